@@ -1,0 +1,17 @@
+#include "engine/message_pump.h"
+
+#include <windows.h>
+
+void PumpMessages() {
+    MSG message;
+    for (int dispatched = 0; dispatched < 10; ++dispatched) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
+        if (message.message == WM_QUIT) {
+            // The quit belongs to whoever runs the message loop: put it back and stop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

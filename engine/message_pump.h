@@ -1,0 +1,3 @@
+#pragma once
+// Dispatches at most ten pending messages of the thread's queue and returns.
+void PumpMessages();

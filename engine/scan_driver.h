@@ -1,0 +1,52 @@
+#pragma once
+// Runs the scan operations of the included sections in table order, keeps the scan list
+// up to date, honours "Abort", and fills the results list at the end.
+#include <cstdint>
+#include <functional>
+
+#include "engine/scan_engine.h"
+#include "engine/scan_log_writer.h"
+#include "engine/scan_operations.h"
+#include "engine/scan_page.h"
+#include "engine/section_table.h"
+
+struct ScanCounters {
+    int32_t totalProblems = 0;
+    int32_t affectedSections = 0;
+};
+
+class ScanDriver {
+public:
+    ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
+               ScanLogWriter& log);
+
+    // The "Scan Now" command: prepares the scan list and starts the scan at once.
+    void ScanNow();
+    // The Start/Abort button.
+    void StartOrAbortScan();
+    void PrepareScan();
+    void ResetScanList();
+    void RunScan();
+    void ShowResults();
+
+    ScanCounters& Counters() { return counters_; }
+    bool IsScanning() const { return scanning_; }
+
+    // Reads "Select All Errors After Scan"; the preferences supply it.
+    std::function<int32_t()> readSelectAll = [] { return 0; };
+    // Whether the process runs under WOW64, where redirection is switched off around the scan.
+    std::function<bool()> isWow64;
+
+private:
+    // Runs the section's steps; false when a tested step ended the scan.
+    bool ScanSectionRow(int row, ScanSection& section);
+    void ShowCounters();
+
+    SectionTable& sections_;
+    ScanEngine& engine_;
+    ScanPage& page_;
+    ScanOperations& operations_;
+    ScanLogWriter& log_;
+    ScanCounters counters_;
+    bool scanning_ = false;
+};

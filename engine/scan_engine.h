@@ -1,0 +1,32 @@
+#pragma once
+// The running scan's shared state: the abort flag, and the host that receives problems,
+// shows the current item and pumps messages.
+#include <cstdint>
+#include <string>
+
+#include "engine/scan_host.h"
+
+class ScanEngine {
+public:
+    explicit ScanEngine(ScanHost& host) : host_(&host) {}
+
+    void ResetRunning() { running = 1; }
+    // Called from a dispatched click on "Abort": the current operation sees it at its next item.
+    void RequestAbort();
+    bool WasAborted() const { return running == 0; }
+    bool Running() const { return running != 0; }
+
+    void Report(ProblemPtr problem) { host_->ReportProblem(std::move(problem)); }
+    void ShowItem(const std::string& text) { host_->ShowCurrentItem(text); }
+    void Pump() { host_->PumpMessages(); }
+    // The rhythm after an examined item of the list scanners: show it, pump, sleep, pump.
+    void ItemExamined(const std::string& text, unsigned delayMs);
+
+    ScanHost& Host() { return *host_; }
+    void SetHost(ScanHost& host) { host_ = &host; }
+
+    int32_t running = 0;
+
+private:
+    ScanHost* host_;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// What a scan operation needs from the program that hosts the scan: where problems go,
+// where the item being examined is shown, and when window messages are pumped.
+#include <string>
+
+#include "engine/problem_record.h"
+
+class ScanHost {
+public:
+    virtual ~ScanHost() = default;
+    virtual void ReportProblem(ProblemPtr problem) = 0;
+    virtual void ShowCurrentItem(const std::string& text) = 0;
+    virtual void PumpMessages() = 0;
+};

@@ -1,0 +1,70 @@
+#include "engine/section_table.h"
+
+#include <array>
+
+namespace {
+struct SectionRow {
+    SectionId id;
+    const char* name;
+    Severity severity;
+    const char* description;
+};
+
+constexpr std::array<SectionRow, 13> kSectionRows{{
+    {1, "Startup Programs", Severity::Moderate,
+     "This Section contains the list of programs that are scheduled to run at startup."},
+    {2, "VXD Files", Severity::Critical,
+     "This Section has a list of VXD(System Drivers) files to load at windows startup."},
+    {3, "Installed Fonts", Severity::Severe, "This Section contains a list of all the fonts installed on the pc."},
+    {4, "Installed Sound Files", Severity::Severe,
+     "This Section contains a list of all the sound files installed on the pc."},
+    {5, "File Associations", Severity::Critical,
+     "This Section contains all the File Association data, this data is used to associate files with the "
+     "Executables"},
+    {6, "Installed System Services", Severity::Critical,
+     "This Section contains all the System Services installed on the pc."},
+    {7, "Installed Help Files", Severity::Severe,
+     "This Section contains the locations of system help files installed."},
+    {8, "Shared Program Files", Severity::Severe,
+     "This Section contains the locations of Shared Program Files. These Program Files are shared by many "
+     "applications."},
+    {9, "Application Paths", Severity::Moderate, "This Section contains the list of Applications path."},
+    {10, "Add Remove Programs", Severity::Severe,
+     "This Section contains the list of all the installed applications."},
+    {11, "ActiveX/COM Program ID", Severity::Critical,
+     "This Section contains the list of COM/ActiveX Components used by many applications."},
+    {13, "Full Registry Scan", Severity::Severe,
+     "This Section contains all the paths scattered in the registry, Causing general system instability."},
+    {14, "Invalid Program Shortcuts", Severity::Critical,
+     "This Section contains all the Program Shortcuts on the Hard Disk Drive"},
+}};
+}  // namespace
+
+void ScanSection::SetCheckedForRemoval(int32_t checked) {
+    checkedForRemoval = checked;
+    for (auto& problem : problems) problem->checked = checked;
+}
+
+SectionTable::SectionTable(const std::function<int32_t(SectionId)>& includedOf) {
+    sections_.reserve(kSectionRows.size());
+    for (const SectionRow& row : kSectionRows) {
+        ScanSection section;
+        section.id = row.id;
+        section.name = row.name;
+        section.description = row.description;
+        section.severity = row.severity;
+        section.included = includedOf(row.id);
+        sections_.push_back(std::move(section));
+    }
+}
+
+ScanSection* SectionTable::Find(SectionId id) {
+    for (ScanSection& section : sections_) {
+        if (section.id == id) return &section;
+    }
+    return nullptr;
+}
+
+void SectionTable::ClearProblems() {
+    for (ScanSection& section : sections_) section.problems.clear();
+}

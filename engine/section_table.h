@@ -1,0 +1,43 @@
+#pragma once
+// The thirteen fixed scan sections, in the order of scanning and of every list that shows them.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/problem_record.h"
+
+enum class Severity : int32_t { Moderate = 0, Severe = 1, Critical = 2 };
+
+struct ScanSection {
+    SectionId id = 0;
+    std::string name;
+    std::string description;
+    int32_t included = 0;
+    int32_t checkedForRemoval = 0;
+    int32_t scanRow = 0;
+    Severity severity = Severity::Moderate;
+    std::vector<ProblemPtr> problems;
+
+    int ProblemCount() const { return static_cast<int>(problems.size()); }
+    // The section's check box in the results list carries over to all its problems.
+    void SetCheckedForRemoval(int32_t checked);
+};
+
+class SectionTable {
+public:
+    // includedOf gives each section's stored choice (0 when none is stored).
+    explicit SectionTable(const std::function<int32_t(SectionId)>& includedOf);
+
+    std::vector<ScanSection>& Sections() { return sections_; }
+    const std::vector<ScanSection>& Sections() const { return sections_; }
+    ScanSection* Find(SectionId id);
+    // Frees every problem record of every section.
+    void ClearProblems();
+
+private:
+    std::vector<ScanSection> sections_;
+};
+
+inline constexpr SectionId kStartupProgramsSection = 1;
+inline constexpr SectionId kShortcutsSection = 14;

@@ -1,0 +1,18 @@
+#pragma once
+// printf-style formatting into a std::string, for the system's fixed message formats.
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+[[gnu::format(printf, 1, 2)]] inline std::string Format(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, arguments);
+    va_end(arguments);
+    return text;
+}

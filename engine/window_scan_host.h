@@ -1,0 +1,18 @@
+#pragma once
+// The scan host of a window: problems go to the target window as WM_SCAN_PROBLEM, the
+// current item into the status-line label.
+#include <windows.h>
+
+#include "engine/scan_host.h"
+#include "engine/scan_messages.h"
+
+class WindowScanHost : public ScanHost {
+public:
+    UINT messageId = WM_SCAN_PROBLEM;
+    HWND targetWindow = nullptr;
+    HWND statusLine = nullptr;
+
+    void ReportProblem(ProblemPtr problem) override;
+    void ShowCurrentItem(const std::string& text) override;
+    void PumpMessages() override;
+};

@@ -1,0 +1,155 @@
+#include "registry/registry_delete.h"
+
+#include <shlwapi.h>
+
+#include <functional>
+#include <vector>
+
+LONG DeleteKeyTree(HKEY parent, const char* name) {
+    UniqueHkey key;
+    const LONG opened = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.put());
+    if (opened != ERROR_SUCCESS) {
+        key.release();
+        return opened;
+    }
+    for (;;) {
+        char child[256];
+        DWORD length = sizeof(child);
+        // Index 0 every time: each pass removes the sub-key that was there.
+        if (RegEnumKeyExA(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        const LONG error = DeleteKeyTree(key.get(), child);
+        if (error != ERROR_SUCCESS) return error;
+    }
+    key.reset();
+    return RegDeleteKeyA(parent, name);
+}
+
+UniqueHeapBlock GetCurrentUserSid() {
+    UniqueKernelObject token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
+        token.release();
+        return {};
+    }
+    DWORD size = 0;
+    if (GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size) ||
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return {};
+    }
+    UniqueHeapBlock tokenUser(HeapAlloc(GetProcessHeap(), 0, size));
+    if (!tokenUser || !GetTokenInformation(token.get(), TokenUser, tokenUser.get(), size, &size)) return {};
+    const PSID userSid = static_cast<TOKEN_USER*>(tokenUser.get())->User.Sid;
+    const DWORD sidLength = GetLengthSid(userSid);
+    UniqueHeapBlock sid(HeapAlloc(GetProcessHeap(), 0, sidLength));
+    if (!sid || !CopySid(sidLength, sid.get(), userSid)) return {};
+    return sid;
+}
+
+namespace {
+// The key's present DACL, or none when it cannot be read or is absent.
+std::vector<BYTE> ReadDaclDescriptor(HKEY key, PACL& dacl) {
+    dacl = nullptr;
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    if (size == 0) return {};
+    std::vector<BYTE> descriptor(size);
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS) return {};
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    if (!GetSecurityDescriptorDacl(descriptor.data(), &present, &dacl, &defaulted) || !present) dacl = nullptr;
+    return descriptor;
+}
+
+// Full control for the SID first, then every ACE the key already had, in its order.
+std::vector<BYTE> BuildGrantingDacl(PSID sid, PACL existing) {
+    DWORD size = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid) - sizeof(DWORD);
+    ACL_SIZE_INFORMATION info{};
+    if (existing && GetAclInformation(existing, &info, sizeof(info), AclSizeInformation)) {
+        size += info.AclBytesInUse - sizeof(ACL);
+    } else {
+        existing = nullptr;
+    }
+    size = (size + sizeof(DWORD) - 1) & ~(sizeof(DWORD) - 1);
+    std::vector<BYTE> buffer(size);
+    auto* acl = reinterpret_cast<PACL>(buffer.data());
+    if (!InitializeAcl(acl, size, ACL_REVISION) ||
+        !AddAccessAllowedAceEx(acl, ACL_REVISION, CONTAINER_INHERIT_ACE, KEY_ALL_ACCESS, sid)) {
+        return {};
+    }
+    for (DWORD index = 0; existing && index < info.AceCount; ++index) {
+        void* ace = nullptr;
+        if (!GetAce(existing, index, &ace)) continue;
+        AddAce(acl, ACL_REVISION, MAXDWORD, ace, static_cast<ACE_HEADER*>(ace)->AceSize);
+    }
+    return buffer;
+}
+
+bool GrantFullControl(HKEY key, PSID sid) {
+    PACL existing = nullptr;
+    const std::vector<BYTE> oldDescriptor = ReadDaclDescriptor(key, existing);
+    std::vector<BYTE> dacl = BuildGrantingDacl(sid, existing);
+    if (dacl.empty()) return false;
+    SECURITY_DESCRIPTOR descriptor;
+    if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(dacl.data()), FALSE)) {
+        return false;
+    }
+    return RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+}
+
+// Runs a deletion; when Windows refuses it for lack of rights, grants them and tries once more.
+int DeleteWithAccessRetry(HKEY root, const std::string& keyPath, const std::function<LONG()>& deletion) {
+    LONG error = deletion();
+    if (error == ERROR_SUCCESS) return 1;
+    if (error != ERROR_ACCESS_DENIED) return 0;
+    UniqueHeapBlock sid = GetCurrentUserSid();
+    if (!sid || !ResetKeyTreeAccess(root, keyPath.c_str(), sid.get(), true)) return 0;
+    error = deletion();
+    return error == ERROR_SUCCESS ? 1 : 0;
+}
+}  // namespace
+
+bool ResetKeyTreeAccess(HKEY parent, const char* keyPath, PSID sid, bool recursive) {
+    if (keyPath == nullptr) return false;
+    {
+        UniqueHkey key;
+        if (RegOpenKeyExA(parent, keyPath, 0, WRITE_DAC | READ_CONTROL, key.put()) != ERROR_SUCCESS &&
+            RegOpenKeyExA(parent, keyPath, 0, WRITE_DAC, key.put()) != ERROR_SUCCESS) {
+            key.release();
+            return false;
+        }
+        if (!GrantFullControl(key.get(), sid)) return false;
+    }
+    if (!recursive) return true;
+
+    UniqueHkey key;
+    DWORD subKeys = 0;
+    if (RegOpenKeyExA(parent, keyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
+        key.release();
+        return false;
+    }
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    for (DWORD index = 0; index < subKeys; ++index) {
+        char name[261];
+        const LONG result = RegEnumKeyA(key.get(), index, name, sizeof(name));
+        if (result == ERROR_NO_MORE_ITEMS) break;
+        if (result == ERROR_SUCCESS) ResetKeyTreeAccess(key.get(), name, sid, recursive);
+    }
+    return true;
+}
+
+int DeleteRegKey(HKEY root, const std::string& keyPath) {
+    // An empty path would name the root itself and empty a whole hive.
+    if (keyPath.empty()) return 0;
+    return DeleteWithAccessRetry(root, keyPath, [&] { return DeleteKeyTree(root, keyPath.c_str()); });
+}
+
+int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    return DeleteWithAccessRetry(root, keyPath, [&] {
+        return static_cast<LONG>(SHDeleteValueA(root, keyPath.c_str(), valueName.c_str()));
+    });
+}

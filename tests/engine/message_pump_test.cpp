@@ -1,0 +1,53 @@
+#include "engine/message_pump.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+namespace {
+int g_dispatched = 0;
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        ++g_dispatched;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MakeCountingWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = CountingProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TidrexPumpCounter";
+    RegisterClassA(&windowClass);
+    return CreateWindowA("TidrexPumpCounter", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+}
+
+void DrainQueue() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+}  // namespace
+
+TEST(PumpMessages, DispatchesAtMostTenPerCall) {
+    HWND window = MakeCountingWindow();
+    DrainQueue();
+    g_dispatched = 0;
+    for (int i = 0; i < 15; ++i) PostMessageA(window, WM_APP, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(g_dispatched, 10);
+    PumpMessages();
+    EXPECT_EQ(g_dispatched, 15);
+    PumpMessages();
+    EXPECT_EQ(g_dispatched, 15);
+    DestroyWindow(window);
+}
+
+TEST(PumpMessages, LeavesTheQuitMessageForTheLoop) {
+    DrainQueue();
+    PostQuitMessage(3);
+    PumpMessages();
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
+}

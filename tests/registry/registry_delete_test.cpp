@@ -1,0 +1,127 @@
+#include "registry/registry_delete.h"
+
+#include <aclapi.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/registry_sandbox.h"
+
+namespace {
+// Replaces the key's DACL with an empty one: nobody may open it for anything then.
+void DenyEveryone(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    ACL acl;
+    ASSERT_TRUE(InitializeAcl(&acl, sizeof(acl), ACL_REVISION));
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
+    ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+struct DaclSummary {
+    DWORD aceCount = 0;
+    bool firstAceAllowsUser = false;
+};
+
+DaclSummary ReadDacl(HKEY root, const std::string& path, PSID user) {
+    DaclSummary summary;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS) return summary;
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::vector<BYTE> buffer(size);
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer.data(), &size) == ERROR_SUCCESS) {
+        BOOL present = FALSE, defaulted = FALSE;
+        PACL dacl = nullptr;
+        GetSecurityDescriptorDacl(buffer.data(), &present, &dacl, &defaulted);
+        if (present && dacl) {
+            summary.aceCount = dacl->AceCount;
+            void* ace = nullptr;
+            if (GetAce(dacl, 0, &ace)) {
+                auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+                summary.firstAceAllowsUser = allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+                                             (allowed->Mask & KEY_ALL_ACCESS) == KEY_ALL_ACCESS &&
+                                             EqualSid(&allowed->SidStart, user);
+            }
+        }
+    }
+    RegCloseKey(key);
+    return summary;
+}
+}  // namespace
+
+TEST(DeleteRegKey, DeletesAThreeLevelTree) {
+    RegistrySandbox sandbox("DeleteTree");
+    sandbox.CreateKey("Top\\Middle\\Bottom");
+    sandbox.CreateKey("Top\\Middle\\Other");
+    sandbox.CreateKey("Top\\Side");
+    sandbox.SetString("Top\\Middle\\Bottom", "v", "data");
+    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, sandbox.Sub("Top")), 1);
+    EXPECT_FALSE(sandbox.KeyExists("Top"));
+    EXPECT_TRUE(sandbox.KeyExists(""));
+}
+
+TEST(DeleteRegKey, MissingKeyFails) {
+    RegistrySandbox sandbox("DeleteMissing");
+    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, sandbox.Sub("Nothing")), 0);
+    EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, sandbox.Sub("Nothing").c_str()), ERROR_FILE_NOT_FOUND);
+}
+
+TEST(DeleteRegKey, EmptyPathNeverEmptiesAHive) {
+    RegistrySandbox sandbox("EmptyPath");
+    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, ""), 0);
+    EXPECT_TRUE(sandbox.KeyExists(""));
+}
+
+TEST(DeleteRegKey, RetriesAfterGrantingAccess) {
+    RegistrySandbox sandbox("DeleteDenied");
+    sandbox.CreateKey("Locked\\Inner");
+    DenyEveryone(HKEY_CURRENT_USER, sandbox.Sub("Locked\\Inner"));
+    DenyEveryone(HKEY_CURRENT_USER, sandbox.Sub("Locked"));
+    HKEY probe = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, sandbox.Sub("Locked").c_str(), 0, KEY_ALL_ACCESS, &probe),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, sandbox.Sub("Locked")), 1);
+    EXPECT_FALSE(sandbox.KeyExists("Locked"));
+}
+
+TEST(DeleteRegValue, DeletesNamedAndDefaultValues) {
+    RegistrySandbox sandbox("DeleteValues");
+    sandbox.SetString("", "", "default data");
+    sandbox.SetString("", "Named", "x");
+    sandbox.SetString("", "Kept", "y");
+    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Path(), ""), 1);
+    EXPECT_FALSE(sandbox.ValueExists("", ""));
+    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Path(), "Named"), 1);
+    EXPECT_FALSE(sandbox.ValueExists("", "Named"));
+    EXPECT_TRUE(sandbox.ValueExists("", "Kept"));
+    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Path(), "Named"), 0);
+}
+
+TEST(DeleteRegValue, RetriesAfterGrantingAccess) {
+    RegistrySandbox sandbox("DeleteValueDenied");
+    sandbox.SetString("Locked", "Stale", "c:\\gone.dll");
+    DenyEveryone(HKEY_CURRENT_USER, sandbox.Sub("Locked"));
+    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Sub("Locked"), "Stale"), 1);
+    EXPECT_FALSE(sandbox.ValueExists("Locked", "Stale"));
+}
+
+TEST(ResetKeyTreeAccess, GrantsTheUserOnEveryKeyAndKeepsOtherEntries) {
+    RegistrySandbox sandbox("ResetAccess");
+    sandbox.CreateKey("Tree\\A\\B");
+    UniqueHeapBlock sid = GetCurrentUserSid();
+    ASSERT_TRUE(sid);
+    const DWORD before = ReadDacl(HKEY_CURRENT_USER, sandbox.Sub("Tree\\A"), sid.get()).aceCount;
+
+    ASSERT_TRUE(ResetKeyTreeAccess(HKEY_CURRENT_USER, sandbox.Sub("Tree").c_str(), sid.get(), true));
+    for (const char* path : {"Tree", "Tree\\A", "Tree\\A\\B"}) {
+        const DaclSummary after = ReadDacl(HKEY_CURRENT_USER, sandbox.Sub(path), sid.get());
+        EXPECT_TRUE(after.firstAceAllowsUser) << path;
+    }
+    EXPECT_EQ(ReadDacl(HKEY_CURRENT_USER, sandbox.Sub("Tree\\A"), sid.get()).aceCount, before + 1);
+    EXPECT_FALSE(ResetKeyTreeAccess(HKEY_CURRENT_USER, nullptr, sid.get(), true));
+    EXPECT_FALSE(ResetKeyTreeAccess(HKEY_CURRENT_USER, sandbox.Sub("Missing").c_str(), sid.get(), true));
+}
