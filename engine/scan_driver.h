@@ -4,16 +4,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/scan_counters.h"
 #include "engine/scan_engine.h"
 #include "engine/scan_log_writer.h"
 #include "engine/scan_operations.h"
 #include "engine/scan_page.h"
 #include "engine/section_table.h"
-
-struct ScanCounters {
-    int32_t totalProblems = 0;
-    int32_t affectedSections = 0;
-};
 
 class ScanDriver {
 public:

@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+// The folder of the running executable, without a trailing backslash.
+std::string ExecutableFolder();
+// The executable's full file name.
+std::string ExecutablePath();

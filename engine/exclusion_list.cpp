@@ -1,0 +1,79 @@
+#include "engine/exclusion_list.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+const std::array<std::string_view, 51> ExclusionList{
+    "software\\microsoft\\windows\\currentversion\\internet settings\\cache\\pathscontent.ie5\\cache",
+    "advanced inf setup",
+    "ie.hklmzoneInfo",
+    "ie.hkcuzoneInfo",
+    "HKEY_CLASSES_ROOT\\.htc",
+    ".htc",
+    ".dbx",
+    "recycled",
+    "recycler",
+    ".BAS",
+    ".MST",
+    ".NCH",
+    ".VB",
+    "CachePath",
+    "svchost",
+    "DumpFile",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+    ".RAR",
+    ".PCD",
+    "Services\\mchInjDrv",
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Hewlett-Packard\\DigitalImaging\\CtxMgr\\Strings",
+    "Software\\Microsoft\\MPEG2Demultiplexer\\WriteCaptureDir",
+    "HKEY_CLASSES_ROOT\\TypeLib\\{00025E01-0000-0000-C000-000000000046}\\5.0\\HELPDIR",
+    "LeadToolsDir",
+    "ProjectsPluginsDir",
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Hewlett-Packard\\DigitalImaging",
+    "CoreIncludePath",
+    "SdkDvdGraphicsPath",
+    "SdkIncludePath",
+    "LocalDelta",
+    "RemoteDelta",
+    "JITSetupPage",
+    "blank.htm",
+    "HKEY_CLASSES_ROOT\\CLSID\\{0A4550F5-9BC3-4152-B387-A6A92314EFB9}\\InprocServer32",
+    "HKEY_CLASSES_ROOT\\CLSID\\{8B621BBF-A21D-4311-92E5-A98E7DDDF36A}\\InprocServer32",
+    "HKEY_CLASSES_ROOT\\CLSID\\{8E16892B-25C6-431f-8297-0EABCF13AC59}\\InprocServer32",
+    "HKEY_CLASSES_ROOT\\CLSID\\{98F933D7-551D-45c5-A99A-93D438DA87D9}\\InprocServer32",
+    "HistoryHashMapFile",
+    "DocIdMapFile",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\CLFS",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Filetrace",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\RDPCDD",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\RDPENCDD",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\SamSs",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\sptd",
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\VgaSave",
+    "Services\\MySQL",
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows Search\\Gather\\Windows\\SystemIndex",
+    "mysqld-nt",
+    "flash9b.ocx",
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\VolumeCaches",
+};
+
+namespace {
+// ASCII-only lowering: the bytes of UTF-8 sequences stay as they are.
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lowered;
+}
+}  // namespace
+
+bool IsExcluded(const ProblemRecord& record) {
+    const RegistryProblem* problem = record.AsRegistry();
+    if (problem == nullptr) return false;
+    const std::string text = Lowered(RootKeyName(problem->rootKey) + "\\" + problem->keyPath + "\\" +
+                                     problem->valueName + "\\" + problem->valueData);
+    return std::any_of(ExclusionList.begin(), ExclusionList.end(),
+                       [&](std::string_view entry) { return text.find(Lowered(entry)) != std::string::npos; });
+}

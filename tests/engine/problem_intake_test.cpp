@@ -1,0 +1,122 @@
+#include "engine/problem_intake.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/exclusion_list.h"
+#include "tests/support/recording_scan_page.h"
+
+namespace {
+class RecordingLog : public ScanLogWriter {
+public:
+    bool StartLog() override { return true; }
+    void AppendLine(const std::string& text) override { lines.push_back(text); }
+    void EndLog() override {}
+    std::vector<std::string> lines;
+};
+
+ProblemPtr RegistryRecord(SectionId section, const std::string& keyPath, const std::string& valueName,
+                          const std::string& valueData, RootKeyValue root = kLocalMachine) {
+    auto record = std::make_unique<RegistryProblem>();
+    record->sectionId = section;
+    record->rootKey = root;
+    record->keyPath = keyPath;
+    record->valueName = valueName;
+    record->valueData = valueData;
+    record->removeValueOnly = 1;
+    return record;
+}
+
+struct IntakeFixture : ::testing::Test {
+    IntakeFixture() {
+        for (SectionId id : {3, 7, 14}) {
+            ScanSection& section = *sections.Find(id);
+            section.scanRow = page.AddScanRow(section);
+        }
+    }
+    SectionTable sections{[](SectionId) { return 1; }};
+    RecordingScanPage page;
+    ScanCounters counters;
+    RecordingLog log;
+    ProblemIntake intake{page, counters, log};
+};
+}  // namespace
+
+TEST(ExclusionList, HasFiftyOneEntries) {
+    EXPECT_EQ(ExclusionList.size(), 51u);
+    EXPECT_EQ(ExclusionList[14], "svchost");
+    EXPECT_EQ(ExclusionList[50], "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\VolumeCaches");
+}
+
+TEST(ExclusionList, MatchesAnyPartOfTheEntryInAnyCase) {
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "Software\\X", "v", "C:\\WINDOWS\\SVCHOST.EXE -k")));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(
+        3, "TypeLib\\{00025E01-0000-0000-C000-000000000046}\\5.0\\HELPDIR", "", "c:\\gone", kClassesRoot)));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(
+        11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D9}\\InprocServer32", "Anything", "x.dll", kClassesRoot)));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(13, "Software\\Y", "hIsToRyHaShMaPfIlE", "c:\\x")));
+    EXPECT_FALSE(IsExcluded(*RegistryRecord(3, "Software\\X", "v", "c:\\gone.ttf")));
+    // The class id differs from entry 37 in its last digit only.
+    EXPECT_FALSE(IsExcluded(*RegistryRecord(
+        11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D8}\\InprocServer32", "", "x.dll", kClassesRoot)));
+}
+
+TEST(ExclusionList, NeverExcludesShortcutProblems) {
+    FileProblem shortcut;
+    shortcut.linkPath = "C:\\a.lnk";
+    shortcut.targetPath = "C:\\page.htc";
+    EXPECT_FALSE(IsExcluded(shortcut));
+}
+
+TEST_F(IntakeFixture, FilesCountsAndLogsAcceptedProblems) {
+    intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "x.hlp", "C:\\Help\\"));
+    EXPECT_EQ(counters.totalProblems, 1);
+    EXPECT_EQ(counters.affectedSections, 1);
+    EXPECT_EQ(page.RowOf(7)->columns[1], "1");
+    EXPECT_EQ(page.totalLabel, "Total Problems : 1");
+    EXPECT_EQ(page.affectedLabel, "Affected Sections : 1");
+    intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "y.hlp", "C:\\Help\\"));
+    intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "z.hlp", "C:\\Help\\"));
+    EXPECT_EQ(page.RowOf(7)->columns[1], "3");
+    EXPECT_EQ(counters.totalProblems, 3);
+    EXPECT_EQ(counters.affectedSections, 1);
+    ASSERT_EQ(sections.Find(7)->problems.size(), 3u);
+    EXPECT_EQ(sections.Find(7)->problems[2]->AsRegistry()->valueName, "z.hlp");
+    ASSERT_EQ(log.lines.size(), 3u);
+    EXPECT_EQ(log.lines[0],
+              "Section : Installed Help Files \r\nKey : HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\Help\r\n"
+              "ValueName : x.hlp\r\nValue : C:\\Help\\\r\n\r\n");
+    intake.AcceptProblem(RegistryRecord(3, "Fonts", "f", "f.ttf"));
+    EXPECT_EQ(counters.affectedSections, 2);
+}
+
+TEST_F(IntakeFixture, ExcludedProblemChangesNothing) {
+    intake.AcceptProblem(RegistryRecord(3, "Fonts", "a", "SvcHost.dll"));
+    EXPECT_EQ(counters.totalProblems, 0);
+    EXPECT_EQ(counters.affectedSections, 0);
+    EXPECT_EQ(page.RowOf(3)->columns[1], "0");
+    EXPECT_TRUE(sections.Find(3)->problems.empty());
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(IntakeFixture, DefaultValueAndShortcutLogLines) {
+    intake.AcceptProblem(RegistryRecord(3, "Key\\Path", "", "data", kCurrentUser));
+    EXPECT_EQ(log.lines.at(0),
+              "Section : Installed Fonts \r\nKey : HKEY_CURRENT_USER\\Key\\Path\r\nValueName : \r\nValue : data\r\n\r\n");
+    auto shortcut = std::make_unique<FileProblem>();
+    shortcut->sectionId = 14;
+    shortcut->linkPath = "C:\\Users\\Public\\Desktop\\Old.lnk";
+    shortcut->targetPath = "C:\\Old\\old.htc";
+    intake.AcceptProblem(std::move(shortcut));
+    EXPECT_EQ(log.lines.at(1),
+              "Section : Invalid Program Shortcuts\r\nLink Path = C:\\Users\\Public\\Desktop\\Old.lnk\r\n"
+              "Target Path = C:\\Old\\old.htc\r\n\r\n");
+}
+
+TEST_F(IntakeFixture, ProblemOfASectionNotBeingScannedIsDropped) {
+    intake.AcceptProblem(RegistryRecord(9, "App Paths\\x.exe", "", "c:\\x.exe"));
+    EXPECT_EQ(counters.totalProblems, 0);
+    EXPECT_TRUE(sections.Find(9)->problems.empty());
+    EXPECT_TRUE(log.lines.empty());
+}
