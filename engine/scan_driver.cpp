@@ -6,8 +6,14 @@
 #include "engine/wow64.h"
 
 ScanDriver::ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
-                       ScanLogWriter& log)
-    : isWow64(IsWow64), sections_(sections), engine_(engine), page_(page), operations_(operations), log_(log) {}
+                       ScanLogWriter& log, ScanCounters& counters)
+    : isWow64(IsWow64),
+      sections_(sections),
+      engine_(engine),
+      page_(page),
+      operations_(operations),
+      log_(log),
+      counters_(counters) {}
 
 void ScanDriver::ScanNow() {
     if (scanning_) return;  // a click dispatched from inside the running scan

@@ -14,7 +14,7 @@
 class ScanDriver {
 public:
     ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
-               ScanLogWriter& log);
+               ScanLogWriter& log, ScanCounters& counters);
 
     // The "Scan Now" command: prepares the scan list and starts the scan at once.
     void ScanNow();
@@ -25,7 +25,6 @@ public:
     void RunScan();
     void ShowResults();
 
-    ScanCounters& Counters() { return counters_; }
     bool IsScanning() const { return scanning_; }
 
     // Reads "Select All Errors After Scan"; the preferences supply it.
@@ -43,6 +42,6 @@ private:
     ScanPage& page_;
     ScanOperations& operations_;
     ScanLogWriter& log_;
-    ScanCounters counters_;
+    ScanCounters& counters_;
     bool scanning_ = false;
 };

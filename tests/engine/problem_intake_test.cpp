@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/exclusion_list.h"
-#include "tests/support/recording_scan_page.h"
+#include "engine/data_scan_page.h"
 
 namespace {
 class RecordingLog : public ScanLogWriter {
@@ -36,7 +36,7 @@ struct IntakeFixture : ::testing::Test {
         }
     }
     SectionTable sections{[](SectionId) { return 1; }};
-    RecordingScanPage page;
+    DataScanPage page;
     ScanCounters counters;
     RecordingLog log;
     ProblemIntake intake{page, counters, log};

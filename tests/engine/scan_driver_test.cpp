@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/window_scan_host.h"
-#include "tests/support/recording_scan_page.h"
+#include "engine/data_scan_page.h"
 
 namespace {
 // Operations that record their calls; a section's behaviour can be replaced per operation.
@@ -69,10 +69,11 @@ struct DriverFixture : ::testing::Test {
     SectionTable sections;
     WindowScanHost host;
     ScanEngine engine{host};
-    RecordingScanPage page;
+    DataScanPage page;
     ScriptedOperations operations;
     NoScanLog log;
-    ScanDriver driver{sections, engine, page, operations, log};
+    ScanCounters counters;
+    ScanDriver driver{sections, engine, page, operations, log, counters};
 };
 }  // namespace
 
@@ -188,7 +189,7 @@ TEST_F(DriverFixture, PrepareScanFreesProblemsAndResetsCounters) {
     Include({3});
     AddProblems(3, 4);
     AddProblems(9, 1);
-    driver.Counters().totalProblems = 5;
+    counters.totalProblems = 5;
     driver.PrepareScan();
     EXPECT_TRUE(sections.Find(3)->problems.empty());
     EXPECT_TRUE(sections.Find(9)->problems.empty());
