@@ -1,0 +1,47 @@
+#include "app/application.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/executable_folder.h"
+#include "ui/main_dialog.h"
+
+std::string ApplicationNameOf(const std::string& executablePath) {
+    const size_t slash = executablePath.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+std::string ApplicationName() { return ApplicationNameOf(ExecutablePath()); }
+
+int XpFlagOf(const std::string& osName) { return osName.find("XP") != std::string::npos ? 1 : 0; }
+
+Application::Application(const std::string& name) : name_(name), instanceChecker_(name) {}
+
+bool Application::InitInstance() {
+    OleInitialize(nullptr);
+    CoInitialize(nullptr);
+    if (instanceChecker_.PreviousInstanceRunning()) {
+        instanceChecker_.ActivatePreviousInstance();
+        return false;
+    }
+    systemInfo_.emplace();
+    xpFlag_ = XpFlagOf(systemInfo_->OsName());
+    if (preferences_.IsFirstRun()) preferences_.ResetSettings();
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    MainDialog dialog({&*systemInfo_, XpFlag(), &instanceChecker_, &preferences_, name_});
+    dialog.Run();
+    return false;
+}
+
+int Application::ExitInstance() {
+    CoUninitialize();
+    OleUninitialize();
+    return 0;
+}

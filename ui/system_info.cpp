@@ -1,0 +1,88 @@
+#include "ui/system_info.h"
+
+#include <windows.h>
+
+#include "ui/system_summary_text.h"
+
+SystemInfo::SystemInfo() {
+    GatherOsName();
+    GatherMemory();
+    GatherUserName();
+}
+
+void SystemInfo::GatherOsName() {
+    version_.isNt = GetVersion() < 0x80000000u;
+    OSVERSIONINFOA basic{};
+    basic.dwOSVersionInfoSize = sizeof(basic);
+    if (!GetVersionExA(&basic)) return;
+    version_.major = basic.dwMajorVersion;
+    version_.minor = basic.dwMinorVersion;
+    version_.build = basic.dwBuildNumber;
+    version_.servicePack.assign(basic.szCSDVersion, strnlen(basic.szCSDVersion, sizeof(basic.szCSDVersion)));
+    if (UsesExtendedRecord(version_)) {
+        OSVERSIONINFOEXA extended{};
+        extended.dwOSVersionInfoSize = sizeof(extended);
+        if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
+            version_.hasExtended = true;
+            version_.productType = extended.wProductType;
+            version_.suiteMask = extended.wSuiteMask;
+        }
+    }
+    servicePack_ = version_.isNt ? ServicePackNumber(version_.servicePack) : 0;
+    osName_ = ::OsName(version_);
+}
+
+void SystemInfo::GatherMemory() {
+    using GlobalMemoryStatusExFunction = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
+    if (version_.isNt && version_.major >= 5) {
+        auto statusEx = reinterpret_cast<GlobalMemoryStatusExFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+        MEMORYSTATUSEX status{};
+        status.dwLength = sizeof(status);
+        if (statusEx && statusEx(&status)) {
+            memoryLoad = status.dwMemoryLoad;
+            totalPhysical = status.ullTotalPhys;
+            availablePhysical = status.ullAvailPhys;
+            totalPageFile = status.ullTotalPageFile;
+            availablePageFile = status.ullAvailPageFile;
+            totalVirtual = status.ullTotalVirtual;
+            availableVirtual = status.ullAvailVirtual;
+            return;
+        }
+    }
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof(status);
+    GlobalMemoryStatus(&status);
+    memoryLoad = status.dwMemoryLoad;
+    totalPhysical = status.dwTotalPhys;
+    availablePhysical = status.dwAvailPhys;
+    totalPageFile = status.dwTotalPageFile;
+    availablePageFile = status.dwAvailPageFile;
+    totalVirtual = status.dwTotalVirtual;
+    availableVirtual = status.dwAvailVirtual;
+}
+
+void SystemInfo::GatherUserName() {
+    char name[150] = {};
+    DWORD size = 100;
+    if (GetUserNameA(name, &size)) userName_ = name;
+}
+
+std::string DiskSpaceText() {
+    char counted[256] = {};
+    const DWORD countLength = GetLogicalDriveStringsA(255, counted);
+    const int driveCount = countLength <= 255 ? DriveCountFromLength(countLength) : 0;
+    char list[500] = {};
+    const DWORD listLength = GetLogicalDriveStringsA(sizeof(list) - 1, list);
+    DiskSpaceSum sum;
+    if (listLength > 0 && listLength < sizeof(list)) {
+        for (const std::string& root : DriveRoots(list, listLength + 1, driveCount)) {
+            if (GetDriveTypeA(root.c_str()) != DRIVE_FIXED) continue;
+            ULARGE_INTEGER available{}, total{}, totalFree{};
+            if (GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree)) {
+                sum.AddDrive(totalFree.QuadPart, total.QuadPart);
+            }
+        }
+    }
+    return DiskSpaceText(sum.freeGigabytes, sum.totalGigabytes);
+}
