@@ -1,0 +1,11 @@
+#pragma once
+// The texts of the details dialog: its header and one row per problem.
+#include <string>
+
+#include "engine/section_table.h"
+
+std::string DetailsHeader(const ScanSection& section);
+std::string DetailsRow(SectionId sectionId, const ProblemRecord& problem);
+// The root key's name, a backslash and the key path, with a blank before every backslash
+// so that word wrap can break a long key between its parts.
+std::string SpacedKeyText(RootKeyValue root, const std::string& keyPath);

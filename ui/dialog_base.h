@@ -1,0 +1,47 @@
+#pragma once
+// A thin base for modal dialogs: the procedure finds the object stored at WM_INITDIALOG and
+// forwards to virtual handlers; no exception leaves it, and the object is forgotten before
+// the window's last message.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+class DialogBase {
+public:
+    DialogBase() = default;
+    DialogBase(const DialogBase&) = delete;
+    DialogBase& operator=(const DialogBase&) = delete;
+    virtual ~DialogBase() = default;
+
+    // Runs the dialog of the program's own template; returns the value given to End.
+    INT_PTR RunModal(HWND owner, int templateId);
+    // Runs it from a template in memory (a re-fonted copy); the data must stay alive meanwhile.
+    INT_PTR RunModal(HWND owner, const std::vector<uint8_t>& templateData);
+
+    HWND Window() const { return window_; }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
+
+protected:
+    // True to let the dialog manager set the focus.
+    virtual bool OnInit() { return true; }
+    // True when handled.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // Any other message; result is what the dialog procedure returns when handled.
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) {
+        return false;
+    }
+    virtual void OnDestroy() {}
+
+    void End(INT_PTR result) { EndDialog(window_, result); }
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+};
+
+// The module whose resources the dialogs and pictures come from.
+HINSTANCE ResourceModule();

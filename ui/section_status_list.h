@@ -1,0 +1,33 @@
+#pragma once
+// The scan list of the scan page: one owner-drawn row per section taking part in the scan,
+// with its name, problem count and status, and a status picture.
+#include <windows.h>
+
+#include <string>
+
+#include "engine/section_table.h"
+#include "ui/image_list.h"
+
+class SectionStatusList {
+public:
+    // Gives the list its columns, full-row selection and the three status pictures.
+    void Attach(HWND list);
+    HWND Window() const { return list_; }
+
+    void Clear();
+    int AddRow(ScanSection& section);  // name, "0", "Ready", picture 0
+    int RowCount() const;
+    ScanSection* RowSection(int row) const;
+    void SetText(int row, int column, const std::string& text);
+    std::string Text(int row, int column) const;
+    void SetStatusImage(int image, int row);
+    int StatusImage(int row) const;
+    void EnsureVisible(int row);
+
+    // The parent's WM_DRAWITEM for this list.
+    void DrawItem(const DRAWITEMSTRUCT& item) const;
+
+private:
+    HWND list_ = nullptr;
+    UniqueImageList images_;
+};
