@@ -381,7 +381,9 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             return true;
         case WM_MEASUREITEM: {
             auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item.CtlType != ODT_LISTVIEW) return false;
+            if (item.CtlType != ODT_LISTVIEW || (item.CtlID != IDC_RESULTS_LIST && item.CtlID != IDC_CHOICE_LIST)) {
+                return false;
+            }
             CheckMarkupList::MeasureItem(item);
             result = TRUE;
             return true;

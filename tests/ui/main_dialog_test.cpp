@@ -1,0 +1,374 @@
+#include "ui/main_dialog.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "resources/resource_ids.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/ui/child_run.h"
+#include "tests/ui/dialog_driver.h"
+
+namespace {
+class ScriptedOperations : public ScanOperations {
+public:
+    bool Run(ScanOperation operation, ScanEngine& engine) override {
+        ++calls[operation];
+        if (auto script = scripts.find(operation); script != scripts.end()) script->second(engine);
+        return engine.Running();
+    }
+    std::map<ScanOperation, int> calls;
+    std::map<ScanOperation, std::function<void(ScanEngine&)>> scripts;
+};
+
+void ReportRegistryProblems(ScanEngine& engine, SectionId section, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto problem = std::make_unique<RegistryProblem>();
+        problem->sectionId = section;
+        problem->rootKey = kLocalMachine;
+        problem->keyPath = "Software\\Sandbox\\Entry" + std::to_string(i);
+        problem->valueName = i == 0 ? "" : "Value" + std::to_string(i);
+        problem->valueData = "C:\\missing\\file" + std::to_string(i) + ".dat";
+        problem->description = "Invalid reference";
+        engine.Report(std::move(problem));
+        engine.ItemExamined("HKEY_LOCAL_MACHINE\\Software\\Sandbox", 0);
+    }
+}
+
+std::string TempFolder(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+struct MainDialogTest : ::testing::Test {
+    RegistrySandbox settings{"MainDialog"};
+    RegistrySandbox runKey{"MainDialogRun"};
+    Preferences preferences{settings.Path(), runKey.Path()};
+    ScriptedOperations operations;
+    MessageBoxRecorder boxes;
+    std::unique_ptr<MainDialog> dialog;
+
+    void Include(std::initializer_list<SectionId> ids) {
+        for (SectionId id : ids) settings.SetDword("", std::to_string(id).c_str(), 1);
+    }
+    void SetSelectAll(DWORD on) { settings.SetDword("", "Select All", on); }
+
+    // Builds the dialog (the section table reads the settings now) and runs steps inside it.
+    INT_PTR Run(const std::function<void(HWND)>& steps) {
+        settings.SetString("", "LogFilePath", TempFolder("tidrex-ui-tests"));
+        dialog = std::make_unique<MainDialog>(
+            MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", &operations});
+        MainDialog* shown = dialog.get();
+        DialogSteps::Schedule([shown, steps] {
+            // The modal loop shows the dialog once it idles; the steps act as a user would, on a shown one.
+            ShowWindow(shown->Window(), SW_SHOWNORMAL);
+            UpdateWindow(shown->Window());
+            steps(shown->Window());
+            if (shown->Window() && IsWindowVisible(shown->Window())) EndDialog(shown->Window(), kLeftOpen);
+        });
+        return dialog->Run();
+    }
+    HWND Control(int id) const { return dialog->Item(id); }
+};
+}  // namespace
+
+TEST_F(MainDialogTest, OpensOnTheHomePageWithTitleAndClientSize) {
+    Run([this](HWND window) {
+        char title[64] = {};
+        GetWindowTextA(window, title, sizeof(title));
+        EXPECT_STREQ(title, "Tidrex Velora v7.0 ");
+        RECT client{};
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, 650);
+        EXPECT_EQ(client.bottom, 360);
+        EXPECT_EQ(dialog->BackgroundIndex(), 0);
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_ABOUT)));
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_LINK_PRODUCTS)));
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_INFO_OS)));
+        EXPECT_FALSE(IsWindowVisible(Control(IDC_SCAN_LIST)));
+        EXPECT_FALSE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
+        EXPECT_EQ(ItemText(window, IDC_INFO_DISK).rfind("Free Disk Space : ", 0), 0u);
+        // Children keep their place relative to the window: the scan list's right edge stays inside.
+        RECT list{};
+        GetWindowRect(Control(IDC_SCAN_LIST), &list);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
+        EXPECT_LE(list.right, 650);
+        EXPECT_GT(list.right, 600);
+    });
+}
+
+TEST_F(MainDialogTest, ScanNowStartsAtOnceReadsAbortAndEndsComplete) {
+    Include({3, 4});
+    std::string captionDuringScan;
+    bool animationShown = false;
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) {
+        captionDuringScan = ItemText(dialog->Window(), IDC_START_ABORT);
+        animationShown = IsWindowVisible(Control(IDC_ANIMATION)) != FALSE;
+    };
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        EXPECT_EQ(captionDuringScan, "Abort");
+        EXPECT_TRUE(animationShown);
+        ASSERT_EQ(boxes.texts, std::vector<std::string>{"Scan Complete"});
+        EXPECT_EQ(boxes.captions[0], "TidrexVelora");
+        EXPECT_EQ(dialog->ScanList().RowCount(), 2);
+        EXPECT_EQ(dialog->ScanList().Text(0, 2), "Finished");
+        EXPECT_EQ(dialog->ScanList().StatusImage(1), 2);
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
+        EXPECT_FALSE(IsWindowVisible(Control(IDC_SCAN_LIST)));
+        EXPECT_EQ(dialog->BackgroundIndex(), 1);
+    });
+    EXPECT_EQ(operations.calls[ScanOperation::Fonts], 1);
+    EXPECT_EQ(operations.calls[ScanOperation::Sounds], 1);
+}
+
+TEST_F(MainDialogTest, AbortClickDuringTheScanStopsIt) {
+    Include({3, 4, 7});
+    int items = 0;
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
+        for (; items < 1000 && engine.Running(); ++items) {
+            // A user's click on the button, handled by the scan's own message pump.
+            if (items == 3) PostMessageA(Control(IDC_START_ABORT), BM_CLICK, 0, 0);
+            engine.ItemExamined("HKEY_LOCAL_MACHINE\\Fonts", 0);
+        }
+    };
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        ASSERT_EQ(boxes.texts, std::vector<std::string>{"Scan Aborted"});
+        EXPECT_EQ(dialog->ScanList().Text(0, 2), "Aborted");
+        EXPECT_EQ(dialog->ScanList().Text(1, 2), "Ready");
+        EXPECT_EQ(dialog->ScanList().Text(2, 2), "Ready");
+    });
+    EXPECT_LT(items, 20);
+    EXPECT_EQ(operations.calls[ScanOperation::Sounds], 0);
+}
+
+TEST_F(MainDialogTest, CommandsThatWouldRebuildTheScanAreIgnoredWhileItRuns) {
+    Include({3, 4});
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
+        ReportRegistryProblems(engine, 3, 1);
+        Click(dialog->Window(), IDC_NAV_SCAN);
+        Click(dialog->Window(), IDC_NAV_SECTIONS);
+        Click(dialog->Window(), IDC_CHOICE_SAVE);
+        EXPECT_FALSE(IsWindowVisible(Control(IDC_CHOICE_LIST)));
+    };
+    Run([&](HWND window) { Click(window, IDC_NAV_SCAN); });
+    EXPECT_EQ(operations.calls[ScanOperation::Fonts], 1);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Scan Complete"});
+    EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 1);
+}
+
+TEST_F(MainDialogTest, ResultsListHasOneRowPerSectionWithProblemsCheckedBySelectAll) {
+    for (DWORD selectAll : {0u, 1u}) {
+        Include({3, 4, 7});
+        SetSelectAll(selectAll);
+        operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
+        operations.scripts[ScanOperation::HelpFiles] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 7, 1); };
+        Run([&](HWND window) {
+            Click(window, IDC_NAV_SCAN);
+            CheckMarkupList& results = dialog->ResultsList();
+            ASSERT_EQ(results.RowCount(), 2);
+            EXPECT_EQ(static_cast<ScanSection*>(results.RowData(0))->id, 3);
+            EXPECT_EQ(static_cast<ScanSection*>(results.RowData(1))->id, 7);
+            EXPECT_EQ(results.RowText(0),
+                      "<b>Section Name : Installed Fonts</b><br><font color=\"#FF0000\">Problems Found : 2</font>");
+            EXPECT_EQ(results.Severity(0), static_cast<int>(Severity::Severe));
+            for (int row = 0; row < 2; ++row) EXPECT_EQ(results.IsChecked(row), selectAll != 0);
+            for (const ProblemPtr& problem : dialog->Sections().Find(3)->problems) {
+                EXPECT_EQ(problem->checked, static_cast<int32_t>(selectAll));
+            }
+            EXPECT_EQ(ItemText(window, IDC_RESULTS_TOTAL), "Total Problems : 3");
+            EXPECT_EQ(ItemText(window, IDC_SCAN_AFFECTED), "Affected Sections : 2");
+        });
+    }
+}
+
+TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
+    Include({3});
+    SetSelectAll(1);
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 3); };
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        CheckMarkupList& results = dialog->ResultsList();
+        ASSERT_EQ(results.RowCount(), 1);
+        UpdateWindow(results.Window());  // the first drawn row remembers the check box and link
+        const RECT check = results.CheckBoxRect();
+        ASSERT_GT(check.right, check.left);
+        ScanSection& fonts = *dialog->Sections().Find(3);
+        fonts.problems[1]->checked = 1;
+        const LPARAM inCheckBox = MAKELPARAM(check.left + 4, check.top + 4);
+        SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, inCheckBox);
+        SendMessageA(results.Window(), WM_LBUTTONUP, 0, inCheckBox);
+        EXPECT_FALSE(results.IsChecked(0));
+        EXPECT_EQ(fonts.checkedForRemoval, 0);
+        for (const ProblemPtr& problem : fonts.problems) EXPECT_EQ(problem->checked, 0);
+        SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, inCheckBox);
+        SendMessageA(results.Window(), WM_LBUTTONUP, 0, inCheckBox);
+        EXPECT_TRUE(results.IsChecked(0));
+        for (const ProblemPtr& problem : fonts.problems) EXPECT_EQ(problem->checked, 1);
+        // A click beside the check box and the link only selects the row.
+        SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 5));
+        SendMessageA(results.Window(), WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
+        EXPECT_TRUE(results.IsChecked(0));
+    });
+}
+
+TEST_F(MainDialogTest, ShowDetailsOpensTheSectionsProblemsAndKeepsTheChoices) {
+    Include({3});
+    SetSelectAll(1);
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
+    std::vector<std::string> rows;
+    std::vector<bool> checks;
+    std::string header;
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        ScanSection* fonts = dialog->Sections().Find(3);
+        DialogSteps::Schedule([&] {
+            HWND details = ThreadWindowTitled("Details");
+            ASSERT_NE(details, nullptr);
+            header = ItemText(details, IDC_DETAILS_HEADER);
+            HWND list = GetDlgItem(details, IDC_DETAILS_LIST);
+            for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+                rows.push_back(ListText(list, row));
+                checks.push_back((ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12) == 2);
+            }
+            Click(details, IDC_DETAILS_DESELECT_ALL);
+            Click(details, IDCANCEL);
+        });
+        EXPECT_EQ(SendMessageA(window, WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(fonts), 0), 0);
+        for (const ProblemPtr& problem : fonts->problems) EXPECT_EQ(problem->checked, 0);
+        // A pointer that is no section of the window opens nothing.
+        ScanSection stranger;
+        EXPECT_EQ(SendMessageA(window, WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(&stranger), 0), 0);
+    });
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0],
+              "<b>Key</b> : HKEY_LOCAL_MACHINE \\Software \\Sandbox \\Entry0<br><b>ValueName</b> : (Default)<br>"
+              "<b>Value</b> : C:\\missing\\file0.dat<br><font color=\"#FF0000\">Invalid reference</font>");
+    EXPECT_NE(rows[1].find("<b>ValueName</b> : Value1<br>"), std::string::npos);
+    EXPECT_EQ(checks, (std::vector<bool>{true, true}));
+    EXPECT_NE(header.find("Installed Fonts"), std::string::npos);
+}
+
+TEST_F(MainDialogTest, EnterKeepsTheWindowOpenAndEscapeClosesIt) {
+    EXPECT_EQ(Run([&](HWND window) {
+                  PressKey(window, VK_RETURN);
+                  EXPECT_TRUE(IsWindowVisible(window));
+              }),
+              kLeftOpen);
+    EXPECT_EQ(Run([&](HWND window) { PressKey(window, VK_ESCAPE); }), IDCANCEL);
+}
+
+TEST_F(MainDialogTest, SaveOnSectionChoiceStoresTheChecksAndStartsAScan) {
+    Include({3, 4});
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SECTIONS);
+        CheckMarkupList& choice = dialog->ChoiceList();
+        ASSERT_EQ(choice.RowCount(), 13);
+        EXPECT_TRUE(choice.IsChecked(2));  // Installed Fonts
+        EXPECT_FALSE(choice.IsChecked(0));
+        choice.SetChecked(2, false);
+        choice.SetChecked(6, true);  // Installed Help Files
+        Click(window, IDC_CHOICE_SAVE);
+    });
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Section Information Saved", "Scan Complete"}));
+    EXPECT_EQ(preferences.ReadSectionState(3), 0);
+    EXPECT_EQ(preferences.ReadSectionState(7), 1);
+    EXPECT_EQ(operations.calls[ScanOperation::Fonts], 0);
+    EXPECT_EQ(operations.calls[ScanOperation::HelpFiles], 1);
+}
+
+TEST_F(MainDialogTest, AdvancedPageLoadsAndSavesThePreferences) {
+    settings.SetDword("", "AutoBackup", 1);
+    const std::string logFolder = TempFolder("tidrex-ui-logs");
+    Run([&](HWND window) {
+        settings.SetString("", "LogFilePath", logFolder);
+        Click(window, IDC_NAV_ADVANCED);
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_SAVE_PREFERENCES)));
+        EXPECT_EQ(IsDlgButtonChecked(window, IDC_AUTO_BACKUP), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(window, IDC_SELECT_ALL_ERRORS), BST_UNCHECKED);
+        EXPECT_EQ(ItemText(window, IDC_LOG_FOLDER), logFolder);
+        CheckDlgButton(window, IDC_SELECT_ALL_ERRORS, BST_CHECKED);
+        Click(window, IDC_SAVE_PREFERENCES);
+        EXPECT_EQ(preferences.ReadSelectAll(), 1);
+        SetDlgItemTextA(window, IDC_LOG_FOLDER, "");
+        CheckDlgButton(window, IDC_AUTO_BACKUP, BST_UNCHECKED);
+        Click(window, IDC_SAVE_PREFERENCES);
+        EXPECT_EQ(preferences.ReadAutoBackup(), 1);  // nothing saved
+    });
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Preferences Saved", "Log File Path Cannot be Empty"}));
+}
+
+TEST_F(MainDialogTest, ClosingDuringAScanAbortsItWithoutAnEndMessage) {
+    Include({3});
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
+        for (int i = 0; i < 1000 && engine.Running(); ++i) {
+            if (i == 2) PostMessageA(dialog->Window(), WM_COMMAND, IDCANCEL, 0);
+            engine.ItemExamined("item", 0);
+        }
+    };
+    EXPECT_EQ(Run([&](HWND window) { Click(window, IDC_NAV_SCAN); }), IDCANCEL);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(dialog->Engine().WasAborted());
+}
+
+namespace {
+// Wine's screen DPI, read by a process when it starts.
+class LogPixels {
+public:
+    explicit LogPixels(DWORD dpi) {
+        for (const char* path : kPaths) {
+            HKEY key = nullptr;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+                ERROR_SUCCESS) {
+                RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+                RegCloseKey(key);
+            }
+        }
+    }
+    ~LogPixels() {
+        for (const char* path : kPaths) RegDeleteKeyValueA(HKEY_CURRENT_USER, path, "LogPixels");
+    }
+
+private:
+    static constexpr const char* kPaths[] = {"Control Panel\\Desktop"};
+};
+}  // namespace
+
+TEST(MainDialogDpi, At120DpiTheFontIs7PointTahomaAndTheClientStays650By360) {
+    const LogPixels dpi(120);
+    EXPECT_EQ(RunChild("MainDialogDpiChild.*"), 0);
+}
+
+TEST(MainDialogDpiChild, Check) {
+    if (!IsChildRun()) GTEST_SKIP() << "runs as a child of MainDialogDpi";
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(pixelsPerInch, 120);
+    RegistrySandbox settings("MainDialogDpi");
+    Preferences preferences(settings.Path(), settings.Sub("Run"));
+    MainDialog dialog(MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", nullptr});
+    DialogSteps::Schedule([&] {
+        ShowWindow(dialog.Window(), SW_SHOWNORMAL);
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog.Window(), WM_GETFONT, 0, 0)), sizeof(font), &font);
+        EXPECT_STREQ(font.lfFaceName, "Tahoma");
+        EXPECT_EQ(std::lround(-font.lfHeight * 72.0 / pixelsPerInch), 7);
+        RECT client{};
+        GetClientRect(dialog.Window(), &client);
+        EXPECT_EQ(client.right, 650);
+        EXPECT_EQ(client.bottom, 360);
+        EndDialog(dialog.Window(), kLeftOpen);
+    });
+    EXPECT_EQ(dialog.Run(), kLeftOpen);
+}
