@@ -1,0 +1,26 @@
+#pragma once
+// Whether a text found in the registry still refers to an existing file or folder. The rules
+// lean towards valid: whatever cannot be checked reliably is never reported.
+#include <string>
+
+// True = valid. wow64 is the process's IsWow64 answer: on 64-bit Windows a missing file under
+// "system32" is judged again under "SysWOW64". A text whose expansion does not fit the
+// 260-byte buffers cannot be judged whole and counts as valid.
+bool FileReferenceExists(const std::string& text, bool wow64);
+
+// A path possibly followed by arguments; valid when the path, or a prefix of it that ends before
+// a blank, exists or is found on the search path.
+bool CommandLineExists(const std::string& text);
+
+// Expands %NAME% references in place; false, with the text unchanged, when the text or its
+// expansion does not fit a 260-byte buffer or the expansion fails.
+bool ExpandEnvironmentInPlace(std::string& text);
+
+// The Windows folder, without a trailing backslash; empty if it cannot be read.
+std::string WindowsFolder();
+
+// An existing folder (not a file) of that name.
+bool FolderExists(const std::string& path);
+
+// An existing file or folder, for texts of at most 259 characters; false for longer ones.
+bool PathExists(const std::string& path);

@@ -1,0 +1,11 @@
+#pragma once
+// Small registry tests the scanners share: a string value read and a key-exists test.
+#include <windows.h>
+
+#include <string>
+
+// The value's text (type not checked) read with KEY_READ into a 255-byte buffer; empty for a
+// missing key, a missing value and a value that does not fit.
+std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName);
+
+bool RegKeyExists(HKEY root, const std::string& keyPath);
