@@ -1,0 +1,24 @@
+#include "controls/path_label.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+
+void PathLabel::ShowPath(const std::string& path) const {
+    if (!label_) return;
+    char buffer[MAX_PATH] = {};
+    const size_t length = path.size() < MAX_PATH ? path.size() : MAX_PATH - 1;
+    std::memcpy(buffer, path.data(), length);
+    char original[MAX_PATH];
+    std::memcpy(original, buffer, sizeof(buffer));
+
+    RECT client{};
+    GetClientRect(label_, &client);
+    HDC dc = GetDC(label_);
+    if (!dc) return;
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const BOOL shortened = PathCompactPathA(dc, buffer, static_cast<UINT>(client.right - client.left));
+    SelectObject(dc, old);
+    ReleaseDC(label_, dc);
+    SetWindowTextA(label_, shortened ? buffer : original);
+}

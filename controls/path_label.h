@@ -1,0 +1,21 @@
+#pragma once
+// The one-line status text of a scan: long paths are shortened to the label's width with "..."
+// in place of middle components, measured in DEFAULT_GUI_FONT.
+//     PathLabel status; status.Attach(GetDlgItem(dialog, IDC_STATUS));
+//     status.ShowPath("HKEY_LOCAL_MACHINE\\Software\\...\\InprocServer32");
+#include <windows.h>
+
+#include <string>
+
+class PathLabel {
+public:
+    void Attach(HWND label) { label_ = label; }
+    HWND Window() const { return label_; }
+
+    // Paths of 260 characters or more are cut to their first 259 first. When shortening fails
+    // the (cut) text is shown as it is.
+    void ShowPath(const std::string& path) const;
+
+private:
+    HWND label_ = nullptr;
+};
