@@ -48,6 +48,14 @@ void CheckMarkupList::Attach(HWND list, int rowHeight) {
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
     rowHeight_ = RowHeightImageList(rowHeight);
     ListView_SetImageList(list_, rowHeight_.get(), LVSIL_SMALL);
+    rowHeightPixels_ = rowHeight;
+    // Wine measures owner-drawn rows again only when the list's size changes.
+    RECT bounds{};
+    GetWindowRect(list_, &bounds);
+    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(list_, nullptr, 0, 0, width, height + 1, flags);
+    SetWindowPos(list_, nullptr, 0, 0, width, height, flags);
     meters_[0] = LoadPicture(IDB_METER_MODERATE);
     meters_[1] = LoadPicture(IDB_METER_SEVERE);
     meters_[2] = LoadPicture(IDB_METER_CRITICAL);

@@ -40,8 +40,10 @@ public:
     const RECT& CheckBoxRect() const { return checkRect_; }
     const RECT& LinkRect() const { return linkRect_; }
 
-    // The parent's WM_MEASUREITEM and WM_DRAWITEM for this list.
-    static void MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = 50; }
+    // The parent's WM_MEASUREITEM and WM_DRAWITEM for this list. The list asks for 50-pixel
+    // rows until it is attached; then for the height it was attached with, which Wine takes
+    // from here rather than from the row-height image list.
+    void MeasureItem(MEASUREITEMSTRUCT& item) const { item.itemHeight = rowHeightPixels_; }
     void DrawItem(const DRAWITEMSTRUCT& item);
 
     // Whether an item-changed notification changed a row's check state.
@@ -57,6 +59,7 @@ private:
 
     HWND list_ = nullptr;
     UniqueImageList rowHeight_;
+    int rowHeightPixels_ = 50;
     UniqueBitmap checked_, unchecked_;
     bool checkPictures_ = false;
     UniqueBitmap meters_[3];

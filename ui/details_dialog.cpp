@@ -48,8 +48,8 @@ bool DetailsDialog::OnNotify(NMHDR& header, LRESULT&) {
 bool DetailsDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
     if (message == WM_MEASUREITEM) {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (item.CtlType != ODT_LISTVIEW) return false;
-        CheckMarkupList::MeasureItem(item);
+        if (item.CtlType != ODT_LISTVIEW || item.CtlID != IDC_DETAILS_LIST) return false;
+        list_.MeasureItem(item);
         result = TRUE;
         return true;
     }

@@ -381,10 +381,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             return true;
         case WM_MEASUREITEM: {
             auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item.CtlType != ODT_LISTVIEW || (item.CtlID != IDC_RESULTS_LIST && item.CtlID != IDC_CHOICE_LIST)) {
-                return false;
-            }
-            CheckMarkupList::MeasureItem(item);
+            if (item.CtlType != ODT_LISTVIEW) return false;
+            if (item.CtlID == IDC_RESULTS_LIST) resultsList_.MeasureItem(item);
+            else if (item.CtlID == IDC_CHOICE_LIST) choiceList_.MeasureItem(item);
+            else return false;
             result = TRUE;
             return true;
         }

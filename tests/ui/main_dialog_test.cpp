@@ -14,6 +14,7 @@
 #include "tests/support/registry_sandbox.h"
 #include "tests/ui/child_run.h"
 #include "tests/ui/dialog_driver.h"
+#include "ui/details_dialog.h"
 
 namespace {
 class ScriptedOperations : public ScanOperations {
@@ -182,6 +183,9 @@ TEST_F(MainDialogTest, ResultsListHasOneRowPerSectionWithProblemsCheckedBySelect
             EXPECT_EQ(results.RowText(0),
                       "<b>Section Name : Installed Fonts</b><br><font color=\"#FF0000\">Problems Found : 2</font>");
             EXPECT_EQ(results.Severity(0), static_cast<int>(Severity::Severe));
+            RECT row{};
+            ListView_GetItemRect(results.Window(), 0, &row, LVIR_BOUNDS);
+            EXPECT_EQ(row.bottom - row.top, kResultsRowHeight);
             for (int row = 0; row < 2; ++row) EXPECT_EQ(results.IsChecked(row), selectAll != 0);
             for (const ProblemPtr& problem : dialog->Sections().Find(3)->problems) {
                 EXPECT_EQ(problem->checked, static_cast<int32_t>(selectAll));
@@ -237,6 +241,9 @@ TEST_F(MainDialogTest, ShowDetailsOpensTheSectionsProblemsAndKeepsTheChoices) {
             ASSERT_NE(details, nullptr);
             header = ItemText(details, IDC_DETAILS_HEADER);
             HWND list = GetDlgItem(details, IDC_DETAILS_LIST);
+            RECT row{};
+            ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+            EXPECT_EQ(row.bottom - row.top, kDetailsRowHeight);
             for (int row = 0; row < ListView_GetItemCount(list); ++row) {
                 rows.push_back(ListText(list, row));
                 checks.push_back((ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12) == 2);
@@ -274,6 +281,9 @@ TEST_F(MainDialogTest, SaveOnSectionChoiceStoresTheChecksAndStartsAScan) {
         Click(window, IDC_NAV_SECTIONS);
         CheckMarkupList& choice = dialog->ChoiceList();
         ASSERT_EQ(choice.RowCount(), 13);
+        RECT row{};
+        ListView_GetItemRect(choice.Window(), 0, &row, LVIR_BOUNDS);
+        EXPECT_EQ(row.bottom - row.top, kChoiceRowHeight);
         EXPECT_TRUE(choice.IsChecked(2));  // Installed Fonts
         EXPECT_FALSE(choice.IsChecked(0));
         choice.SetChecked(2, false);

@@ -1,0 +1,144 @@
+// Walks the main window through its pages with sample problems, and at each stage prints
+// "SHOT name left top width height" and waits for a line on its input: scripts/screenshots
+// takes the picture meanwhile. Not a test; it only poses the window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "tests/ui/dialog_driver.h"
+#include "ui/main_dialog.h"
+
+namespace {
+void Settle() {
+    for (int i = 0; i < 6; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(50);
+    }
+}
+
+void Shot(const char* name, HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle();
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    std::fflush(stdout);
+    char answer[16];
+    if (!std::fgets(answer, sizeof(answer), stdin)) return;
+}
+
+// Sample findings, reported slowly enough for the running scan to be seen.
+class SampleScan : public ScanOperations {
+public:
+    explicit SampleScan(HWND* window) : window_(window) {}
+
+    bool Run(ScanOperation operation, ScanEngine& engine) override {
+        struct Sample {
+            SectionId section;
+            const char* key;
+            const char* value;
+            const char* data;
+        };
+        static const Sample kFonts[] = {
+            {3, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Sandbox Sans (TrueType)",
+             "C:\\windows\\Fonts\\gone-sans.ttf"},
+            {3, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Old Serif (TrueType)",
+             "C:\\windows\\Fonts\\oldserif.ttf"},
+        };
+        static const Sample kPaths[] = {
+            {9, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\oldtool.exe", "",
+             "C:\\Program Files\\Old Tool\\oldtool.exe"},
+        };
+        static const Sample kHelp[] = {
+            {7, "Software\\Microsoft\\Windows\\Help", "oldtool.chm", "C:\\Program Files\\Old Tool\\help"},
+            {7, "Software\\Microsoft\\Windows\\Help", "legacy.hlp", "C:\\Legacy\\help"},
+            {7, "Software\\Microsoft\\Windows\\Help", "viewer.chm", "C:\\Viewer"},
+        };
+        auto report = [&](const Sample* samples, size_t count) {
+            for (size_t i = 0; i < count && engine.Running(); ++i) {
+                auto problem = std::make_unique<RegistryProblem>();
+                problem->sectionId = samples[i].section;
+                problem->rootKey = samples[i].section == 9 ? kLocalMachine : kCurrentUser;
+                problem->keyPath = samples[i].key;
+                problem->valueName = samples[i].value;
+                problem->valueData = samples[i].data;
+                problem->description = "The file or folder this entry refers to does not exist.";
+                engine.Report(std::move(problem));
+            }
+        };
+        for (int item = 0; item < 8 && engine.Running(); ++item) {
+            engine.ItemExamined("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\Entry " +
+                                    std::to_string(item),
+                                0);
+            Sleep(20);
+        }
+        switch (operation) {
+            case ScanOperation::Fonts: report(kFonts, 2); break;
+            case ScanOperation::HelpFiles:
+                report(kHelp, 3);
+                engine.ShowItem("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Help\\viewer.chm");
+                Shot("running-scan", *window_);
+                break;
+            case ScanOperation::ApplicationPaths: report(kPaths, 1); break;
+            default: break;
+        }
+        return engine.Running();
+    }
+
+private:
+    HWND* window_;
+};
+
+void SetDword(const std::string& path, const char* name, DWORD value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value));
+}
+}  // namespace
+
+int main() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const std::string settings = "Software\\TidrexTests\\ScreenshotTour";
+    RegDeleteTreeA(HKEY_CURRENT_USER, settings.c_str());
+    for (SectionId id : {1, 3, 4, 7, 9, 10}) SetDword(settings, std::to_string(id).c_str(), 1);
+    SetDword(settings, "Select All", 1);
+    SetDword(settings, "AutoBackup", 1);
+    const Preferences preferences(settings, settings + "\\Run");
+    const SystemInfo systemInfo;
+    HWND window = nullptr;
+    SampleScan scan(&window);
+    MainDialog dialog(MainDialogStartup{&systemInfo, false, nullptr, &preferences, "TidrexVelora", &scan});
+    MessageBoxRecorder boxes;
+    DialogSteps::Schedule([&] {
+        window = dialog.Window();
+        ShowWindow(window, SW_SHOWNORMAL);
+        Shot("home", window);
+        Click(window, IDC_NAV_SCAN);
+        Shot("results", window);
+        DialogSteps::Schedule([&] {
+            HWND details = ThreadWindowTitled("Details");
+            ShowWindow(details, SW_SHOWNORMAL);
+            Shot("details", details);
+            Click(details, IDCANCEL);
+        });
+        auto* help = static_cast<ScanSection*>(dialog.ResultsList().RowData(1));
+        SendMessageA(window, WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(help), 0);
+        Click(window, IDC_NAV_SECTIONS);
+        Shot("section-choice", window);
+        Click(window, IDC_NAV_ADVANCED);
+        Shot("advanced", window);
+        Click(window, IDC_NAV_RESTORE);
+        Shot("restore", window);
+        EndDialog(window, 0);
+    });
+    dialog.Run();
+    RegDeleteTreeA(HKEY_CURRENT_USER, settings.c_str());
+    return 0;
+}
