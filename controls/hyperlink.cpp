@@ -1,0 +1,311 @@
+#include "controls/hyperlink.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "controls/hyperlink_texts.h"
+
+namespace {
+constexpr UINT_PTR kLinkSubclassId = 0x484C;
+constexpr UINT_PTR kHoverTimer = 100;
+constexpr UINT kHoverPeriod = 100;
+constexpr UINT_PTR kToolId = 1;
+constexpr int kHandCursorId = 106;
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window, text.data(), length + 1);
+    return text.data();
+}
+
+// The default value of a key below HKEY_CLASSES_ROOT, read into the fixed 260-byte buffer.
+bool ReadClassesDefault(const std::string& path, std::string& value) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
+    UniqueHkey key(opened);
+    char buffer[MAX_PATH] = {};
+    LONG size = sizeof(buffer);
+    if (RegQueryValueA(key.get(), nullptr, buffer, &size) != ERROR_SUCCESS) return false;
+    buffer[sizeof(buffer) - 1] = '\0';
+    value = buffer;
+    return true;
+}
+
+std::string ApplicationName() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length < MAX_PATH ? length : 0);
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+}  // namespace
+
+HyperLink::~HyperLink() {
+    if (link_ && IsWindow(link_)) KillTimer(link_, kHoverTimer);
+    Detach();
+}
+
+void HyperLink::Detach() {
+    if (link_) RemoveWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId);
+    if (parent_) RemoveWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this));
+    if (toolTip_ && !IsWindow(toolTip_.get())) toolTip_.release();
+    toolTip_.reset();
+    link_ = nullptr;
+    parent_ = nullptr;
+}
+
+void HyperLink::Attach(HWND label) {
+    link_ = label;
+    parent_ = GetParent(label);
+    SetWindowLongPtrA(link_, GWL_STYLE, GetWindowLongPtrA(link_, GWL_STYLE) | SS_NOTIFY);
+    if (target_.empty()) target_ = WindowText(link_);
+    if (WindowText(link_).empty()) SetWindowTextA(link_, target_.c_str());
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
+    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!font) font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    LOGFONTA description{};
+    GetObjectA(font, sizeof(description), &description);
+    description.lfUnderline = FALSE;
+    normalFont_.reset(CreateFontIndirectA(&description));
+    description.lfUnderline = TRUE;
+    underlinedFont_.reset(CreateFontIndirectA(&description));
+
+    SetWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (parent_)
+        SetWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this));
+    UseFont(underlineMode_ == 1);
+    FitToText();
+    LoadDefaultCursor();
+    CreateToolTip();
+}
+
+void HyperLink::SetTarget(const std::string& target) {
+    target_ = target;
+    if (!link_) return;
+    FitToText();
+    if (toolTip_) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = link_;
+        tool.uId = kToolId;
+        tool.lpszText = const_cast<char*>(target_.c_str());
+        SendMessageA(toolTip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void HyperLink::SetUnderlineMode(int mode) {
+    if (mode != underlineMode_ && link_) {
+        UseFont(mode == 1);
+        InvalidateRect(link_, nullptr, TRUE);
+    }
+    underlineMode_ = mode;
+}
+
+void HyperLink::SetVisited(bool visited) {
+    visited_ = visited;
+    if (link_) InvalidateRect(link_, nullptr, TRUE);
+}
+
+void HyperLink::UseFont(bool underlined) {
+    HFONT font = underlined ? underlinedFont_.get() : normalFont_.get();
+    if (font) SendMessageA(link_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void HyperLink::FitToText() {
+    if (!link_) return;
+    const std::string text = WindowText(link_);
+    HDC dc = GetDC(link_);
+    if (!dc) return;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(link_, dc);
+
+    RECT window{}, client{};
+    GetWindowRect(link_, &window);
+    GetClientRect(link_, &client);
+    if (parent_) MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&window), 2);
+    const int width = extent.cx + (window.right - window.left) - client.right;
+    const int height = extent.cy + (window.bottom - window.top) - client.bottom;
+    const LONG style = static_cast<LONG>(GetWindowLongPtrA(link_, GWL_STYLE));
+
+    int top = window.top;
+    if (style & SS_CENTERIMAGE) top = window.top + ((window.bottom - window.top) - height) / 2;
+    int left = window.left;
+    const LONG alignment = style & SS_TYPEMASK;
+    if (alignment == SS_CENTER) left = window.left + ((window.right - window.left) - width) / 2;
+    else if (alignment == SS_RIGHT) left = window.right - width;
+    SetWindowPos(link_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A resize from outside brings the window back to its one-line text, at its top-left corner.
+void HyperLink::SnapToText() {
+    if (snapping_) return;
+    const std::string text = WindowText(link_);
+    HDC dc = GetDC(link_);
+    if (!dc) return;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    RECT needed{};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(link_, dc);
+    RECT client{};
+    GetClientRect(link_, &client);
+    if (client.right == needed.right && client.bottom == needed.bottom) return;
+    snapping_ = true;
+    SetWindowPos(link_, nullptr, 0, 0, needed.right, needed.bottom, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    snapping_ = false;
+}
+
+void HyperLink::LoadDefaultCursor() {
+    if (cursor_) return;
+    char folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    const std::string help = std::string(folder) + "\\winhlp32.exe";
+    UniqueModule module(LoadLibraryExA(help.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) return;
+    HCURSOR hand = LoadCursorA(module.get(), MAKEINTRESOURCEA(kHandCursorId));
+    if (hand) cursor_.reset(static_cast<HCURSOR>(CopyIcon(hand)));
+}
+
+void HyperLink::CreateToolTip() {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    toolTip_.reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, link_, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
+    if (!toolTip_) return;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = link_;
+    tool.uId = kToolId;
+    GetClientRect(link_, &tool.rect);
+    tool.lpszText = const_cast<char*>(target_.c_str());
+    SendMessageA(toolTip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void HyperLink::OnMouseMove() {
+    if (hover_) return;
+    hover_ = true;
+    if (underlineMode_ == -1) UseFont(true);
+    InvalidateRect(link_, nullptr, TRUE);
+    SetTimer(link_, kHoverTimer, kHoverPeriod, nullptr);
+}
+
+void HyperLink::OnTimer() {
+    const DWORD position = GetMessagePos();
+    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(link_, &point);
+    RECT client{};
+    GetClientRect(link_, &client);
+    if (PtInRect(&client, point)) return;
+    hover_ = false;
+    KillTimer(link_, kHoverTimer);
+    if (underlineMode_ != 1) UseFont(false);
+    client.bottom += 10;
+    InvalidateRect(link_, &client, TRUE);
+}
+
+void HyperLink::OnClicked() {
+    if (labelOnly) return;
+    hover_ = false;
+    const int result = OpenTarget(target_, SW_SHOW);
+    visited_ = result > 32;
+    if (visited_) {
+        InvalidateRect(link_, nullptr, TRUE);
+    } else {
+        MessageBeep(MB_ICONEXCLAMATION);
+        ReportError(result);
+    }
+}
+
+void HyperLink::ReportError(int code) {
+    const std::string text = HyperLinkErrorText(code);
+    if (errorHandler_) errorHandler_(link_, text);
+    else MessageBoxA(link_, text.c_str(), ApplicationName().c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+HBRUSH HyperLink::OnColour(HDC dc) const {
+    SetTextColor(dc, hover_ ? hoverColour_ : visited_ ? visitedColour_ : linkColour_);
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+int HyperLink::OpenTarget(const std::string& target, int show) {
+    const int result = static_cast<int>(reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show)));
+    if (result > 32) return result;
+    std::string programId, command;
+    if (!ReadClassesDefault(".htm", programId)) return result;
+    if (!ReadClassesDefault(programId + "\\shell\\open\\command", command)) return result;
+    return static_cast<int>(WinExec(BrowserCommandLine(command, target).c_str(), static_cast<UINT>(show)));
+}
+
+LRESULT CALLBACK HyperLink::LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) noexcept {
+    auto* link = reinterpret_cast<HyperLink*>(self);
+    switch (message) {
+        case WM_SETCURSOR:
+            if (link->cursor_) {
+                SetCursor(link->cursor_.get());
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            link->OnMouseMove();
+            break;
+        case WM_TIMER:
+            if (wParam == kHoverTimer) {
+                link->OnTimer();
+                return 0;
+            }
+            break;
+        case WM_ERASEBKGND:
+            return TRUE;
+        case WM_SIZE: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            link->SnapToText();
+            return result;
+        }
+        case WM_DESTROY:
+            KillTimer(window, kHoverTimer);
+            break;
+        case WM_NCDESTROY: {
+            link->Detach();
+            return DefSubclassProc(window, message, wParam, lParam);
+        }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK HyperLink::ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) noexcept {
+    auto* link = reinterpret_cast<HyperLink*>(self);
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == link->link_)
+                return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
+            break;
+        case WM_COMMAND:
+            if (reinterpret_cast<HWND>(lParam) == link->link_ && HIWORD(wParam) == STN_CLICKED) link->OnClicked();
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(link));
+            link->parent_ = nullptr;
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
