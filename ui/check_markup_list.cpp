@@ -7,7 +7,7 @@
 #include "resources/resource_ids.h"
 #include "engine/scan_messages.h"
 #include "ui/dialog_base.h"
-#include "ui/row_markup.h"
+#include "controls/markup_renderer.h"
 
 namespace {
 constexpr COLORREF kSelectedFill = RGB(233, 253, 222);
@@ -159,7 +159,7 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
         text.left = r.left + kCheckSize + 20;
         text.top = r.top + 10;
     }
-    DrawRowMarkup(dc, text, RowText(row));
+    DrawMarkupInRect(dc, text, RowText(row).c_str());
     if (linkText_.empty()) return;
 
     TEXTMETRICA metrics{};
@@ -168,8 +168,7 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
     DrawTextA(dc, "View Details", -1, &link, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     link = Moved(link, r.left + kCheckSize + 20, r.top + metrics.tmHeight + 24);
     link.bottom = r.bottom;
-    RECT drawn = link;
-    DrawRowMarkup(dc, drawn, linkText_);
+    DrawMarkupInRect(dc, link, linkText_.c_str());
     if (IsEmpty(linkRect_)) linkRect_ = Moved(link, -r.left, -r.top);
 
     const int severity = Severity(row);

@@ -4,14 +4,14 @@
 
 #include "resources/resource_ids.h"
 #include "ui/details_text.h"
-#include "ui/plain_markup.h"
 
 INT_PTR DetailsDialog::Run(HWND owner) { return RunModal(owner, IDD_DETAILS); }
 
 bool DetailsDialog::OnInit() {
     list_.Attach(Item(IDC_DETAILS_LIST), kDetailsRowHeight);
     list_.SetCheckPictures(IDB_CHECK_CHECKED, IDB_CHECK_UNCHECKED);
-    SetDlgItemTextA(Window(), IDC_DETAILS_HEADER, PlainMarkupText(DetailsHeader(section_)).c_str());
+    header_.Attach(Item(IDC_DETAILS_HEADER));
+    header_.SetText(DetailsHeader(section_));
     for (const ProblemPtr& problem : section_.problems) {
         list_.AddRow(DetailsRow(section_.id, *problem), problem.get(), problem->checked != 0);
     }

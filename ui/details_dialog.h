@@ -1,6 +1,7 @@
 #pragma once
 // The problems of one section, each with a check box that decides whether "Remove Problems"
 // removes it.
+#include "controls/markup_label.h"
 #include "engine/section_table.h"
 #include "ui/check_markup_list.h"
 #include "ui/dialog_base.h"
@@ -22,6 +23,7 @@ private:
     void SetAll(bool checked);
 
     ScanSection& section_;
+    MarkupLabel header_;
     CheckMarkupList list_;
 };
 

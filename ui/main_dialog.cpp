@@ -13,7 +13,6 @@
 #include "ui/dialog_template_font.h"
 #include "ui/folder_chooser.h"
 #include "ui/message_box.h"
-#include "ui/plain_markup.h"
 #include "ui/system_summary_text.h"
 
 namespace {
@@ -68,12 +67,15 @@ bool MainDialog::OnInit() {
     whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
 
     scaler_.Record(Window());
-    SetDlgItemTextA(Window(), IDC_ABOUT, PlainMarkupText(kAboutText).c_str());
-    SetDlgItemTextA(Window(), IDC_RESTORE_TEXT, PlainMarkupText(kRestoreText).c_str());
+    aboutText_.Attach(Item(IDC_ABOUT));
+    aboutText_.SetText(kAboutText);
+    restoreText_.Attach(Item(IDC_RESTORE_TEXT));
+    restoreText_.SetText(kRestoreText);
     SetWindowTextA(Window(), Format("Tidrex Velora %s ", kVersionText).c_str());
     host_.targetWindow = Window();
     host_.messageId = WM_SCAN_PROBLEM;
     host_.statusLine = Item(IDC_STATUS_LINE);
+    host_.pathLabel.Attach(Item(IDC_STATUS_LINE));
 
     FitClientToBackground();
 

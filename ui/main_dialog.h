@@ -15,13 +15,14 @@
 #include "engine/scan_engine.h"
 #include "engine/scan_page.h"
 #include "engine/section_table.h"
-#include "engine/window_scan_host.h"
+#include "controls/markup_label.h"
 #include "registry/unique_handles.h"
 #include "ui/check_markup_list.h"
 #include "ui/child_layout_scaler.h"
 #include "ui/dialog_base.h"
 #include "ui/pending_scanners.h"
 #include "ui/section_status_list.h"
+#include "ui/status_line_scan_host.h"
 #include "ui/system_info.h"
 
 struct MainDialogStartup {
@@ -104,7 +105,7 @@ private:
     MainDialogStartup startup_;
     const Preferences& preferences_;
     SectionTable sections_;
-    WindowScanHost host_;
+    StatusLineScanHost host_;
     ScanEngine engine_;
     PendingScanners pendingScanners_;
     ScanOperations& operations_;
@@ -119,6 +120,8 @@ private:
     int backgroundIndex_ = 0;
     HICON icon_ = nullptr;  // shared resource icon
     UniqueBrush whiteBrush_;
+    MarkupLabel aboutText_;
+    MarkupLabel restoreText_;
     SectionStatusList scanList_;
     CheckMarkupList resultsList_;
     CheckMarkupList choiceList_;

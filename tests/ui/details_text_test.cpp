@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/plain_markup.h"
 
 TEST(DetailsText, KeyRowsSpaceEveryBackslashAndNameTheDefaultValue) {
     RegistryProblem problem;
@@ -32,10 +31,4 @@ TEST(DetailsText, HeaderNamesTheSection) {
     section.name = "Installed Fonts";
     section.description = "Fonts.";
     EXPECT_EQ(DetailsHeader(section), "<b>Group Name : Installed Fonts</b><br><b>Description</b> : Fonts.");
-}
-
-TEST(PlainMarkupText, DropsTagsAndKeepsLineBreaks) {
-    EXPECT_EQ(PlainMarkupText("<b>Section Name : A</b><br><font color=\"#FF0000\">Problems Found : 2</font>"),
-              "Section Name : A\nProblems Found : 2");
-    EXPECT_EQ(PlainMarkupText("one  \t two<p>three"), "one two\nthree");
 }

@@ -1,0 +1,12 @@
+#pragma once
+// The main window's scan host: problems go to the window as WM_SCAN_PROBLEM, and the item
+// being examined goes into the status line, shortened to fit by the path label.
+#include "controls/path_label.h"
+#include "engine/window_scan_host.h"
+
+class StatusLineScanHost : public WindowScanHost {
+public:
+    void ShowCurrentItem(const std::string& text) override { pathLabel.ShowPath(text); }
+
+    PathLabel pathLabel;
+};
