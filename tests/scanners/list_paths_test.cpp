@@ -1,0 +1,18 @@
+#include "scanners/list_paths.h"
+
+#include <gtest/gtest.h>
+
+TEST(ListPaths, HelpFileJoinsFolderAndNameWithOneBackslash) {
+    EXPECT_EQ(HelpFilePath("C:\\Help\\", "x.hlp"), "C:\\Help\\x.hlp");
+    EXPECT_EQ(HelpFilePath("C:\\Help", "x.hlp"), "C:\\Help\\x.hlp");
+    EXPECT_EQ(HelpFilePath("C:\\Help\\\\", "\\\\x.hlp"), "C:\\Help\\x.hlp");
+    EXPECT_EQ(HelpFilePath("", "x.hlp"), "\\x.hlp");
+    EXPECT_EQ(HelpFilePath("\\", ""), "\\");
+}
+
+TEST(ListPaths, FontsFolderPathAndDescription) {
+    EXPECT_EQ(FontsFolderPath("C:\\Windows", "arial.ttf"), "C:\\Windows\\Fonts\\arial.ttf");
+    EXPECT_EQ(FontsFolderPath("C:\\Windows", "D:\\x.ttf"), "C:\\Windows\\Fonts\\D:\\x.ttf");
+    EXPECT_EQ(MissingFileDescription("C:\\a 100%s.dll"),
+              "The File (C:\\a 100%s.dll) cannot be found at the specified location.");
+}

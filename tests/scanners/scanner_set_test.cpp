@@ -1,0 +1,65 @@
+#include "scanners/scanner_set.h"
+
+#include <gtest/gtest.h>
+
+#include "scanners/list_scanners.h"
+#include "tests/scanners/list_scanner_fixture.h"
+
+using ScannerSetTest = ListScannerTest;
+
+TEST_F(ScannerSetTest, ListSectionsRunTheirScans) {
+    ScannerSet scanners;
+    ScopedListValue font(HKEY_LOCAL_MACHINE, kFontsKey, Unique("Font"), At("gone.ttf"));
+    ScopedListValue sound(HKEY_CURRENT_USER, kSoundsKey, Unique("Sound"), At("gone.wav"));
+    ScopedListValue help(HKEY_LOCAL_MACHINE, kHelpFilesKey, Unique(".hlp"), At("Help"));
+    ScopedListValue shared(HKEY_LOCAL_MACHINE, kSharedFilesKey, At(Unique(".dll")), 1);
+    ScopedListSubKey program(HKEY_LOCAL_MACHINE, std::string(kApplicationPathsKey) + "\\" + Unique(".exe"),
+                             At("gone.exe"));
+    const struct {
+        ScanOperation operation;
+        std::string keyPath;
+        std::string valueName;
+        SectionId section;
+    } cases[] = {
+        {ScanOperation::Fonts, kFontsKey, font.Name(), 3},
+        {ScanOperation::Sounds, kSoundsKey, sound.Name(), 4},
+        {ScanOperation::HelpFiles, kHelpFilesKey, help.Name(), 7},
+        {ScanOperation::SharedFiles, kSharedFilesKey, shared.Name(), 8},
+        {ScanOperation::ApplicationPaths, program.Path(), "", 9},
+    };
+    for (const auto& expected : cases) {
+        host.problems.clear();
+        EXPECT_TRUE(scanners.Run(expected.operation, engine));
+        const RegistryProblem* problem = host.Find(expected.keyPath, expected.valueName);
+        ASSERT_NE(problem, nullptr) << expected.keyPath;
+        EXPECT_EQ(problem->sectionId, expected.section);
+        for (const ProblemPtr& other : host.problems) EXPECT_EQ(other->sectionId, expected.section);
+    }
+}
+
+TEST_F(ScannerSetTest, OperationsWithoutAScannerFinishAtOnce) {
+    ScannerSet scanners;
+    for (ScanOperation operation :
+         {ScanOperation::StaticDrivers, ScanOperation::OpenWith, ScanOperation::Extensions, ScanOperation::Services,
+          ScanOperation::Uninstall, ScanOperation::TypeLibraries, ScanOperation::ComClasses,
+          ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser, ScanOperation::WalkUsers,
+          ScanOperation::UsageHistory, ScanOperation::Shortcuts}) {
+        engine.running = 1;
+        EXPECT_TRUE(scanners.Run(operation, engine));
+        engine.running = 0;
+        EXPECT_FALSE(scanners.Run(operation, engine));
+    }
+    EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(ScannerSetTest, AbortedScanEndsTheListScansAtOnce) {
+    ScannerSet scanners;
+    ScopedListValue font(HKEY_LOCAL_MACHINE, kFontsKey, Unique("Font"), At("gone.ttf"));
+    engine.running = 0;
+    for (ScanOperation operation : {ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::HelpFiles,
+                                    ScanOperation::SharedFiles, ScanOperation::ApplicationPaths}) {
+        EXPECT_FALSE(scanners.Run(operation, engine));
+    }
+    EXPECT_TRUE(host.events.empty());
+    EXPECT_TRUE(host.problems.empty());
+}

@@ -1,0 +1,52 @@
+#pragma once
+// A scan host without a window: it keeps every reported problem and every shown item, counts
+// the message pumps, and can stand for a click on "Abort" while a given item is shown.
+#include <string>
+#include <vector>
+
+#include "engine/scan_engine.h"
+#include "engine/scan_host.h"
+
+class CollectingScanHost : public ScanHost {
+public:
+    // The abort request comes while the item-th text (counting from 1) is shown.
+    void AbortAtItem(ScanEngine& engine, size_t item) {
+        engine_ = &engine;
+        abortAt_ = item;
+    }
+
+    void ReportProblem(ProblemPtr problem) override { problems.push_back(std::move(problem)); }
+    void ShowCurrentItem(const std::string& text) override {
+        shown.push_back(text);
+        events.push_back("show");
+        if (engine_ && engine_->Running() && shown.size() == abortAt_) engine_->RequestAbort();
+    }
+    void PumpMessages() override {
+        ++pumps;
+        events.push_back("pump");
+    }
+
+    // The registry problem with this key path and value name, or null.
+    const RegistryProblem* Find(const std::string& keyPath, const std::string& valueName) const {
+        for (const ProblemPtr& problem : problems) {
+            const RegistryProblem* record = problem->AsRegistry();
+            if (record && record->keyPath == keyPath && record->valueName == valueName) return record;
+        }
+        return nullptr;
+    }
+    bool WasShown(const std::string& text) const {
+        for (const std::string& item : shown) {
+            if (item == text) return true;
+        }
+        return false;
+    }
+
+    std::vector<ProblemPtr> problems;
+    std::vector<std::string> shown;
+    std::vector<std::string> events;
+    int pumps = 0;
+
+private:
+    ScanEngine* engine_ = nullptr;
+    size_t abortAt_ = 0;
+};
