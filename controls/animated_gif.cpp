@@ -1,0 +1,247 @@
+#include "controls/animated_gif.h"
+
+#include <commctrl.h>
+#include <olectl.h>
+#include <process.h>
+
+#include "controls/gif_blocks.h"
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x4147;
+constexpr DWORD kStopWait = 5000;
+
+bool Decode(HGLOBAL block, size_t size, bool streamOwnsBlock, ComPtr<IPicture>& picture) {
+    picture.reset();
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(block, streamOwnsBlock ? TRUE : FALSE, stream.put()))) {
+        if (streamOwnsBlock) GlobalFree(block);
+        return false;
+    }
+    if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.put_void())))
+        return static_cast<bool>(picture);
+    picture.reset();
+    return false;
+}
+
+}  // namespace
+
+// Keeps a movable memory block locked for one scope.
+class AnimatedGif::LockedBlock {
+public:
+    explicit LockedBlock(HGLOBAL block) : block_(block), data_(static_cast<const uint8_t*>(GlobalLock(block))) {}
+    LockedBlock(const LockedBlock&) = delete;
+    LockedBlock& operator=(const LockedBlock&) = delete;
+    ~LockedBlock() { Unlock(); }
+    const uint8_t* Data() const { return data_; }
+    void Unlock() {
+        if (data_) GlobalUnlock(block_);
+        data_ = nullptr;
+    }
+
+private:
+    HGLOBAL block_;
+    const uint8_t* data_;
+};
+
+std::shared_ptr<AnimatedGif::Playback> AnimatedGif::NewPlayback(HWND window) {
+    auto playback = std::make_shared<Playback>();
+    playback->wake.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    playback->window = window;
+    return playback;
+}
+
+AnimatedGif::AnimatedGif() : playback_(NewPlayback(nullptr)) {}
+
+AnimatedGif::~AnimatedGif() {
+    Reset();
+    if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, &AnimatedGif::SubclassProcedure, kSubclassId);
+}
+
+void AnimatedGif::Attach(HWND control) {
+    control_ = control;
+    playback_->window = control;
+    SetWindowSubclass(control_, &AnimatedGif::SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+bool AnimatedGif::LoadFromResource(HMODULE module, const char* name, const char* type) {
+    HRSRC found = FindResourceA(module, name, type);
+    if (!found) return false;
+    const DWORD size = SizeofResource(module, found);
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes || size == 0) return false;
+    UniqueGlobal copy(GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
+    if (!copy) return false;
+    void* target = GlobalLock(copy.get());
+    if (!target) return false;
+    memcpy(target, bytes, size);
+    GlobalUnlock(copy.get());
+    return Load(copy.get(), size);
+}
+
+bool AnimatedGif::Load(HGLOBAL block, size_t size) {
+    Reset();
+    if (!block || size == 0) return false;
+    LockedBlock locked(block);
+    if (!locked.Data()) return false;
+    const size_t available = GlobalSize(block);
+    if (available < size) size = available;
+    if (!IsGifSignature(locked.Data(), size)) {
+        locked.Unlock();
+        return LoadPicture(block, size);
+    }
+    return LoadGif(locked, size, block);
+}
+
+bool AnimatedGif::LoadGif(LockedBlock& locked, size_t size, HGLOBAL block) {
+    GifBlockWalker walker(locked.Data(), size);
+    if (!walker.IsGif()) return false;
+    const size_t count = walker.CountGraphicBlocks();
+    if (count == 0) return false;
+    if (count == 1) {
+        locked.Unlock();
+        return Decode(block, size, false, picture_) && Prepare(walker.ScreenWidth(), walker.ScreenHeight());
+    }
+    walker.Rewind();
+    GifGraphicBlock graphic;
+    while (walker.NextGraphicBlock(graphic)) {
+        const size_t length = walker.StandaloneSize(graphic);
+        HGLOBAL standalone = GlobalAlloc(GMEM_FIXED, length);
+        if (!standalone) continue;
+        walker.WriteStandalone(graphic, static_cast<uint8_t*>(standalone));
+        GifFrame frame;
+        if (!Decode(standalone, length, true, frame.picture)) continue;
+        frame.left = graphic.left;
+        frame.top = graphic.top;
+        frame.width = graphic.width;
+        frame.height = graphic.height;
+        frame.delay = graphic.delay;
+        frame.disposal = graphic.disposal;
+        playback_->frames.push_back(std::move(frame));
+    }
+    locked.Unlock();
+    return !playback_->frames.empty() && Prepare(walker.ScreenWidth(), walker.ScreenHeight());
+}
+
+bool AnimatedGif::LoadPicture(HGLOBAL block, size_t size) {
+    if (!Decode(block, size, false, picture_)) return false;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture_->get_Width(&width);
+    picture_->get_Height(&height);
+    HDC dc = GetDC(control_);
+    const int pixelsX = GetDeviceCaps(dc, LOGPIXELSX), pixelsY = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(control_, dc);
+    constexpr int kHimetricPerInch = 2540;
+    return Prepare(MulDiv(width, pixelsX, kHimetricPerInch), MulDiv(height, pixelsY, kHimetricPerInch));
+}
+
+bool AnimatedGif::Prepare(int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    if (control_) SetWindowPos(control_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HDC dc = GetDC(control_);
+    const bool created = dc && playback_->canvas.Create(dc, width, height);
+    if (dc) ReleaseDC(control_, dc);
+    return created;
+}
+
+bool AnimatedGif::Draw() {
+    Playback& playback = *playback_;
+    if (!playback.canvas.Ready()) return false;
+    if (playback.frames.size() > 1) {
+        if (worker_) return false;
+        auto state = std::make_unique<std::shared_ptr<Playback>>(playback_);
+        const uintptr_t thread = _beginthreadex(nullptr, 0, &AnimatedGif::Worker, state.get(), CREATE_SUSPENDED,
+                                                &workerId_);
+        if (thread == 0) return false;
+        state.release();
+        worker_.reset(reinterpret_cast<HANDLE>(thread));
+        ResumeThread(worker_.get());
+        return false;
+    }
+    // A GIF of which only one image could be decoded shows that image as a still picture.
+    const bool drawn = picture_ ? playback.canvas.DrawPicture(picture_.get(), 0, 0, playback.canvas.Width(),
+                                                              playback.canvas.Height())
+                                : playback.canvas.DrawFrame(playback.frames.front());
+    if (control_) InvalidateRect(control_, nullptr, FALSE);
+    return drawn;
+}
+
+unsigned __stdcall AnimatedGif::Worker(void* state) {
+    std::unique_ptr<std::shared_ptr<Playback>> adopted(static_cast<std::shared_ptr<Playback>*>(state));
+    Play(**adopted);
+    return 0;
+}
+
+void AnimatedGif::Play(Playback& playback) {
+    playback.playing = true;
+    std::vector<GifFrame>& frames = playback.frames;
+    playback.canvas.Dispose(frames[playback.current]);
+    while (!playback.stopRequested) {
+        const GifFrame& frame = frames[playback.current];
+        HWND window = playback.window;
+        if (playback.canvas.DrawFrame(frame) && window) InvalidateRect(window, nullptr, FALSE);
+        if (playback.stopRequested) break;
+        WaitForSingleObject(playback.wake.get(), GifFrameWait(frame.delay));
+        if (playback.stopRequested) break;
+        playback.canvas.Dispose(frame);
+        if (++playback.current >= frames.size()) {
+            playback.current = 0;
+            playback.canvas.Clear();
+        }
+    }
+    playback.playing = false;
+}
+
+void AnimatedGif::Stop() {
+    Playback& playback = *playback_;
+    playback.playing = false;
+    playback.stopRequested = true;
+    SetEvent(playback.wake.get());
+    if (worker_) {
+        const bool ended = WaitForSingleObject(worker_.get(), kStopWait) == WAIT_OBJECT_0;
+        worker_.reset();
+        if (!ended) {
+            // The thread keeps its state, still asked to stop; the control goes on without it.
+            playback_ = NewPlayback(control_);
+            picture_.reset();
+            return;
+        }
+    }
+    ResetEvent(playback.wake.get());
+    playback.stopRequested = false;
+}
+
+void AnimatedGif::Reset() {
+    Stop();
+    picture_.reset();
+    playback_->frames.clear();
+    playback_->canvas.Release();
+    playback_->current = 0;
+}
+
+void AnimatedGif::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(control_, &paint);
+    playback_->canvas.CopyTo(dc);
+    EndPaint(control_, &paint);
+}
+
+LRESULT CALLBACK AnimatedGif::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR self) noexcept {
+    auto* gif = reinterpret_cast<AnimatedGif*>(self);
+    switch (message) {
+        case WM_PAINT:
+            gif->Paint();
+            return 0;
+        case WM_DESTROY:
+            gif->Stop();
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &AnimatedGif::SubclassProcedure, kSubclassId);
+            gif->control_ = nullptr;
+            gif->playback_->window = nullptr;
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}

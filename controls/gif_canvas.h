@@ -1,0 +1,58 @@
+#pragma once
+// The off-screen picture an animated GIF is composed in: frames are drawn at their place and
+// disposed of as their graphic control extension says. Shared by the user-interface thread
+// (painting) and the animation thread (drawing), so every operation holds one lock.
+#include <windows.h>
+#include <ocidl.h>
+
+#include <mutex>
+
+#include "registry/unique_handles.h"
+
+struct GifFrame {
+    ComPtr<IPicture> picture;
+    int left = 0, top = 0, width = 0, height = 0;
+    int delay = -1;
+    int disposal = 0;
+};
+
+class GifCanvas {
+public:
+    GifCanvas() = default;
+    GifCanvas(const GifCanvas&) = delete;
+    GifCanvas& operator=(const GifCanvas&) = delete;
+    ~GifCanvas() { Release(); }
+
+    // A picture compatible with the reference, filled with the menu colour; areas are cleared
+    // with the button-face colour from then on.
+    bool Create(HDC reference, int width, int height);
+    void Release();
+    bool Ready() const { return static_cast<bool>(image_); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF Background() const { return background_; }
+
+    // Saves what a "restore to previous" frame covers, then draws the frame.
+    bool DrawFrame(const GifFrame& frame);
+    bool DrawPicture(IPicture* picture, int left, int top, int width, int height);
+    // "Restore to background" fills the frame's rectangle, "restore to previous" puts the saved
+    // area back; other methods keep the picture.
+    void Dispose(const GifFrame& frame);
+    void Clear();
+    void CopyTo(HDC target);
+
+private:
+    bool Render(IPicture* picture, int left, int top, int width, int height);
+    void FillBackground(const RECT& area);
+    void ReleaseSavedArea();
+
+    std::mutex lock_;
+    int width_ = 0, height_ = 0;
+    COLORREF background_ = RGB(255, 255, 255);
+    UniqueMemoryDc image_;
+    UniqueBitmap imageBitmap_;
+    HGDIOBJ oldImageBitmap_ = nullptr;
+    UniqueMemoryDc saved_;
+    UniqueBitmap savedBitmap_;
+    HGDIOBJ oldSavedBitmap_ = nullptr;
+};
