@@ -1,0 +1,28 @@
+#pragma once
+// The console's scan host: problems go straight to the intake, no item is shown, and a
+// Ctrl+C seen since the last item becomes an abort request on the scanning thread.
+#include <atomic>
+
+#include "engine/problem_intake.h"
+#include "engine/scan_engine.h"
+#include "engine/scan_host.h"
+
+class ConsoleScanHost : public ScanHost {
+public:
+    // The flag may be set from any thread (the console's control handler runs on its own).
+    ConsoleScanHost(ProblemIntake& intake, std::atomic<bool>& interrupted) : intake_(intake), interrupted_(interrupted) {}
+
+    void Attach(ScanEngine& engine) { engine_ = &engine; }
+
+    void ReportProblem(ProblemPtr problem) override { intake_.AcceptProblem(std::move(problem)); }
+    void ShowCurrentItem(const std::string&) override { CheckInterrupt(); }
+    void PumpMessages() override;
+
+private:
+    void CheckInterrupt();
+
+    ProblemIntake& intake_;
+    std::atomic<bool>& interrupted_;
+    ScanEngine* engine_ = nullptr;
+    bool abortRequested_ = false;
+};

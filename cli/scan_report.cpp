@@ -1,0 +1,52 @@
+#include "cli/scan_report.h"
+
+#include <nlohmann/json.hpp>
+
+#include "engine/text_format.h"
+
+std::string TextSummary(const ScanCounters& counters, bool aborted) {
+    return Format("Total Problems : %d\nAffected Sections : %d\n%s\n", counters.totalProblems,
+                  counters.affectedSections, aborted ? "Scan Aborted" : "Scan Complete");
+}
+
+namespace {
+nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&)) {
+    nlohmann::ordered_json json;
+    if (const RegistryProblem* problem = record.AsRegistry()) {
+        json["kind"] = "registry";
+        json["description"] = toUtf8(problem->description);
+        json["root"] = RootKeyName(problem->rootKey);
+        json["keyPath"] = toUtf8(problem->keyPath);
+        json["valueName"] = toUtf8(problem->valueName);
+        json["valueData"] = toUtf8(problem->valueData);
+        json["removeValueOnly"] = problem->removeValueOnly != 0;
+    } else if (const FileProblem* shortcut = record.AsFile()) {
+        json["kind"] = "file";
+        json["description"] = toUtf8(shortcut->description);
+        json["linkPath"] = toUtf8(shortcut->linkPath);
+        json["targetPath"] = toUtf8(shortcut->targetPath);
+    }
+    return json;
+}
+}  // namespace
+
+std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
+                       std::string (*toUtf8)(const std::string&)) {
+    nlohmann::ordered_json report;
+    report["status"] = aborted ? "aborted" : "complete";
+    report["totalProblems"] = counters.totalProblems;
+    report["affectedSections"] = counters.affectedSections;
+    nlohmann::ordered_json sections = nlohmann::ordered_json::array();
+    for (const DataScanPage::Row& row : page.rows) {
+        const ScanSection& section = *row.section;
+        nlohmann::ordered_json problems = nlohmann::ordered_json::array();
+        for (const ProblemPtr& problem : section.problems) problems.push_back(ProblemJson(*problem, toUtf8));
+        sections.push_back({{"id", section.id},
+                            {"name", section.name},
+                            {"severity", static_cast<int>(section.severity)},
+                            {"problems", std::move(problems)}});
+    }
+    report["sections"] = std::move(sections);
+    // Any byte sequence that still is not UTF-8 becomes U+FFFD rather than failing the report.
+    return report.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
