@@ -44,7 +44,7 @@ MainDialog::MainDialog(const MainDialogStartup& startup)
       preferences_(*startup.preferences),
       sections_([this](SectionId id) { return preferences_.ReadSectionState(id); }),
       engine_(host_),
-      operations_(startup.operations ? *startup.operations : static_cast<ScanOperations&>(pendingScanners_)),
+      operations_(startup.operations ? *startup.operations : static_cast<ScanOperations&>(scanners_)),
       log_(preferences_, startup.systemInfo ? startup.systemInfo->OsName() : std::string()),
       driver_(sections_, engine_, *this, operations_, log_, counters_),
       intake_(*this, counters_, log_) {
@@ -78,6 +78,10 @@ bool MainDialog::OnInit() {
     host_.pathLabel.Attach(Item(IDC_STATUS_LINE));
 
     FitClientToBackground();
+    // Loaded after the size change, which would otherwise cut the control below the picture's width.
+    animation_.Attach(Item(IDC_ANIMATION));
+    animation_.LoadFromResource(ResourceModule(), MAKEINTRESOURCEA(IDR_BUSY_ANIMATION), "GIF");
+    SetUpLinks();
 
     const SystemInfo* info = startup_.systemInfo;
     SetDlgItemTextA(Window(), IDC_INFO_PROFILE, ProfileText(info ? info->UserName() : "").c_str());
@@ -200,7 +204,36 @@ void MainDialog::SetStartButtonCaption(const std::string& caption) {
     SetDlgItemTextA(Window(), IDC_START_ABORT, caption.c_str());
 }
 
-void MainDialog::ShowAnimation(bool visible) { ShowWindow(Item(IDC_ANIMATION), visible ? SW_SHOW : SW_HIDE); }
+void MainDialog::ShowAnimation(bool visible) {
+    ShowWindow(Item(IDC_ANIMATION), visible ? SW_SHOW : SW_HIDE);
+    if (visible) animation_.Draw();
+    else animation_.Stop();
+}
+
+void MainDialog::SetUpLinks() {
+    struct Link {
+        int id;
+        const char* target;  // none: the click is a command of this window
+    };
+    static constexpr Link kLinks[] = {
+        {IDC_NAV_SCAN, nullptr},
+        {IDC_NAV_SECTIONS, nullptr},
+        {IDC_NAV_RESTORE, nullptr},
+        {IDC_NAV_ADVANCED, nullptr},
+        {IDC_LINK_HOME, "https://www.quorix.example/"},
+        {IDC_LINK_PRODUCTS, "https://www.quorix.example/products/"},
+        {IDC_LINK_SUPPORT, "mailto:support@quorix.example"},
+        {IDC_LINK_HELP, nullptr},
+    };
+    for (size_t i = 0; i < links_.size(); ++i) {
+        HyperLink& link = links_[i];
+        if (kLinks[i].target) link.SetTarget(kLinks[i].target);
+        else link.labelOnly = true;
+        link.SetErrorHandler([this](HWND, const std::string& text) { Message(text); });
+        link.Attach(Item(kLinks[i].id));
+        link.SetUnderlineMode(1);
+    }
+}
 
 void MainDialog::ShowEndMessage(const std::string& text) {
     if (closing_) return;  // the window is closing: nobody is there to read it

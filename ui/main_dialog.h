@@ -15,12 +15,14 @@
 #include "engine/scan_engine.h"
 #include "engine/scan_page.h"
 #include "engine/section_table.h"
+#include "controls/animated_gif.h"
+#include "controls/hyperlink.h"
 #include "controls/markup_label.h"
 #include "registry/unique_handles.h"
 #include "ui/check_markup_list.h"
 #include "ui/child_layout_scaler.h"
 #include "ui/dialog_base.h"
-#include "ui/pending_scanners.h"
+#include "scanners/scanner_set.h"
 #include "ui/section_status_list.h"
 #include "ui/status_line_scan_host.h"
 #include "ui/system_info.h"
@@ -107,7 +109,7 @@ private:
     SectionTable sections_;
     StatusLineScanHost host_;
     ScanEngine engine_;
-    PendingScanners pendingScanners_;
+    ScannerSet scanners_;
     ScanOperations& operations_;
     ScanLog log_;
     ScanCounters counters_;
@@ -120,6 +122,10 @@ private:
     int backgroundIndex_ = 0;
     HICON icon_ = nullptr;  // shared resource icon
     UniqueBrush whiteBrush_;
+    void SetUpLinks();
+
+    std::array<HyperLink, 8> links_;
+    AnimatedGif animation_;
     MarkupLabel aboutText_;
     MarkupLabel restoreText_;
     SectionStatusList scanList_;
