@@ -1,10 +1,9 @@
-// The same list-section scan through the main window's host (path-label status line, message
-// pumps per item, problems as WM_SCAN_PROBLEM) and through a console-like host (problems
-// straight to the intake, no status line), with the time per examined item and the ratio.
-//   main_window_scan_bench.exe [values]      (default 2000 registry values, one in 20 stale)
+// The fonts section scan through the main window's host (path-label status line, message pumps
+// per item, problems as WM_SCAN_PROBLEM) and through the console's host (problems straight to
+// the intake, no status line), with the time per examined item and the ratio.
+//   main_window_scan_bench.exe [values]      (default: 2000 font values added, one in 20 stale)
 #include <windows.h>
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,83 +12,71 @@
 #include <memory>
 #include <string>
 
+#include <atomic>
+
+#include "cli/console_scan_host.h"
 #include "engine/data_scan_page.h"
 #include "engine/message_pump.h"
 #include "engine/problem_intake.h"
 #include "engine/scan_driver.h"
-#include "registry/registry_key.h"
+#include "app/scan_log.h"
+#include "registry/unique_handles.h"
+#include "scanners/scanner_set.h"
 #include "resources/resource_ids.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/main_dialog.h"
 
 namespace {
-constexpr const char* kBenchKey = "Software\\TidrexTests\\MainWindowScanBench";
-constexpr const char* kListKey = "Software\\TidrexTests\\MainWindowScanBench\\Fonts";
+// The fonts list the fonts scan reads; the bench adds values of its own and removes them again.
+constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr const char* kBenchPrefix = "TidrexBench Font ";
+constexpr const char* kSettingsKey = "Software\\TidrexTests\\MainWindowScanBench";
 
-// A registry list scan in the rhythm of the list scanners: per value, read it, test the file,
-// report it when missing, then show the item and pump.
-class ListSectionScan : public ScanOperations {
-public:
-    bool Run(ScanOperation operation, ScanEngine& engine) override {
-        if (operation != ScanOperation::Fonts) return engine.Running();
-        CRegistry list;
-        if (!list.Open(HKEY_CURRENT_USER, kListKey)) return engine.Running();
-        std::string name;
-        DWORD type = 0;
-        while (engine.Running() && list.EnumValue(name, type)) {
-            std::string data;
-            list.ReadString(name.c_str(), data);
-            if (!PathFileExistsA(data.c_str())) {
-                auto problem = std::make_unique<RegistryProblem>();
-                problem->sectionId = 3;
-                problem->rootKey = kCurrentUser;
-                problem->keyPath = kListKey;
-                problem->valueName = name;
-                problem->valueData = data;
-                problem->description = "Invalid font file";
-                engine.Report(std::move(problem));
-            }
-            engine.ItemExamined(std::string("HKEY_CURRENT_USER\\") + kListKey + "\\" + name, 0);
-            ++items;
-        }
-        return engine.Running();
-    }
-    int items = 0;
-};
-
-class ConsoleLikeHost : public ScanHost {
-public:
-    explicit ConsoleLikeHost(ProblemIntake& intake) : intake_(intake) {}
-    void ReportProblem(ProblemPtr problem) override { intake_.AcceptProblem(std::move(problem)); }
-    void ShowCurrentItem(const std::string&) override {}
-    void PumpMessages() override { ::PumpMessages(); }
-
-private:
-    ProblemIntake& intake_;
-};
-
-void SeedList(int values) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kListKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+std::string PresentFontFile() {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Fonts\\tidrexbench.ttf";
+}
+
+void SeedFonts(int values, bool remove) {
+    if (remove) {
+        DeleteFileA(PresentFontFile().c_str());
+    } else {
+        const UniqueHandle file(CreateFileA(PresentFontFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
     for (int i = 0; i < values; ++i) {
-        const std::string name = "Bench Font " + std::to_string(i) + " (TrueType)";
-        const std::string data = i % 20 == 0 ? std::string("C:\\gone\\font") + std::to_string(i) + ".ttf"
-                                              : std::string(windows) + "\\notepad.exe";
+        const std::string name = kBenchPrefix + std::to_string(i) + " (TrueType)";
+        if (remove) {
+            RegDeleteValueA(key, name.c_str());
+            continue;
+        }
+        // One in twenty refers to a file that is gone.
+        const std::string data = i % 20 == 0 ? "tidrexbench-gone" + std::to_string(i) + ".ttf" : "tidrexbench.ttf";
         RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() + 1));
     }
     RegCloseKey(key);
 }
 
+int FontValueCount() {
+    HKEY key = nullptr;
+    DWORD count = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(count);
+}
+
 double Seconds(std::chrono::steady_clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
 }
 
-double MainWindowRun(const Preferences& preferences, int& items) {
-    ListSectionScan scan;
+double MainWindowRun(const Preferences& preferences, int& problems) {
+    ScannerSet scan;
     MessageBoxRecorder boxes;
     MainDialog dialog(MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", &scan});
     double seconds = 0;
@@ -99,26 +86,28 @@ double MainWindowRun(const Preferences& preferences, int& items) {
         const auto start = std::chrono::steady_clock::now();
         Click(dialog.Window(), IDC_NAV_SCAN);
         seconds = Seconds(std::chrono::steady_clock::now() - start);
+        problems = dialog.Counters().totalProblems;
         EndDialog(dialog.Window(), 0);
     });
     dialog.Run();
-    items = scan.items;
     return seconds;
 }
 
-double ConsoleRun(const Preferences& preferences, int& items) {
-    ListSectionScan scan;
+double ConsoleRun(const Preferences& preferences, int& problems) {
+    ScannerSet scan;
     SectionTable sections([&](SectionId id) { return preferences.ReadSectionState(id); });
     DataScanPage page;
     ScanCounters counters;
-    NoScanLog log;
+    ScanLog log(preferences, "");
     ProblemIntake intake(page, counters, log);
-    ConsoleLikeHost host(intake);
+    std::atomic<bool> interrupted{false};
+    ConsoleScanHost host(intake, interrupted);
     ScanEngine engine(host);
+    host.Attach(engine);
     ScanDriver driver(sections, engine, page, scan, log, counters);
     const auto start = std::chrono::steady_clock::now();
     driver.ScanNow();
-    items = scan.items;
+    problems = counters.totalProblems;
     return Seconds(std::chrono::steady_clock::now() - start);
 }
 }  // namespace
@@ -127,10 +116,13 @@ int main(int argc, char** argv) {
     const int values = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    SeedList(values);
-    const std::string settings = std::string(kBenchKey) + "\\Settings";
+    SeedFonts(values, false);
+    const int items = FontValueCount();
+    const std::string settings = std::string(kSettingsKey) + "\\Settings";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     const DWORD on = 1;
     RegSetKeyValueA(HKEY_CURRENT_USER, settings.c_str(), "3", REG_DWORD, &on, sizeof(on));
+    // Both hosts write the scan log, as the program and the console front end do.
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string logs = std::string(temp) + "tidrex-bench-logs";
@@ -139,18 +131,19 @@ int main(int argc, char** argv) {
     const Preferences preferences(settings, settings + "\\Run");
 
     double window = 1e9, console = 1e9;
-    int windowItems = 0, consoleItems = 0;
+    int windowProblems = 0, consoleProblems = 0;
     for (int round = 0; round < 3; ++round) {
-        window = std::min(window, MainWindowRun(preferences, windowItems));
-        console = std::min(console, ConsoleRun(preferences, consoleItems));
+        window = std::min(window, MainWindowRun(preferences, windowProblems));
+        console = std::min(console, ConsoleRun(preferences, consoleProblems));
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, kBenchKey);
+    SeedFonts(values, true);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     // Both runs include the driver's fixed 100 ms of caption painting before the first section.
-    std::printf("list-section scan of %d values (best of 3)\n", values);
-    std::printf("main window host : %8.3f s  %7.1f us/item (%d items)\n", window, window * 1e6 / windowItems,
-                windowItems);
-    std::printf("console-like host: %8.3f s  %7.1f us/item (%d items)\n", console, console * 1e6 / consoleItems,
-                consoleItems);
+    std::printf("fonts section scan of %d values (%d added), best of 3\n", items, values);
+    std::printf("main window host : %8.3f s  %7.1f us/item  %d problems\n", window, window * 1e6 / items,
+                windowProblems);
+    std::printf("console host     : %8.3f s  %7.1f us/item  %d problems\n", console, console * 1e6 / items,
+                consoleProblems);
     std::printf("ratio window/console: %.2f\n", window / console);
     return 0;
 }
