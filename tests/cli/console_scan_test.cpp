@@ -9,6 +9,7 @@
 
 #include "cli/console_scan_host.h"
 #include "engine/data_scan_page.h"
+#include "tests/support/list_keys_lock.h"
 
 namespace {
 constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -22,6 +23,7 @@ public:
     ~StaleFontEntry() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFontsKey, name_); }
 
 private:
+    ListKeysLock lock_;
     const char* name_;
 };
 
@@ -73,6 +75,7 @@ TEST(ConsoleScan, JsonReportsAStaleFontWithItsRecordFields) {
 }
 
 TEST(ConsoleScan, EverySectionAppearsInTableOrderEvenWithoutProblems) {
+    const ListKeysLock lock;
     const ScanResult result = Scan({"scan", "--sections", "14,1", "--json", "--no-log"});
     EXPECT_EQ(result.status, kExitClean);
     const nlohmann::json report = nlohmann::json::parse(result.output);
