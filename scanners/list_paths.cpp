@@ -17,3 +17,14 @@ std::string FontsFolderPath(const std::string& windowsFolder, const std::string&
 std::string MissingFileDescription(const std::string& judgedPath) {
     return Format("The File (%s) cannot be found at the specified location.", judgedPath.c_str());
 }
+
+bool IsSoundSwitch(const std::string& data) {
+    auto equalsIgnoringCase = [&](const char* word) {
+        size_t i = 0;
+        for (; word[i] != '\0'; ++i) {
+            if (i >= data.size() || (data[i] | 0x20) != word[i]) return false;
+        }
+        return i == data.size();
+    };
+    return equalsIgnoringCase("yes") || equalsIgnoringCase("no");
+}

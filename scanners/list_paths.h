@@ -10,3 +10,7 @@ std::string FontsFolderPath(const std::string& windowsFolder, const std::string&
 
 // "The File (%s) cannot be found at the specified location."
 std::string MissingFileDescription(const std::string& judgedPath);
+
+// Windows keeps switches beside the sound files in the same key ("Beep" = "yes",
+// "ExtendedSounds" = "no"): they name no file and are never reported.
+bool IsSoundSwitch(const std::string& data);

@@ -141,7 +141,7 @@ bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
         if (names.Read(list.Get(), index, name) &&
             ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
             const std::string path = Unquoted(data);
-            if (!PathExists(path) && path != ",") {
+            if (!PathExists(path) && path != "," && !IsSoundSwitch(data)) {
                 ReportMissing(engine, kSoundsSection, kCurrentUser, kSoundsKey, name, data, true, path);
             }
         }

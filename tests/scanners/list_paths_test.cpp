@@ -16,3 +16,14 @@ TEST(ListPaths, FontsFolderPathAndDescription) {
     EXPECT_EQ(MissingFileDescription("C:\\a 100%s.dll"),
               "The File (C:\\a 100%s.dll) cannot be found at the specified location.");
 }
+
+TEST(ListPaths, SoundSwitchesAreYesAndNoOnly) {
+    EXPECT_TRUE(IsSoundSwitch("yes"));
+    EXPECT_TRUE(IsSoundSwitch("No"));
+    EXPECT_TRUE(IsSoundSwitch("YES"));
+    EXPECT_FALSE(IsSoundSwitch("yess"));
+    EXPECT_FALSE(IsSoundSwitch("ye"));
+    EXPECT_FALSE(IsSoundSwitch(""));
+    EXPECT_FALSE(IsSoundSwitch("\"yes\""));
+    EXPECT_FALSE(IsSoundSwitch("no.wav"));
+}

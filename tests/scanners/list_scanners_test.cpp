@@ -112,13 +112,15 @@ TEST_F(SoundsScan, QuotedPathOfADeletedSoundIsReportedAsRead) {
     ExpectShowPumpPumpRhythm(host);
 }
 
-TEST_F(SoundsScan, CommaIsNeverReportedAndEmptyDataIs) {
+TEST_F(SoundsScan, CommaAndSwitchesAreNeverReportedEmptyDataIs) {
     ScopedListValue comma(HKEY_CURRENT_USER, kSoundsKey, Unique(" Comma"), ",");
     ScopedListValue empty(HKEY_CURRENT_USER, kSoundsKey, Unique(" Empty"), "");
     ScopedListValue present(HKEY_CURRENT_USER, kSoundsKey, Unique(" Present"),
                             "\"" + MakeFile(At("present.wav")) + "\"");
+    ScopedListValue beepSwitch(HKEY_CURRENT_USER, kSoundsKey, Unique(" Beep"), "yes");
     EXPECT_TRUE(ScanSounds(engine, 0));
     EXPECT_EQ(host.Find(kSounds, comma.Name()), nullptr);
+    EXPECT_EQ(host.Find(kSounds, beepSwitch.Name()), nullptr);
     EXPECT_EQ(host.Find(kSounds, present.Name()), nullptr);
     const RegistryProblem* problem = host.Find(kSounds, empty.Name());
     ASSERT_NE(problem, nullptr);
