@@ -219,6 +219,19 @@ TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
         SendMessageA(results.Window(), WM_LBUTTONUP, 0, inCheckBox);
         EXPECT_TRUE(results.IsChecked(0));
         for (const ProblemPtr& problem : fonts.problems) EXPECT_EQ(problem->checked, 1);
+        // A click on "View Details" opens the section's details.
+        const RECT link = results.LinkRect();
+        ASSERT_GT(link.right, link.left);
+        bool detailsOpened = false;
+        DialogSteps::Schedule([&] {
+            HWND details = ThreadWindowTitled("Details");
+            detailsOpened = details != nullptr;
+            if (details) Click(details, IDCANCEL);
+        });
+        SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(link.left + 2, link.top + 2));
+        SendMessageA(results.Window(), WM_LBUTTONUP, 0, MAKELPARAM(link.left + 2, link.top + 2));
+        EXPECT_TRUE(detailsOpened);
+        EXPECT_TRUE(results.IsChecked(0));
         // A click beside the check box and the link only selects the row.
         SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 5));
         SendMessageA(results.Window(), WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
