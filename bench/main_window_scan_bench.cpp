@@ -1,7 +1,7 @@
 // The fonts section scan through the main window's host (path-label status line, message pumps
 // per item, problems as WM_SCAN_PROBLEM) and through the console's host (problems straight to
 // the intake, no status line), with the time per examined item and the ratio.
-//   main_window_scan_bench.exe [values]      (default: 2000 font values added, one in 20 stale)
+//   main_window_scan_bench.exe [values [stale-every]]   (default: 2000 font values added, every 20th stale)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -38,7 +38,7 @@ std::string PresentFontFile() {
     return std::string(windows) + "\\Fonts\\tidrexbench.ttf";
 }
 
-void SeedFonts(int values, bool remove) {
+void SeedFonts(int values, int staleEvery, bool remove) {
     if (remove) {
         DeleteFileA(PresentFontFile().c_str());
     } else {
@@ -53,8 +53,7 @@ void SeedFonts(int values, bool remove) {
             RegDeleteValueA(key, name.c_str());
             continue;
         }
-        // One in twenty refers to a file that is gone.
-        const std::string data = i % 20 == 0 ? "tidrexbench-gone" + std::to_string(i) + ".ttf" : "tidrexbench.ttf";
+        const std::string data = i % staleEvery == 0 ? "tidrexbench-gone" + std::to_string(i) + ".ttf" : "tidrexbench.ttf";
         RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() + 1));
     }
@@ -114,9 +113,10 @@ double ConsoleRun(const Preferences& preferences, int& problems) {
 
 int main(int argc, char** argv) {
     const int values = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    const int staleEvery = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    SeedFonts(values, false);
+    SeedFonts(values, staleEvery, false);
     const int items = FontValueCount();
     const std::string settings = std::string(kSettingsKey) + "\\Settings";
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
         window = std::min(window, MainWindowRun(preferences, windowProblems));
         console = std::min(console, ConsoleRun(preferences, consoleProblems));
     }
-    SeedFonts(values, true);
+    SeedFonts(values, staleEvery, true);
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     // Both runs include the driver's fixed 100 ms of caption painting before the first section.
     std::printf("fonts section scan of %d values (%d added), best of 3\n", items, values);
