@@ -1,31 +1,25 @@
 #include "engine/wow64.h"
 
+#include "registry/runtime_function.h"
 #include "registry/unique_handles.h"
-
-namespace {
-template <typename Function>
-Function LookUp(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-}  // namespace
 
 bool IsWow64() {
     using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
     UniqueModule kernel(LoadLibraryA("kernel32.dll"));
-    auto isWow64Process = LookUp<IsWow64ProcessFunction>(kernel.get(), "IsWow64Process");
+    auto isWow64Process = FindFunction<IsWow64ProcessFunction>(kernel.get(), "IsWow64Process");
     BOOL wow64 = FALSE;
     return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 BOOL DisableFsRedirection(PVOID* oldState) {
     using DisableFunction = BOOL(WINAPI*)(PVOID*);
-    auto disable = LookUp<DisableFunction>(GetModuleHandleA("kernel32"), "Wow64DisableWow64FsRedirection");
+    auto disable = FindFunction<DisableFunction>(GetModuleHandleA("kernel32"), "Wow64DisableWow64FsRedirection");
     return disable ? disable(oldState) : FALSE;
 }
 
 BOOL RevertFsRedirection(PVOID oldState) {
     using RevertFunction = BOOL(WINAPI*)(PVOID);
-    auto revert = LookUp<RevertFunction>(GetModuleHandleA("kernel32"), "Wow64RevertWow64FsRedirection");
+    auto revert = FindFunction<RevertFunction>(GetModuleHandleA("kernel32"), "Wow64RevertWow64FsRedirection");
     if (!revert) return FALSE;
     revert(oldState);
     return TRUE;

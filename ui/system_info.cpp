@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "registry/runtime_function.h"
 #include "ui/system_summary_text.h"
 
 SystemInfo::SystemInfo() {
@@ -35,8 +36,8 @@ void SystemInfo::GatherOsName() {
 void SystemInfo::GatherMemory() {
     using GlobalMemoryStatusExFunction = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
     if (version_.isNt && version_.major >= 5) {
-        auto statusEx = reinterpret_cast<GlobalMemoryStatusExFunction>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+        auto statusEx =
+            FindFunction<GlobalMemoryStatusExFunction>(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx");
         MEMORYSTATUSEX status{};
         status.dwLength = sizeof(status);
         if (statusEx && statusEx(&status)) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "registry/runtime_function.h"
 #include "registry/unique_handles.h"
 #include "tests/ui/child_run.h"
 #include "ui/os_naming.h"
@@ -14,8 +15,7 @@ OSVERSIONINFOW TrueVersion() {
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    auto rtlGetVersion = FindFunction<RtlGetVersionFunction>(GetModuleHandleA("ntdll.dll"), "RtlGetVersion");
     if (rtlGetVersion) rtlGetVersion(&version);
     return version;
 }
