@@ -18,16 +18,20 @@ function(tidrex_library name)
   endif()
 endfunction()
 
-# tidrex_test(name SOURCES files... LINK libs...): a GoogleTest program run by ctest
-# (under Wine for the Windows build). Each test case becomes one ctest test.
+# tidrex_test(name SOURCES files... LINK libs... [RESOURCE_LOCK lock]): a GoogleTest program
+# run by ctest (under Wine for the Windows build). Each test case becomes one ctest test;
+# tests that share a RESOURCE_LOCK never run at the same time.
 function(tidrex_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LINK" ${ARGN})
   set(sources ${ARG_SOURCES})
   if(WIN32)
     list(APPEND sources ${PROJECT_SOURCE_DIR}/resources/test_manifest.rc)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT 120)
+  set(properties TIMEOUT 120)
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${properties})
 endfunction()
