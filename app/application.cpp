@@ -1,11 +1,9 @@
 #include "app/application.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <ole2.h>
 
 #include "app/executable_folder.h"
-#include "ui/main_dialog.h"
 
 std::string ApplicationNameOf(const std::string& executablePath) {
     const size_t slash = executablePath.find_last_of("\\/");
@@ -21,22 +19,15 @@ int XpFlagOf(const std::string& osName) { return osName.find("XP") != std::strin
 
 Application::Application(const std::string& name) : name_(name), instanceChecker_(name) {}
 
-bool Application::InitInstance() {
+bool Application::InitInstance(const MainWindowRunner& runMainWindow) {
     OleInitialize(nullptr);
     CoInitialize(nullptr);
     if (instanceChecker_.PreviousInstanceRunning()) {
         instanceChecker_.ActivatePreviousInstance();
         return false;
     }
-    systemInfo_.emplace();
-    xpFlag_ = XpFlagOf(systemInfo_->OsName());
     if (preferences_.IsFirstRun()) preferences_.ResetSettings();
-
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
-    MainDialog dialog({&*systemInfo_, XpFlag(), &instanceChecker_, &preferences_, name_});
-    dialog.Run();
+    runMainWindow(*this);
     return false;
 }
 

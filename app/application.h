@@ -1,31 +1,30 @@
 #pragma once
-// The program's start: OLE and COM, the single-instance rule, the system summary, the
-// first-run reset of the settings, and the main dialog run modally until it closes.
-#include <optional>
+// The program's start: OLE and COM, the single-instance rule, the first-run reset of the
+// settings, and the main window (given by the window layer) run modally until it closes.
+#include <functional>
 #include <string>
 
 #include "app/instance_checker.h"
 #include "app/preferences.h"
-#include "ui/system_info.h"
 
 class Application {
 public:
     explicit Application(const std::string& name);
 
-    // Always false: the program ends when the main dialog has closed.
-    bool InitInstance();
+    // Collects the system summary and shows the main window until it closes.
+    using MainWindowRunner = std::function<void(Application&)>;
+
+    // Always false: the program ends when the main window has closed.
+    bool InitInstance(const MainWindowRunner& runMainWindow);
     int ExitInstance();
 
     const std::string& Name() const { return name_; }
-    bool XpFlag() const { return xpFlag_ != 0; }
-    const SystemInfo* System() const { return systemInfo_ ? &*systemInfo_ : nullptr; }
     CInstanceChecker& InstanceChecker() { return instanceChecker_; }
+    Preferences& Settings() { return preferences_; }
 
 private:
     std::string name_;
     CInstanceChecker instanceChecker_;
-    int xpFlag_ = 0;
-    std::optional<SystemInfo> systemInfo_;
     Preferences preferences_;
 };
 

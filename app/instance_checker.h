@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 class CInstanceChecker {
 public:

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 LocalTime CurrentLocalTime() {
     SYSTEMTIME time;

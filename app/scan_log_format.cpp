@@ -1,6 +1,6 @@
 #include "app/scan_log_format.h"
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 std::string ScanLogFileName(const LocalTime& time) {
     return Format("Date(%d-%d-%d) Time(%d-%d-%d).txt", time.day, time.month, time.year, time.hour, time.minute,

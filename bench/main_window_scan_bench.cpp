@@ -20,7 +20,7 @@
 #include "engine/problem_intake.h"
 #include "engine/scan_driver.h"
 #include "app/scan_log.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "scanners/scanner_set.h"
 #include "resources/resource_ids.h"
 #include "tests/ui/dialog_driver.h"

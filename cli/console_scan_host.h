@@ -16,7 +16,9 @@ public:
 
     void ReportProblem(ProblemPtr problem) override { intake_.AcceptProblem(std::move(problem)); }
     void ShowCurrentItem(const std::string&) override { CheckInterrupt(); }
-    void PumpMessages() override;
+    // No window, so no messages to pump and no reason to wait: only the Ctrl+C flag is read.
+    void PumpMessages() override { CheckInterrupt(); }
+    void Pause(unsigned) override { CheckInterrupt(); }
 
 private:
     void CheckInterrupt();

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 std::string TextSummary(const ScanCounters& counters, bool aborted) {
     return Format("Total Problems : %d\nAffected Sections : %d\n%s\n", counters.totalProblems,

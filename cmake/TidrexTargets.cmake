@@ -1,3 +1,16 @@
+# tidrex_folder_includes(out): an include folder that holds only a link to the calling
+# layout folder, so "registry/x.h" is found only by targets that link the library of
+# registry/ (and the layer order of the README holds in the build as well as in the check).
+function(tidrex_folder_includes out)
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(dir ${CMAKE_BINARY_DIR}/include/${folder})
+  if(NOT EXISTS ${dir}/${folder})
+    file(MAKE_DIRECTORY ${dir})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${dir}/${folder} SYMBOLIC)
+  endif()
+  set(${out} ${dir} PARENT_SCOPE)
+endfunction()
+
 # tidrex_library(name PURE sources... WINDOWS sources... LINK libs...)
 # PURE sources never include windows.h and also build natively; WINDOWS sources
 # are added only to the Windows build.
@@ -11,7 +24,8 @@ function(tidrex_library name)
     return()
   endif()
   add_library(tidrex_${name} STATIC ${sources})
-  target_include_directories(tidrex_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  tidrex_folder_includes(includes)
+  target_include_directories(tidrex_${name} PUBLIC ${includes})
   target_link_libraries(tidrex_${name} PUBLIC ${ARG_LINK})
   if(WIN32)
     target_link_libraries(tidrex_${name} PUBLIC ${ARG_WINDOWS_LINK})

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "controls/gif_canvas.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 class AnimatedGif {
 public:

@@ -7,7 +7,7 @@
 
 #include <mutex>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 struct GifFrame {
     ComPtr<IPicture> picture;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 class HyperLink {
 public:

@@ -1,6 +1,6 @@
 #include "controls/hyperlink_texts.h"
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 const char* KnownErrorText(int code) {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "controls/markup_tokenizer.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 namespace {
 constexpr int kColourSlots = 8;

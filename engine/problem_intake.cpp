@@ -1,7 +1,7 @@
 #include "engine/problem_intake.h"
 
 #include "engine/exclusion_list.h"
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 std::string ProblemLogLine(const ScanSection& section, const ProblemRecord& record) {
     if (const RegistryProblem* problem = record.AsRegistry()) {

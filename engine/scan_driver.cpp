@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 #include "engine/wow64.h"
 
 ScanDriver::ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
@@ -33,7 +33,7 @@ void ScanDriver::StartOrAbortScan() {
     }
     page_.SetStartButtonCaption("Abort");
     for (int i = 0; i < 10; ++i) {
-        Sleep(10);
+        engine_.Pause(10);
         engine_.Pump();  // lets the new caption paint
     }
     page_.ShowAnimation(true);

@@ -1,7 +1,5 @@
 #include "engine/scan_engine.h"
 
-#include <windows.h>
-
 void ScanEngine::RequestAbort() {
     host_->ShowCurrentItem("Aborting Scan...");
     running = 0;
@@ -11,6 +9,6 @@ void ScanEngine::RequestAbort() {
 void ScanEngine::ItemExamined(const std::string& text, unsigned delayMs) {
     host_->ShowCurrentItem(text);
     host_->PumpMessages();
-    Sleep(delayMs);
+    host_->Pause(delayMs);
     host_->PumpMessages();
 }

@@ -19,7 +19,8 @@ public:
     void Report(ProblemPtr problem) { host_->ReportProblem(std::move(problem)); }
     void ShowItem(const std::string& text) { host_->ShowCurrentItem(text); }
     void Pump() { host_->PumpMessages(); }
-    // The rhythm after an examined item of the list scanners: show it, pump, sleep, pump.
+    void Pause(unsigned milliseconds) { host_->Pause(milliseconds); }
+    // The rhythm after an examined item of the list scanners: show it, pump, pause, pump.
     void ItemExamined(const std::string& text, unsigned delayMs);
 
     ScanHost& Host() { return *host_; }

@@ -1,6 +1,7 @@
 #pragma once
 // What a scan operation needs from the program that hosts the scan: where problems go,
-// where the item being examined is shown, and when window messages are pumped.
+// where the item being examined is shown, when window messages are pumped, and the pauses
+// that keep a window's scan gentle (a host without a window need not wait).
 #include <string>
 
 #include "engine/problem_record.h"
@@ -11,4 +12,5 @@ public:
     virtual void ReportProblem(ProblemPtr problem) = 0;
     virtual void ShowCurrentItem(const std::string& text) = 0;
     virtual void PumpMessages() = 0;
+    virtual void Pause(unsigned milliseconds) = 0;
 };

@@ -15,4 +15,5 @@ public:
     void ReportProblem(ProblemPtr problem) override;
     void ShowCurrentItem(const std::string& text) override;
     void PumpMessages() override;
+    void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
 };

@@ -1,7 +1,7 @@
 #include "engine/wow64.h"
 
-#include "registry/runtime_function.h"
-#include "registry/unique_handles.h"
+#include "base/runtime_function.h"
+#include "base/unique_handles.h"
 
 bool IsWow64() {
     using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);

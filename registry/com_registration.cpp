@@ -7,7 +7,7 @@
 
 #include "registry/file_reference.h"
 #include "registry/reference_text.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 namespace {
 LONG OpenClassesRootKey(const std::string& path) {

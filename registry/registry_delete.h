@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 // Deletes the key and its whole sub-tree bottom-up; a Windows error code (0 = success).
 LONG DeleteKeyTree(HKEY parent, const char* name);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "registry/root_keys.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 // The Windows handle of a predefined root (sign-extended on 64-bit Windows).
 inline HKEY RootKeyHandle(RootKeyValue root) {

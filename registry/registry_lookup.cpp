@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 namespace {
 constexpr DWORD kStringBufferSize = 255;
-}
+KeyCloseFailureHandler g_keyCloseFailureHandler = nullptr;
+}  // namespace
+
+void SetKeyCloseFailureHandler(KeyCloseFailureHandler handler) { g_keyCloseFailureHandler = handler; }
 
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName) {
     UniqueHkey key;
@@ -17,7 +20,7 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
     const LONG read = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, nullptr,
                                        reinterpret_cast<BYTE*>(buffer), &length);
     if (RegCloseKey(key.release()) != ERROR_SUCCESS) {
-        MessageBoxA(nullptr, "Error in RegCloseKey.", nullptr, MB_OK);
+        if (g_keyCloseFailureHandler) g_keyCloseFailureHandler();
         return std::string();
     }
     if (read != ERROR_SUCCESS) return std::string();

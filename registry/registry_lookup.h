@@ -9,3 +9,8 @@
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName);
 
 bool RegKeyExists(HKEY root, const std::string& keyPath);
+
+// Told when a key read by ReadRegString cannot be closed; the layer that owns windows shows
+// the user "Error in RegCloseKey.". Null (the default) tells nobody.
+using KeyCloseFailureHandler = void (*)();
+void SetKeyCloseFailureHandler(KeyCloseFailureHandler handler);

@@ -1,6 +1,6 @@
 #include "scanners/list_paths.h"
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 std::string HelpFilePath(const std::string& folder, const std::string& fileName) {
     const size_t folderEnd = folder.find_last_not_of('\\');

@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 #include "registry/file_reference.h"
 #include "registry/reference_text.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "scanners/list_paths.h"
 
 namespace {
@@ -215,7 +215,7 @@ bool ScanApplicationPaths(ScanEngine& engine, unsigned delayMs) {
         }
         subKey.reset();
         engine.Pump();
-        Sleep(delayMs);
+        engine.Pause(delayMs);
         engine.Pump();
     }
     return engine.Running();

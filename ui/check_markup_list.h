@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "ui/image_list.h"
 
 class CheckMarkupList {

@@ -1,6 +1,6 @@
 #include "ui/details_text.h"
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 std::string DetailsHeader(const ScanSection& section) {
     return Format("<b>Group Name : %s</b><br><b>Description</b> : %s", section.name.c_str(),

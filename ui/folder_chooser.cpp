@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "ui/message_box.h"
 
 std::string ChooseLogFolder(HWND owner, const std::string& caption) {

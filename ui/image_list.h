@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 namespace image_list_detail {
 inline void DestroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }

@@ -7,7 +7,7 @@
 
 #include "app/executable_folder.h"
 #include "app/scan_log_format.h"
-#include "engine/text_format.h"
+#include "base/text_format.h"
 #include "resources/resource_ids.h"
 #include "ui/details_dialog.h"
 #include "ui/dialog_template_font.h"

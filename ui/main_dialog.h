@@ -18,7 +18,7 @@
 #include "controls/animated_gif.h"
 #include "controls/hyperlink.h"
 #include "controls/markup_label.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "ui/check_markup_list.h"
 #include "ui/child_layout_scaler.h"
 #include "ui/dialog_base.h"

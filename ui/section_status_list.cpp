@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
 

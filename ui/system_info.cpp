@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "registry/runtime_function.h"
+#include "base/runtime_function.h"
 #include "ui/system_summary_text.h"
 
 SystemInfo::SystemInfo() {

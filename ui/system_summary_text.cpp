@@ -2,7 +2,7 @@
 
 #include <cinttypes>
 
-#include "engine/text_format.h"
+#include "base/text_format.h"
 
 std::string ProfileText(const std::string& userName) { return Format("Profile : %s", userName.c_str()); }
 

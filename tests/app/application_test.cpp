@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "tests/ui/child_run.h"
 
 namespace {

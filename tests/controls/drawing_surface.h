@@ -2,7 +2,7 @@
 // A memory device context with a 32-bit picture that tests draw into and read pixels from.
 #include <windows.h>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 class DrawingSurface {
 public:

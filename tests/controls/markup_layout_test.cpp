@@ -3,7 +3,7 @@
 #include <string>
 
 #include "controls/markup_renderer.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "tests/controls/drawing_surface.h"
 
 namespace {

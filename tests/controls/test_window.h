@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 class TestWindow {
 public:

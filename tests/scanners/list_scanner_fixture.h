@@ -11,7 +11,7 @@
 #include <string>
 
 #include "engine/scan_engine.h"
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 #include "tests/support/collecting_scan_host.h"
 #include "tests/support/list_keys_lock.h"
 

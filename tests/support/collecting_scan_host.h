@@ -25,6 +25,7 @@ public:
         ++pumps;
         events.push_back("pump");
     }
+    void Pause(unsigned) override {}
 
     // The registry problem with this key path and value name, or null.
     const RegistryProblem* Find(const std::string& keyPath, const std::string& valueName) const {

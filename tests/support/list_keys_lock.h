@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "registry/unique_handles.h"
+#include "base/unique_handles.h"
 
 // Test processes run side by side and walk the same list keys: one that removes its entries
 // while another walks would shift the other's indexes. The tests that touch the list keys hold

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "registry/runtime_function.h"
-#include "registry/unique_handles.h"
+#include "base/runtime_function.h"
+#include "base/unique_handles.h"
 #include "tests/ui/child_run.h"
 #include "ui/os_naming.h"
 
