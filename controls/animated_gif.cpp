@@ -4,23 +4,29 @@
 #include <olectl.h>
 #include <process.h>
 
+#include "base/window_boundary.h"
 #include "controls/gif_blocks.h"
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x4147;
 constexpr DWORD kStopWait = 5000;
 
-bool Decode(HGLOBAL block, size_t size, bool streamOwnsBlock, ComPtr<IPicture>& picture) {
-    picture.reset();
+ComPtr<IPicture> Decode(HGLOBAL block, size_t size, bool streamOwnsBlock) {
+    ComPtr<IPicture> picture;
     ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(block, streamOwnsBlock ? TRUE : FALSE, stream.put()))) {
         if (streamOwnsBlock) GlobalFree(block);
-        return false;
+        return picture;
     }
-    if (SUCCEEDED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.put_void())))
-        return static_cast<bool>(picture);
-    picture.reset();
-    return false;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.put_void())))
+        picture.reset();
+    return picture;
+}
+
+// The picture as bitmaps; the picture object itself ends here, on the thread that made it.
+FrameBitmap DecodeToBitmap(HGLOBAL block, size_t size, bool streamOwnsBlock, int width, int height) {
+    const ComPtr<IPicture> picture = Decode(block, size, streamOwnsBlock);
+    return RenderToBitmap(picture.get(), width, height);
 }
 
 }  // namespace
@@ -100,7 +106,8 @@ bool AnimatedGif::LoadGif(LockedBlock& locked, size_t size, HGLOBAL block) {
     if (count == 0) return false;
     if (count == 1) {
         locked.Unlock();
-        return Decode(block, size, false, picture_) && Prepare(walker.ScreenWidth(), walker.ScreenHeight());
+        still_ = DecodeToBitmap(block, size, false, walker.ScreenWidth(), walker.ScreenHeight());
+        return still_ && Prepare(walker.ScreenWidth(), walker.ScreenHeight());
     }
     walker.Rewind();
     GifGraphicBlock graphic;
@@ -110,7 +117,8 @@ bool AnimatedGif::LoadGif(LockedBlock& locked, size_t size, HGLOBAL block) {
         if (!standalone) continue;
         walker.WriteStandalone(graphic, static_cast<uint8_t*>(standalone));
         GifFrame frame;
-        if (!Decode(standalone, length, true, frame.picture)) continue;
+        frame.bitmap = DecodeToBitmap(standalone, length, true, graphic.width, graphic.height);
+        if (!frame.bitmap) continue;
         frame.left = graphic.left;
         frame.top = graphic.top;
         frame.width = graphic.width;
@@ -124,16 +132,20 @@ bool AnimatedGif::LoadGif(LockedBlock& locked, size_t size, HGLOBAL block) {
 }
 
 bool AnimatedGif::LoadPicture(HGLOBAL block, size_t size) {
-    if (!Decode(block, size, false, picture_)) return false;
+    const ComPtr<IPicture> picture = Decode(block, size, false);
+    if (!picture) return false;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
+    picture->get_Width(&width);
+    picture->get_Height(&height);
     HDC dc = GetDC(control_);
     const int pixelsX = GetDeviceCaps(dc, LOGPIXELSX), pixelsY = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(control_, dc);
     constexpr int kHimetricPerInch = 2540;
-    return Prepare(MulDiv(width, pixelsX, kHimetricPerInch), MulDiv(height, pixelsY, kHimetricPerInch));
+    const int pixelWidth = MulDiv(width, pixelsX, kHimetricPerInch);
+    const int pixelHeight = MulDiv(height, pixelsY, kHimetricPerInch);
+    still_ = RenderToBitmap(picture.get(), pixelWidth, pixelHeight);
+    return still_ && Prepare(pixelWidth, pixelHeight);
 }
 
 bool AnimatedGif::Prepare(int width, int height) {
@@ -160,17 +172,24 @@ bool AnimatedGif::Draw() {
         return false;
     }
     // A GIF of which only one image could be decoded shows that image as a still picture.
-    const bool drawn = picture_ ? playback.canvas.DrawPicture(picture_.get(), 0, 0, playback.canvas.Width(),
-                                                              playback.canvas.Height())
-                                : playback.canvas.DrawFrame(playback.frames.front());
+    const bool drawn =
+        still_ ? playback.canvas.DrawBitmap(still_, 0, 0) : playback.canvas.DrawFrame(playback.frames.front());
     if (control_) InvalidateRect(control_, nullptr, FALSE);
     return drawn;
 }
 
 unsigned __stdcall AnimatedGif::Worker(void* state) {
     std::unique_ptr<std::shared_ptr<Playback>> adopted(static_cast<std::shared_ptr<Playback>*>(state));
-    Play(**adopted);
-    return 0;
+    Playback& playback = **adopted;
+    return AtBoundary(
+        [&] {
+            Play(playback);
+            return 0u;
+        },
+        [&] {
+            playback.playing = false;
+            return 1u;
+        });
 }
 
 void AnimatedGif::Play(Playback& playback) {
@@ -204,7 +223,7 @@ void AnimatedGif::Stop() {
         if (!ended) {
             // The thread keeps its state, still asked to stop; the control goes on without it.
             playback_ = NewPlayback(control_);
-            picture_.reset();
+            still_ = {};
             return;
         }
     }
@@ -214,7 +233,7 @@ void AnimatedGif::Stop() {
 
 void AnimatedGif::Reset() {
     Stop();
-    picture_.reset();
+    still_ = {};
     playback_->frames.clear();
     playback_->canvas.Release();
     playback_->current = 0;
@@ -229,18 +248,23 @@ void AnimatedGif::Paint() {
 
 LRESULT CALLBACK AnimatedGif::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                 DWORD_PTR self) noexcept {
-    auto* gif = reinterpret_cast<AnimatedGif*>(self);
+    return AtBoundary(
+        [&] { return reinterpret_cast<AnimatedGif*>(self)->OnMessage(window, message, wParam, lParam); },
+        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+}
+
+LRESULT AnimatedGif::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            gif->Paint();
+            Paint();
             return 0;
         case WM_DESTROY:
-            gif->Stop();
+            Stop();
             break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, &AnimatedGif::SubclassProcedure, kSubclassId);
-            gif->control_ = nullptr;
-            gif->playback_->window = nullptr;
+            control_ = nullptr;
+            playback_->window = nullptr;
             break;
     }
     return DefSubclassProc(window, message, wParam, lParam);

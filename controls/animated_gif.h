@@ -1,12 +1,13 @@
 #pragma once
 // A static control that shows a picture and plays a GIF of several images on a worker thread.
+// Every image is decoded into a plain bitmap when loading, on the loading thread; the worker
+// draws only bitmaps.
 //     AnimatedGif busy; busy.Attach(GetDlgItem(dialog, IDC_BUSY));
 //     if (busy.LoadFromResource(nullptr, MAKEINTRESOURCEA(144), "GIF")) busy.Draw();  // starts playing
 //     busy.Stop();   // at the end of the scan; Reset() also forgets the picture
 // The control takes the picture's size. Stop, Reset and destruction run on the thread that owns
 // the window; destroying the window ends the animation.
 #include <windows.h>
-#include <ocidl.h>
 
 #include <atomic>
 #include <memory>
@@ -60,6 +61,7 @@ private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self) noexcept;
     static unsigned __stdcall Worker(void* state);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void Play(Playback& playback);
     static std::shared_ptr<Playback> NewPlayback(HWND window);
     bool LoadGif(LockedBlock& locked, size_t size, HGLOBAL block);
@@ -69,7 +71,7 @@ private:
 
     HWND control_ = nullptr;
     std::shared_ptr<Playback> playback_;
-    ComPtr<IPicture> picture_;
+    FrameBitmap still_;  // the picture of a still image, drawn on this thread only
     UniqueKernelObject worker_;
     unsigned workerId_ = 0;
 };

@@ -42,20 +42,9 @@ void GifCanvas::ReleaseSavedArea() {
     oldSavedBitmap_ = nullptr;
 }
 
-bool GifCanvas::Render(IPicture* picture, int left, int top, int width, int height) {
-    if (!image_ || !picture) return false;
-    OLE_XSIZE_HIMETRIC pictureWidth = 0;
-    OLE_YSIZE_HIMETRIC pictureHeight = 0;
-    picture->get_Width(&pictureWidth);
-    picture->get_Height(&pictureHeight);
-    // Source from the bottom with a negative extent: HIMETRIC runs upward.
-    return SUCCEEDED(picture->Render(image_.get(), left, top, width, height, 0, pictureHeight, pictureWidth,
-                                     -pictureHeight, nullptr));
-}
-
-bool GifCanvas::DrawPicture(IPicture* picture, int left, int top, int width, int height) {
+bool GifCanvas::DrawBitmap(const FrameBitmap& bitmap, int left, int top) {
     std::lock_guard<std::mutex> guard(lock_);
-    return Render(picture, left, top, width, height);
+    return image_ && DrawFrameBitmap(image_.get(), bitmap, left, top);
 }
 
 bool GifCanvas::DrawFrame(const GifFrame& frame) {
@@ -72,7 +61,7 @@ bool GifCanvas::DrawFrame(const GifFrame& frame) {
             savedBitmap_ = std::move(bitmap);
         }
     }
-    return Render(frame.picture.get(), frame.left, frame.top, frame.width, frame.height);
+    return DrawFrameBitmap(image_.get(), frame.bitmap, frame.left, frame.top);
 }
 
 void GifCanvas::FillBackground(const RECT& area) {

@@ -1,16 +1,17 @@
 #pragma once
 // The off-screen picture an animated GIF is composed in: frames are drawn at their place and
 // disposed of as their graphic control extension says. Shared by the user-interface thread
-// (painting) and the animation thread (drawing), so every operation holds one lock.
+// (painting) and the animation thread (drawing), so every operation holds one lock. Frames are
+// plain bitmaps, decoded on the user-interface thread when the GIF is loaded.
 #include <windows.h>
-#include <ocidl.h>
 
 #include <mutex>
 
 #include "base/unique_handles.h"
+#include "controls/frame_bitmap.h"
 
 struct GifFrame {
-    ComPtr<IPicture> picture;
+    FrameBitmap bitmap;
     int left = 0, top = 0, width = 0, height = 0;
     int delay = -1;
     int disposal = 0;
@@ -34,7 +35,7 @@ public:
 
     // Saves what a "restore to previous" frame covers, then draws the frame.
     bool DrawFrame(const GifFrame& frame);
-    bool DrawPicture(IPicture* picture, int left, int top, int width, int height);
+    bool DrawBitmap(const FrameBitmap& bitmap, int left, int top);
     // "Restore to background" fills the frame's rectangle, "restore to previous" puts the saved
     // area back; other methods keep the picture.
     void Dispose(const GifFrame& frame);
@@ -42,7 +43,6 @@ public:
     void CopyTo(HDC target);
 
 private:
-    bool Render(IPicture* picture, int left, int top, int width, int height);
     void FillBackground(const RECT& area);
     void ReleaseSavedArea();
 

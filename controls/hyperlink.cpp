@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "base/window_boundary.h"
 #include "controls/hyperlink_texts.h"
+#include "controls/repaint_behind.h"
 
 namespace {
 constexpr UINT_PTR kLinkSubclassId = 0x484C;
@@ -13,6 +15,9 @@ constexpr UINT_PTR kHoverTimer = 100;
 constexpr UINT kHoverPeriod = 100;
 constexpr UINT_PTR kToolId = 1;
 constexpr int kHandCursorId = 106;
+constexpr int kFocusMargin = 2;
+
+bool IsActivationKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
 
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -63,7 +68,8 @@ void HyperLink::Detach() {
 void HyperLink::Attach(HWND label) {
     link_ = label;
     parent_ = GetParent(label);
-    SetWindowLongPtrA(link_, GWL_STYLE, GetWindowLongPtrA(link_, GWL_STYLE) | SS_NOTIFY);
+    // Reachable with Tab; Enter and Space then act as a click.
+    SetWindowLongPtrA(link_, GWL_STYLE, GetWindowLongPtrA(link_, GWL_STYLE) | SS_NOTIFY | WS_TABSTOP);
     if (target_.empty()) target_ = WindowText(link_);
     if (WindowText(link_).empty()) SetWindowTextA(link_, target_.c_str());
 
@@ -81,6 +87,12 @@ void HyperLink::Attach(HWND label) {
     if (parent_)
         SetWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this),
                           reinterpret_cast<DWORD_PTR>(this));
+    // The focus margin takes effect now, before the window is fitted to its text (which keeps
+    // the edge its alignment names, where snapping would keep the top-left corner).
+    snapping_ = true;
+    const UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(link_, nullptr, 0, 0, 0, 0, keepPlace | SWP_FRAMECHANGED);
+    snapping_ = false;
     UseFont(underlineMode_ == 1);
     FitToText();
     LoadDefaultCursor();
@@ -160,11 +172,14 @@ void HyperLink::SnapToText() {
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
     if (old) SelectObject(dc, old);
     ReleaseDC(link_, dc);
-    RECT client{};
+    RECT window{}, client{};
+    GetWindowRect(link_, &window);
     GetClientRect(link_, &client);
     if (client.right == needed.right && client.bottom == needed.bottom) return;
+    const int width = needed.right + (window.right - window.left) - client.right;
+    const int height = needed.bottom + (window.bottom - window.top) - client.bottom;
     snapping_ = true;
-    SetWindowPos(link_, nullptr, 0, 0, needed.right, needed.bottom, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    SetWindowPos(link_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     snapping_ = false;
 }
 
@@ -232,6 +247,39 @@ void HyperLink::OnClicked() {
     }
 }
 
+// Enter or Space on the focused link does what a click does, through the same notification.
+void HyperLink::ClickByKeyboard() {
+    if (!parent_) return;
+    SendMessageA(parent_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link_), STN_CLICKED), reinterpret_cast<LPARAM>(link_));
+}
+
+// A dotted frame in the link colour in the margin around the text of the focused link; drawn
+// over, not inverted, so that repeated paints of a control without background leave the same
+// picture.
+void HyperLink::DrawFocus() const {
+    if (GetFocus() != link_) return;
+    if (SendMessageA(link_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    HDC dc = GetWindowDC(link_);
+    if (!dc) return;
+    RECT window{};
+    GetWindowRect(link_, &window);
+    const UniquePen pen(CreatePen(PS_DOT, 1, hover_ ? hoverColour_ : visited_ ? visitedColour_ : linkColour_));
+    const SelectedObject selectedPen(dc, pen.get());
+    const SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
+    SetBkMode(dc, TRANSPARENT);
+    Rectangle(dc, 0, 0, window.right - window.left, window.bottom - window.top);
+    ReleaseDC(link_, dc);
+}
+
+// The focus frame's margin, as a border of the window: the text keeps its size, and fitting the
+// window to its text adds the margin as it adds any border.
+void HyperLink::OnNonClientSize(bool withPositions, LPARAM lParam) const {
+    RECT& client =
+        withPositions ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+    if (client.right - client.left <= 2 * kFocusMargin || client.bottom - client.top <= 2 * kFocusMargin) return;
+    InflateRect(&client, -kFocusMargin, -kFocusMargin);
+}
+
 void HyperLink::ReportError(int code) {
     const std::string text = HyperLinkErrorText(code);
     if (errorHandler_) errorHandler_(link_, text);
@@ -256,55 +304,94 @@ int HyperLink::OpenTarget(const std::string& target, int show) {
 
 LRESULT CALLBACK HyperLink::LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR self) noexcept {
-    auto* link = reinterpret_cast<HyperLink*>(self);
+    return AtBoundary(
+        [&] { return reinterpret_cast<HyperLink*>(self)->OnLinkMessage(window, message, wParam, lParam); },
+        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+}
+
+LRESULT HyperLink::OnLinkMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SETCURSOR:
-            if (link->cursor_) {
-                SetCursor(link->cursor_.get());
+            if (cursor_) {
+                SetCursor(cursor_.get());
                 return TRUE;
             }
             break;
         case WM_MOUSEMOVE:
-            link->OnMouseMove();
+            OnMouseMove();
             break;
         case WM_TIMER:
             if (wParam == kHoverTimer) {
-                link->OnTimer();
+                OnTimer();
                 return 0;
             }
             break;
         case WM_ERASEBKGND:
             return TRUE;
+        case WM_GETDLGCODE: {
+            // Enter and Space reach the link instead of the dialog's default handling.
+            const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            return key && key->message == WM_KEYDOWN && IsActivationKey(key->wParam) ? code | DLGC_WANTMESSAGE : code;
+        }
+        case WM_KEYDOWN:
+            if (IsActivationKey(wParam)) {
+                constexpr LPARAM kRepeat = 1 << 30;
+                if ((lParam & kRepeat) == 0) ClickByKeyboard();
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            RepaintBehind(window);
+            return result;
+        }
+        case WM_NCCALCSIZE: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            OnNonClientSize(wParam != FALSE, lParam);
+            return result;
+        }
+        case WM_NCPAINT: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            DrawFocus();
+            return result;
+        }
         case WM_SIZE: {
             const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            link->SnapToText();
+            SnapToText();
             return result;
         }
         case WM_DESTROY:
             KillTimer(window, kHoverTimer);
             break;
-        case WM_NCDESTROY: {
-            link->Detach();
+        case WM_NCDESTROY:
+            Detach();
             return DefSubclassProc(window, message, wParam, lParam);
-        }
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK HyperLink::ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR self) noexcept {
-    auto* link = reinterpret_cast<HyperLink*>(self);
+    return AtBoundary(
+        [&] { return reinterpret_cast<HyperLink*>(self)->OnParentMessage(window, message, wParam, lParam); },
+        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+}
+
+LRESULT HyperLink::OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == link->link_)
-                return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
+            if (reinterpret_cast<HWND>(lParam) == link_)
+                return reinterpret_cast<LRESULT>(OnColour(reinterpret_cast<HDC>(wParam)));
             break;
         case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == link->link_ && HIWORD(wParam) == STN_CLICKED) link->OnClicked();
+            if (reinterpret_cast<HWND>(lParam) == link_ && HIWORD(wParam) == STN_CLICKED) OnClicked();
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(link));
-            link->parent_ = nullptr;
+            RemoveWindowSubclass(window, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this));
+            parent_ = nullptr;
             break;
     }
     return DefSubclassProc(window, message, wParam, lParam);

@@ -3,7 +3,8 @@
 // a hand cursor, a tooltip with its target, and a click that opens the target in the shell.
 //     HyperLink site; site.SetTarget("https://example.invalid/"); site.Attach(GetDlgItem(dlg, IDC_SITE));
 //     HyperLink nav; nav.labelOnly = true; nav.Attach(GetDlgItem(dlg, IDC_NAV_SCAN));  // parent handles clicks
-// The parent still receives the STN_CLICKED notification of every click.
+// The parent still receives the STN_CLICKED notification of every click. The link is a tab stop;
+// Enter or Space on it acts as a click.
 #include <windows.h>
 
 #include <functional>
@@ -47,6 +48,8 @@ private:
                                           DWORD_PTR self) noexcept;
     static LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self) noexcept;
+    LRESULT OnLinkMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
     void FitToText();
     void SnapToText();
@@ -56,6 +59,9 @@ private:
     void OnMouseMove();
     void OnTimer();
     void OnClicked();
+    void ClickByKeyboard();
+    void DrawFocus() const;
+    void OnNonClientSize(bool withPositions, LPARAM lParam) const;
     HBRUSH OnColour(HDC dc) const;
     void ReportError(int code);
 

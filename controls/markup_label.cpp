@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "base/window_boundary.h"
 #include "controls/markup_renderer.h"
+#include "controls/repaint_behind.h"
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x4D4C;
@@ -23,19 +25,6 @@ void MarkupLabel::Attach(HWND label) {
 
 void MarkupLabel::SetText(const std::string& markup) { SetWindowTextA(label_, markup.c_str()); }
 
-// The label draws no background, so a new text needs the parent to paint over the old one.
-void MarkupLabel::InvalidateBehind() {
-    HWND parent = GetParent(label_);
-    RECT area{};
-    GetWindowRect(label_, &area);
-    if (!parent) {
-        InvalidateRect(label_, nullptr, TRUE);
-        return;
-    }
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
-    RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
 void MarkupLabel::Paint(HDC dc) {
     RECT client{};
     GetClientRect(label_, &client);
@@ -52,28 +41,34 @@ void MarkupLabel::Paint(HDC dc) {
 
 LRESULT CALLBACK MarkupLabel::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                 UINT_PTR, DWORD_PTR self) noexcept {
-    auto* label = reinterpret_cast<MarkupLabel*>(self);
+    return AtBoundary(
+        [&] { return reinterpret_cast<MarkupLabel*>(self)->OnMessage(window, message, wParam, lParam); },
+        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+}
+
+LRESULT MarkupLabel::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
-            label->Paint(dc);
+            Paint(dc);
             EndPaint(window, &paint);
             return 0;
         }
         case WM_PRINTCLIENT:
-            label->Paint(reinterpret_cast<HDC>(wParam));
+            Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_SETTEXT: {
             const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            label->InvalidateBehind();
+            // The label draws no background: the parent paints over the old text.
+            RepaintBehind(window);
             return result;
         }
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, &MarkupLabel::SubclassProcedure, kSubclassId);
-            label->label_ = nullptr;
+            label_ = nullptr;
             break;
     }
     return DefSubclassProc(window, message, wParam, lParam);

@@ -21,8 +21,8 @@ public:
 private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self) noexcept;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc);
-    void InvalidateBehind();
 
     HWND label_ = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "controls/markup_tokenizer.h"
 #include "base/unique_handles.h"
@@ -58,6 +60,54 @@ SIZE TextSize(HDC dc, const char* text, size_t length) {
     return size;
 }
 
+// A word as the device context lays it out: its characters and the advance of each, measured
+// once. It is drawn at exactly these advances, so the drawn word is as wide as the layout took
+// it to be; a word drawn as one string may come out wider (seen under Wine) and eat the blank
+// after it. UTF-16 keeps one advance per character whatever the code page.
+class MeasuredWord {
+public:
+    MeasuredWord(HDC dc, const char* text, size_t length) {
+        const int count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+        if (count <= 0) return;
+        characters_.resize(static_cast<size_t>(count));
+        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), characters_.data(), count);
+        advances_.resize(characters_.size());
+        SIZE size{};
+        if (!GetTextExtentExPointW(dc, characters_.data(), count, 0, nullptr, advances_.data(), &size)) {
+            characters_.clear();
+            return;
+        }
+        for (size_t i = advances_.size() - 1; i > 0; --i) advances_[i] -= advances_[i - 1];  // extents to advances
+        width_ = size.cx;
+    }
+    int Width() const { return width_; }
+    // The cell of the first character with its top-left corner at (x, y).
+    void Draw(HDC dc, int x, int y) const {
+        if (characters_.empty()) return;
+        ExtTextOutW(dc, x, y, 0, nullptr, characters_.data(), static_cast<UINT>(characters_.size()), advances_.data());
+    }
+
+private:
+    std::wstring characters_;
+    std::vector<int> advances_;
+    int width_ = 0;
+};
+
+// Where a word's cell starts in its line: DrawText's DT_BOTTOM and DT_VCENTER, which apply to
+// single lines only.
+int CellTop(UINT format, int lineTop, int lineHeight, int textHeight, int direction) {
+    if ((format & DT_SINGLELINE) == 0) return lineTop;
+    const int spare = lineHeight - textHeight;
+    if (format & DT_BOTTOM) return lineTop + direction * spare;
+    if (format & DT_VCENTER) return lineTop + direction * (spare / 2);
+    return lineTop;
+}
+
+int TextHeight(HDC dc) {
+    TEXTMETRICA metrics{};
+    return GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+}
+
 // The style fonts of one call; entry 0 is the caller's font and is not ours to delete.
 class StyleFonts {
 public:
@@ -94,6 +144,8 @@ int DrawMarkup(HDC dc, const char* text, int length, RECT* rect, UINT format) {
     const UINT drawFormat = format & ~DT_CALCRECT;
 
     const int saved = SaveDC(dc);
+    // Words are placed by their cell's top-left corner, whatever alignment the caller left.
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     HFONT base = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
     StyleFonts fonts(base);
     // "\xC3\x85" is the letter A with ring in the UTF-8 code page the program runs with.
@@ -112,7 +164,7 @@ int DrawMarkup(HDC dc, const char* text, int length, RECT* rect, UINT format) {
         available = std::max(0, GetDeviceCaps(dc, HORZRES) - left);
     }
 
-    int x = 0, y = 0, widest = 0, blank = 0;
+    int x = 0, y = 0, widest = 0, blank = 0, textHeight = lineHeight;
     unsigned style = 0;
     int lastStyle = -1;
     g_colours.Start();
@@ -147,9 +199,11 @@ int DrawMarkup(HDC dc, const char* text, int length, RECT* rect, UINT format) {
                 if (static_cast<int>(style) != lastStyle) {
                     SelectObject(dc, fonts.Get(style));
                     blank = TextSize(dc, " ", 1).cx;
+                    textHeight = TextHeight(dc);
                     lastStyle = static_cast<int>(style);
                 }
-                const int width = TextSize(dc, at, token.length).cx;
+                const MeasuredWord word(dc, at, token.length);
+                const int width = word.Width();
                 available = std::max(available, width);
                 const bool pending = tokens.PendingBlank();
                 if (pending) x += blank;
@@ -163,15 +217,14 @@ int DrawMarkup(HDC dc, const char* text, int length, RECT* rect, UINT format) {
                 }
                 if (!measureOnly) {
                     // A negative top means a mapping mode whose y axis points up.
-                    const int lineTop = top < 0 ? top - y : top + y;
-                    const int lineBottom = top < 0 ? lineTop - lineHeight : lineTop + lineHeight;
+                    const int direction = top < 0 ? -1 : 1;
+                    const int lineTop = top + direction * y;
                     const UINT wordFormat = (style & kMarkupSubscript) ? drawFormat | DT_BOTTOM | DT_SINGLELINE
                                                                        : drawFormat;
-                    RECT wordRect{left + x, lineTop, left + available, lineBottom};
-                    DrawTextA(dc, at, static_cast<int>(token.length), &wordRect, wordFormat);
+                    const int cellTop = CellTop(wordFormat, lineTop, lineHeight, textHeight, direction);
+                    word.Draw(dc, left + x, cellTop);
                     if (pending && (style & kMarkupUnderline) && x >= blank) {
-                        RECT blankRect{left + x - blank, lineTop, left + x, lineBottom};
-                        DrawTextA(dc, " ", 1, &blankRect, wordFormat);
+                        ExtTextOutW(dc, left + x - blank, cellTop, 0, nullptr, L" ", 1, &blank);
                     }
                 }
                 x += width;

@@ -5,6 +5,20 @@
 #include "base/text_format.h"
 #include "engine/wow64.h"
 
+namespace {
+// Marks a scan as under way for one scope, also when the scan ends by an exception.
+class ScanningScope {
+public:
+    explicit ScanningScope(bool& scanning) : scanning_(scanning) { scanning_ = true; }
+    ScanningScope(const ScanningScope&) = delete;
+    ScanningScope& operator=(const ScanningScope&) = delete;
+    ~ScanningScope() { scanning_ = false; }
+
+private:
+    bool& scanning_;
+};
+}  // namespace
+
 ScanDriver::ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
                        ScanLogWriter& log, ScanCounters& counters)
     : isWow64(IsWow64),
@@ -16,14 +30,17 @@ ScanDriver::ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& pag
       counters_(counters) {}
 
 void ScanDriver::ScanNow() {
-    if (scanning_) return;  // a click dispatched from inside the running scan
+    // From the first instant: the start-up pumps below dispatch clicks, and a second
+    // "Scan Now" among them must not start a scan inside this one.
+    if (scanning_) return;
+    const ScanningScope scope(scanning_);
     page_.HideAllPages();
     PrepareScan();
     page_.ShowScanPage();
     page_.ShowAnimation(false);
     page_.ShowStatus("Press Start to begin system scan");
     page_.SetStartButtonCaption("Start Scan");
-    StartOrAbortScan();
+    StartScan();
 }
 
 void ScanDriver::StartOrAbortScan() {
@@ -31,10 +48,22 @@ void ScanDriver::StartOrAbortScan() {
         engine_.RequestAbort();
         return;
     }
+    if (scanning_) return;
+    const ScanningScope scope(scanning_);
+    StartScan();
+}
+
+void ScanDriver::StartScan() {
     page_.SetStartButtonCaption("Abort");
+    // An abort asked for while the caption paints (the button, a closing window) must hold.
+    engine_.ResetRunning();
     for (int i = 0; i < 10; ++i) {
         engine_.Pause(10);
         engine_.Pump();  // lets the new caption paint
+    }
+    if (engine_.WasAborted()) {
+        EndScan();  // nothing was scanned: no log, every row stays "Ready"
+        return;
     }
     page_.ShowAnimation(true);
     RunScan();
@@ -76,10 +105,8 @@ bool ScanDriver::ScanSectionRow(int row, ScanSection& section) {
 }
 
 void ScanDriver::RunScan() {
-    scanning_ = true;
     {
         const FsRedirectionOff redirection(isWow64 && isWow64());
-        engine_.ResetRunning();
         log_.StartLog();
         // The row count is read on every pass: rows belong to the page, not to this loop.
         for (int row = 0; row < page_.ScanRowCount(); ++row) {
@@ -97,11 +124,14 @@ void ScanDriver::RunScan() {
         }
     }
     log_.EndLog();
+    EndScan();
+}
+
+void ScanDriver::EndScan() {
     page_.ShowAnimation(false);
     const std::string endText = engine_.WasAborted() ? "Scan Aborted" : "Scan Complete";
     page_.ShowStatus(endText);
     page_.ShowEndMessage(endText);
-    scanning_ = false;
     page_.HideAllPages();
     ShowResults();
 }

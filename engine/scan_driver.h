@@ -16,13 +16,13 @@ public:
     ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
                ScanLogWriter& log, ScanCounters& counters);
 
-    // The "Scan Now" command: prepares the scan list and starts the scan at once.
+    // The "Scan Now" command: prepares the scan list and starts the scan at once. Ignored while
+    // a scan is under way, from its first instant to the end of its results.
     void ScanNow();
-    // The Start/Abort button.
+    // The Start/Abort button: asks the running scan to stop while the caption reads "Abort".
     void StartOrAbortScan();
     void PrepareScan();
     void ResetScanList();
-    void RunScan();
     void ShowResults();
 
     bool IsScanning() const { return scanning_; }
@@ -33,6 +33,12 @@ public:
     std::function<bool()> isWow64;
 
 private:
+    // Sets the "Abort" caption, lets it paint, and runs the scan unless an abort came meanwhile.
+    void StartScan();
+    // Walks the scan list; the running flag was set when the scan started.
+    void RunScan();
+    // The end message and the results page.
+    void EndScan();
     // Runs the section's steps; false when a tested step ended the scan.
     bool ScanSectionRow(int row, ScanSection& section);
     void ShowCounters();

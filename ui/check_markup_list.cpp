@@ -4,14 +4,16 @@
 
 #include <vector>
 
-#include "resources/resource_ids.h"
-#include "engine/scan_messages.h"
-#include "ui/dialog_base.h"
+#include "base/window_boundary.h"
 #include "controls/markup_renderer.h"
+#include "engine/scan_messages.h"
+#include "resources/resource_ids.h"
+#include "ui/dialog_base.h"
 
 namespace {
 constexpr COLORREF kSelectedFill = RGB(233, 253, 222);
 constexpr COLORREF kGridColour = RGB(200, 200, 200);
+constexpr COLORREF kFocusColour = RGB(96, 96, 96);
 constexpr int kCheckSize = 16;
 constexpr int kCheckLeft = 8;
 constexpr int kCheckTop = 15;
@@ -47,7 +49,7 @@ void CheckMarkupList::Attach(HWND list, int rowHeight) {
     ListView_InsertColumn(list_, 0, &column);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
     rowHeight_ = RowHeightImageList(rowHeight);
-    ListView_SetImageList(list_, rowHeight_.get(), LVSIL_SMALL);
+    SetSharedSmallImageList(list_, rowHeight_.get());
     rowHeightPixels_ = rowHeight;
     // Wine measures owner-drawn rows again only when the list's size changes.
     RECT bounds{};
@@ -137,6 +139,17 @@ void CheckMarkupList::DrawPicture(HDC dc, HBITMAP picture, int x, int y) const {
     BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
+// The keyboard's row: a dotted frame inside the grid lines.
+void CheckMarkupList::DrawFocusFrame(HDC dc, const RECT& row) const {
+    if (SendMessageA(list_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    RECT frame = row;
+    InflateRect(&frame, -2, -2);
+    const UniquePen dots(CreatePen(PS_DOT, 1, kFocusColour));
+    const SelectedObject selectedPen(dc, dots.get());
+    const SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+}
+
 void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT& r = item.rcItem;
@@ -151,6 +164,9 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
     LineTo(dc, r.right - 1, r.bottom - 1);
     LineTo(dc, r.left - 1, r.bottom - 1);
     SetBkMode(dc, TRANSPARENT);
+    // The list leaves its highlight text colour (white) in the context of a selected row, which
+    // is not highlighted here: the text keeps the window's text colour.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
 
     RECT text = r;
     if (checkPictures_) {
@@ -160,6 +176,7 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
         text.top = r.top + 10;
     }
     DrawMarkupInRect(dc, text, RowText(row).c_str());
+    if (item.itemState & ODS_FOCUS) DrawFocusFrame(dc, r);
     if (linkText_.empty()) return;
 
     TEXTMETRICA metrics{};
@@ -214,7 +231,37 @@ void CheckMarkupList::OnLeftButtonDown(POINT point) {
     }
 }
 
-LRESULT CheckMarkupList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+void CheckMarkupList::ToggleFocusedRow() {
+    const int row = FocusedRow();
+    if (row < 0) return;
+    SetChecked(row, !IsChecked(row));
+    ListView_EnsureVisible(list_, row, FALSE);
+}
+
+int CheckMarkupList::FocusedRow() const { return ListView_GetNextItem(list_, -1, LVNI_FOCUSED); }
+
+// A list entered with Tab has a row for Space to act on: the first, unless one has the focus
+// already. Only the focus moves there; the selection stays the user's.
+void CheckMarkupList::FocusFirstRowIfNone() {
+    if (FocusedRow() >= 0 || RowCount() == 0) return;
+    ListView_SetItemState(list_, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, 0, FALSE);
+}
+
+bool CheckMarkupList::OnKeyDown(WPARAM key) {
+    if (key == VK_SPACE) {
+        ToggleFocusedRow();
+        return true;
+    }
+    if (key == VK_RETURN && !linkText_.empty()) {
+        const int row = FocusedRow();
+        if (row >= 0) SendMessageA(GetParent(list_), WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(RowData(row)), 0);
+        return true;
+    }
+    return false;
+}
+
+LRESULT CheckMarkupList::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
             OnLeftButtonDown(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
@@ -225,28 +272,42 @@ LRESULT CheckMarkupList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_VSCROLL:
-        case WM_MOUSEWHEEL: {
-            const LRESULT result = DefSubclassProc(list_, message, wParam, lParam);
-            InvalidateRect(list_, nullptr, TRUE);
+        case WM_GETDLGCODE: {
+            // Enter on a row with a link opens it instead of the dialog's default button.
+            const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            const bool opensLink = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN && !linkText_.empty();
+            return opensLink ? code | DLGC_WANTMESSAGE : code;
+        }
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam)) return 0;
+            break;
+        case WM_CHAR:
+            if (wParam == ' ') return 0;  // the space toggled a check box; it searches for no row
+            break;
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            FocusFirstRowIfNone();
             return result;
         }
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            InvalidateRect(window, nullptr, TRUE);
+            return result;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &CheckMarkupList::SubclassProcedure, kSubclassId);
+            list_ = nullptr;
+            return DefSubclassProc(window, message, wParam, lParam);
         default: break;
     }
-    return DefSubclassProc(list_, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CheckMarkupList::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                     UINT_PTR, DWORD_PTR self) noexcept {
-    try {
-        auto* list = reinterpret_cast<CheckMarkupList*>(self);
-        if (message == WM_NCDESTROY) {
-            RemoveWindowSubclass(window, &CheckMarkupList::SubclassProcedure, kSubclassId);
-            list->list_ = nullptr;
-            return DefSubclassProc(window, message, wParam, lParam);
-        }
-        return list->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
+    return AtBoundary(
+        [&] { return reinterpret_cast<CheckMarkupList*>(self)->OnMessage(window, message, wParam, lParam); },
+        [&] { return DefSubclassProc(window, message, wParam, lParam); });
 }

@@ -52,8 +52,13 @@ public:
 private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self) noexcept;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnLeftButtonDown(POINT point);
+    bool OnKeyDown(WPARAM key);
+    int FocusedRow() const;
+    void FocusFirstRowIfNone();
+    void ToggleFocusedRow();
+    void DrawFocusFrame(HDC dc, const RECT& row) const;
     bool CursorOverLink() const;
     void DrawPicture(HDC dc, HBITMAP picture, int x, int y) const;
 

@@ -8,6 +8,7 @@ RECT ScaledRect(const RECT& rect, double rx, double ry) {
 void ChildLayoutScaler::Record(HWND window) {
     window_ = window;
     GetWindowRect(window, &windowRect_);
+    scaledSize_ = {windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top};
     children_.clear();
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT rect{};
@@ -17,15 +18,20 @@ void ChildLayoutScaler::Record(HWND window) {
     }
 }
 
-void ChildLayoutScaler::Rescale() const {
-    if (window_ == nullptr) return;
+void ChildLayoutScaler::Rescale() {
+    // A minimised window has no layout to keep; restoring it brings back the size last scaled
+    // to, so the children (some of which sized themselves since, like the animation) stay.
+    if (window_ == nullptr || IsIconic(window_)) return;
     const LONG recordedWidth = windowRect_.right - windowRect_.left;
     const LONG recordedHeight = windowRect_.bottom - windowRect_.top;
     if (recordedWidth <= 0 || recordedHeight <= 0) return;
     RECT now{};
     GetWindowRect(window_, &now);
-    const double rx = static_cast<double>(now.right - now.left) / recordedWidth;
-    const double ry = static_cast<double>(now.bottom - now.top) / recordedHeight;
+    const SIZE size{now.right - now.left, now.bottom - now.top};
+    if (size.cx == scaledSize_.cx && size.cy == scaledSize_.cy) return;
+    scaledSize_ = size;
+    const double rx = static_cast<double>(size.cx) / recordedWidth;
+    const double ry = static_cast<double>(size.cy) / recordedHeight;
     for (const Child& child : children_) {
         const RECT rect = ScaledRect(child.rect, rx, ry);
         MoveWindow(child.window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);

@@ -9,8 +9,9 @@ class ChildLayoutScaler {
 public:
     // Records the window's rectangle and every direct child's rectangle in client coordinates.
     void Record(HWND window);
-    // Moves every recorded child by the ratio of the new window size to the recorded one.
-    void Rescale() const;
+    // Moves every recorded child by the ratio of the new window size to the recorded one. Does
+    // nothing while the window is minimised or when its size is the one last scaled to.
+    void Rescale();
 
 private:
     struct Child {
@@ -19,6 +20,7 @@ private:
     };
     HWND window_ = nullptr;
     RECT windowRect_{};
+    SIZE scaledSize_{};
     std::vector<Child> children_;
 };
 

@@ -25,7 +25,8 @@ void DetailsDialog::SetAll(bool checked) {
     }
 }
 
-bool DetailsDialog::OnCommand(int id, int, HWND) {
+bool DetailsDialog::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_DETAILS_SELECT_ALL: SetAll(true); return true;
         case IDC_DETAILS_DESELECT_ALL: SetAll(false); return true;

@@ -1,5 +1,7 @@
 #include "ui/dialog_base.h"
 
+#include "base/window_boundary.h"
+
 HINSTANCE ResourceModule() { return GetModuleHandleA(nullptr); }
 
 INT_PTR DialogBase::RunModal(HWND owner, int templateId) {
@@ -14,24 +16,25 @@ INT_PTR DialogBase::RunModal(HWND owner, const std::vector<uint8_t>& templateDat
 }
 
 INT_PTR CALLBACK DialogBase::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* dialog = reinterpret_cast<DialogBase*>(lParam);
-            SetWindowLongPtrA(window, DWLP_USER, lParam);
-            dialog->window_ = window;
-            return dialog->OnInit() ? TRUE : FALSE;
-        }
-        auto* dialog = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
-        if (dialog == nullptr) return FALSE;  // before WM_INITDIALOG, or after WM_NCDESTROY
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrA(window, DWLP_USER, 0);
-            dialog->window_ = nullptr;
-            return FALSE;
-        }
-        return dialog->Dispatch(message, wParam, lParam);
-    } catch (...) {
+    return AtBoundary([&]() -> INT_PTR { return Route(window, message, wParam, lParam); },
+                      [] { return INT_PTR{FALSE}; });
+}
+
+INT_PTR DialogBase::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<DialogBase*>(lParam);
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        dialog->window_ = window;
+        return dialog->OnInit() ? TRUE : FALSE;
+    }
+    auto* dialog = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (dialog == nullptr) return FALSE;  // before WM_INITDIALOG, or after WM_NCDESTROY
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, DWLP_USER, 0);
+        dialog->window_ = nullptr;
         return FALSE;
     }
+    return dialog->Dispatch(message, wParam, lParam);
 }
 
 INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

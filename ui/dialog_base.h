@@ -1,7 +1,8 @@
 #pragma once
 // A thin base for modal dialogs: the procedure finds the object stored at WM_INITDIALOG and
-// forwards to virtual handlers; no exception leaves it, and the object is forgotten before
-// the window's last message.
+// forwards to virtual handlers; an exception stops at the procedure (base/window_boundary.h)
+// and the message gets the default handling; the object is forgotten before the window's last
+// message.
 #include <windows.h>
 
 #include <cstdint>
@@ -38,6 +39,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static INT_PTR Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
-// Owner of an image list, and the invisible image lists that fix a list's row height.
+// Owner of an image list, the invisible image lists that fix a list's row height, and how a
+// list view is given an image list that stays ours.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,4 +16,12 @@ using UniqueImageList = UniqueAny<HIMAGELIST, image_list_detail::DestroyImageLis
 // every row the given height.
 inline UniqueImageList RowHeightImageList(int height) {
     return UniqueImageList(ImageList_Create(24, height, ILC_COLOR32, 0, 1));
+}
+
+// Gives a list view an image list that the caller's owner keeps: the list is told to share it,
+// so that the list view does not destroy it a second time when the list is destroyed.
+inline void SetSharedSmallImageList(HWND list, HIMAGELIST images) {
+    const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+    if ((style & LVS_SHAREIMAGELISTS) == 0) SetWindowLongPtrA(list, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
+    ListView_SetImageList(list, images, LVSIL_SMALL);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The program's main window: navigation on the left, six pages on the right (home, scan,
-// results, section choice, advanced, restore), and the scan with its intake.
+// results, section choice, advanced, restore), and the scan with its intake. Its sources are
+// split by role: set-up and message routing (main_dialog.cpp), pages (main_dialog_pages.cpp),
+// commands (main_dialog_commands.cpp) and drawing (main_dialog_paint.cpp).
 #include <windows.h>
 
 #include <array>
@@ -80,6 +82,8 @@ public:
     SectionStatusList& ScanList() { return scanList_; }
     CheckMarkupList& ResultsList() { return resultsList_; }
     CheckMarkupList& ChoiceList() { return choiceList_; }
+    // The link control with that id, once the window is set up.
+    HyperLink* Link(int controlId);
 
 protected:
     bool OnInit() override;
@@ -102,7 +106,7 @@ private:
     void OnPaint();
     HBRUSH OnStaticColour(HDC dc, HWND control);
     bool OwnsSection(const ScanSection* section) const;
-    int Message(const std::string& text) const;
+    int Message(const std::string& text, UINT type = MB_OK) const;
 
     MainDialogStartup startup_;
     const Preferences& preferences_;

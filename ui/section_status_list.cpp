@@ -37,7 +37,7 @@ void SectionStatusList::Attach(HWND list) {
     AddPicture(images_.get(), IDB_STATUS_READY);
     AddPicture(images_.get(), IDB_STATUS_SCANNING);
     AddPicture(images_.get(), IDB_STATUS_FINISHED);
-    ListView_SetImageList(list_, images_.get(), LVSIL_SMALL);
+    SetSharedSmallImageList(list_, images_.get());
 }
 
 void SectionStatusList::Clear() { ListView_DeleteAllItems(list_); }
@@ -109,6 +109,8 @@ void SectionStatusList::DrawItem(const DRAWITEMSTRUCT& item) const {
     const SelectedObject selectedPen(dc, pen.get());
     const SelectedObject selectedFont(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
+    // Rows are never highlighted, so a selected row keeps the window's text colour too.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     // Drawn with its mask so the picture's white stays the row's white.
     ImageList_Draw(images_.get(), StatusImage(static_cast<int>(item.itemID)), dc, row.left + 2, row.top + 2,
                    ILD_TRANSPARENT);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "controls/animated_gif.h"
@@ -144,6 +145,38 @@ TEST_F(AnimatedGifTest, RestoreToPreviousPutsBackExactlyTheCoveredArea) {
     EXPECT_EQ(differences, 0);
     EXPECT_EQ(before.Pixel(3, 4), Colour(kRed));
     EXPECT_EQ(before.Pixel(4, 4), Colour(kBlue));
+}
+
+TEST_F(AnimatedGifTest, FramesArePlainBitmapsThatKeepTransparencyOnAnotherThread) {
+    auto stripes = [](int x, int) { return x % 2 ? 3 : 1; };  // index 3 is transparent below
+    AnimatedGif gif;
+    gif.Attach(window_.AddStatic("", 0, 0, 8, 6));
+    ASSERT_TRUE(Load(gif, GifBuilder(8, 6, {kRed, kGreen, kBlue, kYellow})
+                              .Control(10, 1).Image(0, 0, 8, 6, 0)
+                              .Control(10, 1, 3).Image(2, 1, 4, 4, stripes)
+                              .Finish()));
+    ASSERT_EQ(gif.FrameCount(), 2u);
+    // Each frame is already a bitmap of its own size: nothing of the picture loader (whose
+    // objects belong to the loading thread's apartment) is left for the animation thread.
+    for (size_t i = 0; i < 2; ++i) {
+        BITMAP info{};
+        ASSERT_EQ(GetObjectA(gif.Frame(i).bitmap.colours.get(), sizeof(info), &info), static_cast<int>(sizeof(info)));
+        EXPECT_EQ(info.bmWidth, gif.Frame(i).width);
+        EXPECT_EQ(info.bmHeight, gif.Frame(i).height);
+    }
+    EXPECT_FALSE(gif.Frame(0).bitmap.mask);
+    EXPECT_TRUE(gif.Frame(1).bitmap.mask);
+    // Drawn by a thread that never initialised COM, as the animation thread is.
+    GifCanvas& canvas = gif.Canvas();
+    bool drawn = false;
+    std::thread worker([&] { drawn = canvas.DrawFrame(gif.Frame(0)) && canvas.DrawFrame(gif.Frame(1)); });
+    worker.join();
+    ASSERT_TRUE(drawn);
+    DrawingSurface surface(8, 6);
+    Snapshot(gif, surface);
+    EXPECT_EQ(surface.Count({2, 1, 6, 5}, Colour(kGreen)), 8);
+    EXPECT_EQ(surface.Count({2, 1, 6, 5}, Colour(kRed)), 8) << "the transparent stripes show the frame below";
+    EXPECT_EQ(surface.Count({0, 0, 8, 6}, Colour(kRed)), 48 - 8);
 }
 
 TEST_F(AnimatedGifTest, DestroyingTheControlDuringPlaybackEndsTheWorkerAtOnce) {

@@ -25,10 +25,12 @@ public:
         }
     }
 
-    GifBuilder& Control(int delay, int disposal) {
-        data_.insert(data_.end(), {0x21, 0xF9, 4, static_cast<uint8_t>(disposal << 2)});
+    // transparent: the colour index that leaves what is under it, or -1 for none.
+    GifBuilder& Control(int delay, int disposal, int transparent = -1) {
+        const uint8_t flags = static_cast<uint8_t>(disposal << 2 | (transparent >= 0 ? 1 : 0));
+        data_.insert(data_.end(), {0x21, 0xF9, 4, flags});
         Word(delay);
-        data_.insert(data_.end(), {0, 0});
+        data_.insert(data_.end(), {static_cast<uint8_t>(transparent >= 0 ? transparent : 0), 0});
         return *this;
     }
     GifBuilder& Comment(const std::string& text) {

@@ -6,12 +6,14 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "controls/hyperlink.h"
 #include "controls/hyperlink_texts.h"
 #include "tests/controls/test_window.h"
+#include "tests/support/htm_association.h"
 
 namespace {
 std::string TempFile(const std::string& name) {
@@ -76,32 +78,6 @@ struct ParentClicks {
     int count = 0;
 };
 
-// Gives ".htm" below HKEY_CLASSES_ROOT another program id for one test and puts it back after.
-class HtmAssociation {
-public:
-    explicit HtmAssociation(const std::string& programId, const std::string& command = {}) {
-        char value[MAX_PATH] = {};
-        LONG size = sizeof(value);
-        hadValue_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", value, &size) == ERROR_SUCCESS;
-        old_ = value;
-        RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, programId.c_str(), 0);
-        if (!command.empty()) {
-            const std::string key = programId + "\\shell\\open\\command";
-            RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, command.c_str(), 0);
-            created_ = programId;
-        }
-    }
-    ~HtmAssociation() {
-        if (hadValue_) RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, old_.c_str(), 0);
-        else SHDeleteKeyA(HKEY_CLASSES_ROOT, ".htm");
-        if (!created_.empty()) SHDeleteKeyA(HKEY_CLASSES_ROOT, created_.c_str());
-    }
-
-private:
-    bool hadValue_ = false;
-    std::string old_;
-    std::string created_;
-};
 }  // namespace
 
 TEST(HyperLinkTexts, ErrorTextsFollowTheShellCodes) {
@@ -280,4 +256,50 @@ TEST(HyperLink, FailedOpenReportsTheShellCodeAndFallsBackToTheHtmBrowser) {
     ASSERT_TRUE(WaitForFile(marker));
     EXPECT_NE(ReadFile(marker).find(target), std::string::npos) << ReadFile(marker);
     DeleteFileA(marker.c_str());
+}
+
+TEST(HyperLink, TabReachesTheLinkAndEnterOrSpaceActAsAClick) {
+    TestWindow window;
+    SetWindowPos(window.Get(), HWND_TOP, 100, 100, 600, 300, SWP_SHOWWINDOW);
+    ParentClicks clicks(window.Get());
+    HyperLink first, second;
+    first.labelOnly = second.labelOnly = true;
+    first.Attach(window.AddStatic("first", 10, 10, 300, 20));
+    second.Attach(window.AddStatic("second", 10, 40, 300, 20));
+    EXPECT_TRUE(GetWindowLongPtrA(second.Window(), GWL_STYLE) & WS_TABSTOP);
+    SetFocus(first.Window());
+    auto press = [&](UINT key) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+        PostMessageA(GetFocus(), WM_KEYUP, key, 0);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (IsDialogMessageA(window.Get(), &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    };
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), second.Window());
+    press(VK_RETURN);
+    EXPECT_EQ(clicks.count, 1);
+    press(VK_SPACE);
+    EXPECT_EQ(clicks.count, 2);
+}
+
+TEST(HyperLink, AnExceptionOfItsErrorHandlerStopsAtTheWindowBoundary) {
+    HtmAssociation none("TidrexTests.NoBrowser");
+    TestWindow window;
+    HyperLink link;
+    int reports = 0;
+    link.SetErrorHandler([&](HWND, const std::string&) {
+        ++reports;
+        throw std::runtime_error("the report could not be shown");
+    });
+    link.SetTarget("tidrex-unknown-scheme:page");
+    link.Attach(window.AddStatic("broken link", 10, 10, 300, 20));
+    ClickOn(link.Window());  // before the policy, std::terminate ended the program here
+    EXPECT_EQ(reports, 1);
+    EXPECT_FALSE(link.Visited());
+    ClickOn(link.Window());
+    EXPECT_EQ(reports, 2) << "the link still works after the failure";
 }

@@ -52,6 +52,15 @@ inline void PressKey(HWND dialog, UINT key) {
     PumpLikeDialog(dialog);
 }
 
+// Moves the focus with Tab until it reaches the control; false when it never does.
+inline bool TabTo(HWND dialog, int id) {
+    for (int presses = 0; presses < 40; ++presses) {
+        if (GetFocus() == GetDlgItem(dialog, id)) return true;
+        PressKey(dialog, VK_TAB);
+    }
+    return GetFocus() == GetDlgItem(dialog, id);
+}
+
 inline void Click(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
@@ -76,9 +85,10 @@ inline std::string ListText(HWND list, int row, int column = 0) {
 class MessageBoxRecorder {
 public:
     MessageBoxRecorder() {
-        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT) {
+        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT type) {
             texts.push_back(text);
             captions.push_back(caption);
+            types.push_back(type);
             if (onMessage) onMessage(text);
             return IDOK;
         });
@@ -89,6 +99,7 @@ public:
 
     std::vector<std::string> texts;
     std::vector<std::string> captions;
+    std::vector<UINT> types;
     std::function<void(const std::string&)> onMessage;
 };
 

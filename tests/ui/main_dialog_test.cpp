@@ -9,8 +9,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "resources/resource_ids.h"
+#include "tests/support/htm_association.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/ui/child_run.h"
 #include "tests/ui/dialog_driver.h"
@@ -342,6 +344,194 @@ TEST_F(MainDialogTest, ClosingDuringAScanAbortsItWithoutAnEndMessage) {
     EXPECT_EQ(Run([&](HWND window) { Click(window, IDC_NAV_SCAN); }), IDCANCEL);
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_TRUE(dialog->Engine().WasAborted());
+}
+
+TEST_F(MainDialogTest, ASecondScanNowWhileTheScanStartsIsIgnoredAndOnlyClicksCommand) {
+    Include({3});
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
+    Run([&](HWND window) {
+        const LPARAM link = reinterpret_cast<LPARAM>(Control(IDC_NAV_SCAN));
+        // The second half of a double-click and another click: the scan's start-up pumps dispatch both.
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_NAV_SCAN, STN_DBLCLK), link);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_NAV_SCAN, STN_CLICKED), link);
+        Click(window, IDC_NAV_SCAN);
+        PumpLikeDialog(window);
+        EXPECT_FALSE(dialog->Driver().IsScanning());
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_NAV_SECTIONS, STN_DBLCLK),
+                     reinterpret_cast<LPARAM>(Control(IDC_NAV_SECTIONS)));
+        EXPECT_FALSE(IsWindowVisible(Control(IDC_CHOICE_LIST))) << "a double-click notification commands nothing";
+    });
+    EXPECT_EQ(operations.calls[ScanOperation::Fonts], 1);
+    EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 2);
+    EXPECT_EQ(dialog->Counters().totalProblems, 2);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Scan Complete"});
+}
+
+TEST_F(MainDialogTest, ClosingWhileTheScanStartsAbortsBeforeAnySection) {
+    Include({3, 4});
+    EXPECT_EQ(Run([&](HWND window) {
+                  PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                  Click(window, IDC_NAV_SCAN);
+              }),
+              IDCANCEL);
+    EXPECT_EQ(operations.calls[ScanOperation::Fonts], 0);
+    EXPECT_EQ(operations.calls[ScanOperation::Sounds], 0);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(dialog->Engine().WasAborted());
+    EXPECT_FALSE(dialog->Driver().IsScanning());
+}
+
+TEST_F(MainDialogTest, AnExceptionInTheScanReleasesTheScanningFlag) {
+    Include({3});
+    int runs = 0;
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) {
+        if (++runs == 1) throw std::runtime_error("a scanner failed");
+    };
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);  // the dialog procedure stops the exception
+        EXPECT_FALSE(dialog->Driver().IsScanning());
+        Click(window, IDC_NAV_SCAN);
+    });
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Scan Complete"});
+}
+
+TEST_F(MainDialogTest, AProblemMessageThatTheScanDidNotSendIsIgnored) {
+    Include({3});
+    auto stranger = std::make_unique<RegistryProblem>();
+    stranger->sectionId = 3;
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        // Any program can send the message; the pointer stays its sender's.
+        EXPECT_EQ(SendMessageA(window, WM_SCAN_PROBLEM, reinterpret_cast<WPARAM>(stranger.get()), 0), 0);
+        EXPECT_EQ(SendMessageA(window, WM_SCAN_PROBLEM, 0x1234, 0), 0);
+    });
+    EXPECT_EQ(dialog->Counters().totalProblems, 0);
+    EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 0);
+    stranger->description = "still owned here";
+}
+
+TEST_F(MainDialogTest, ImageListsOfTheListsOutliveTheWindowWithTheirOneOwner) {
+    HIMAGELIST status = nullptr, resultRows = nullptr, choiceRows = nullptr;
+    Run([&](HWND) {
+        status = ListView_GetImageList(Control(IDC_SCAN_LIST), LVSIL_SMALL);
+        resultRows = ListView_GetImageList(Control(IDC_RESULTS_LIST), LVSIL_SMALL);
+        choiceRows = ListView_GetImageList(Control(IDC_CHOICE_LIST), LVSIL_SMALL);
+    });
+    // The lists are destroyed with the window; the image lists belong to the dialog object,
+    // which lives on: the lists must not have destroyed them.
+    EXPECT_EQ(ImageList_GetImageCount(status), 3);
+    int width = 0, height = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(resultRows, &width, &height));
+    EXPECT_EQ(height, kResultsRowHeight);
+    EXPECT_TRUE(ImageList_GetIconSize(choiceRows, &width, &height));
+    EXPECT_EQ(height, kChoiceRowHeight);
+}
+
+TEST_F(MainDialogTest, TheBusyAnimationKeepsItsWidthThroughMinimiseAndRestore) {
+    Run([&](HWND window) {
+        RECT before{}, after{}, listBefore{}, listAfter{};
+        GetClientRect(Control(IDC_ANIMATION), &before);
+        GetWindowRect(Control(IDC_SCAN_LIST), &listBefore);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&listBefore), 2);
+        EXPECT_EQ(before.right, 140) << "the picture's width";
+        ShowWindow(window, SW_MINIMIZE);
+        PumpLikeDialog(window);
+        ShowWindow(window, SW_RESTORE);
+        PumpLikeDialog(window);
+        GetClientRect(Control(IDC_ANIMATION), &after);
+        GetWindowRect(Control(IDC_SCAN_LIST), &listAfter);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&listAfter), 2);
+        EXPECT_EQ(after.right, before.right);
+        EXPECT_EQ(after.bottom, before.bottom);
+        EXPECT_TRUE(EqualRect(&listBefore, &listAfter));
+    });
+}
+
+TEST_F(MainDialogTest, ALinkThatCannotOpenShowsItsErrorWithTheExclamationIcon) {
+    const HtmAssociation noBrowser("TidrexTests.NoBrowser");
+    Run([&](HWND window) {
+        HyperLink* home = dialog->Link(IDC_LINK_HOME);
+        ASSERT_NE(home, nullptr);
+        home->SetTarget("C:\\tidrex-missing\\manual.xyz");
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_LINK_HOME, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(home->Window()));
+    });
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("Unable to open hyperlink:", 0), 0u) << boxes.texts[0];
+    EXPECT_EQ(boxes.captions[0], "TidrexVelora");
+    EXPECT_EQ(boxes.types[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+namespace {
+int FocusedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_FOCUSED); }
+
+bool RowVisible(HWND list, int row) {
+    RECT item{}, client{};
+    ListView_GetItemRect(list, row, &item, LVIR_BOUNDS);
+    GetClientRect(list, &client);
+    return item.top >= client.top && item.bottom <= client.bottom;
+}
+}  // namespace
+
+TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
+    Include({3});
+    SetSelectAll(1);
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
+    operations.scripts[ScanOperation::HelpFiles] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 7, 1); };
+    std::vector<int32_t> detailChecks;
+    Run([&](HWND window) {
+        // The section choice: Tab to its link, Enter; Tab into the list, arrows and Space.
+        ASSERT_TRUE(TabTo(window, IDC_NAV_SECTIONS));
+        PressKey(window, VK_RETURN);
+        ASSERT_TRUE(IsWindowVisible(Control(IDC_CHOICE_LIST)));
+        ASSERT_TRUE(TabTo(window, IDC_CHOICE_LIST));
+        HWND choice = Control(IDC_CHOICE_LIST);
+        EXPECT_EQ(FocusedRow(choice), 0);
+        for (int i = 0; i < 6; ++i) PressKey(window, VK_DOWN);
+        ASSERT_EQ(FocusedRow(choice), 6);  // Installed Help Files
+        EXPECT_TRUE(RowVisible(choice, 6));
+        EXPECT_FALSE(dialog->ChoiceList().IsChecked(6));
+        PressKey(window, VK_SPACE);
+        EXPECT_TRUE(dialog->ChoiceList().IsChecked(6));
+        // "Save" with Space stores the choice and scans.
+        ASSERT_TRUE(TabTo(window, IDC_CHOICE_SAVE));
+        PressKey(window, VK_SPACE);
+        ASSERT_TRUE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
+        ASSERT_EQ(dialog->ResultsList().RowCount(), 2);
+
+        // The results: Space unticks the focused row, Enter opens its details.
+        ASSERT_TRUE(TabTo(window, IDC_RESULTS_LIST));
+        EXPECT_EQ(FocusedRow(Control(IDC_RESULTS_LIST)), 0);
+        PressKey(window, VK_SPACE);
+        EXPECT_FALSE(dialog->ResultsList().IsChecked(0));
+        EXPECT_EQ(dialog->Sections().Find(3)->checkedForRemoval, 0);
+        PressKey(window, VK_SPACE);
+        EXPECT_TRUE(dialog->ResultsList().IsChecked(0));
+        bool detailsOpened = false;
+        DialogSteps::Schedule([&] {
+            HWND details = ThreadWindowTitled("Details");
+            detailsOpened = details != nullptr;
+            if (!details) return;
+            EXPECT_EQ(GetFocus(), GetDlgItem(details, IDC_DETAILS_LIST));
+            PressKey(details, VK_DOWN);
+            PressKey(details, VK_SPACE);  // the second problem is left out
+            PressKey(details, VK_ESCAPE);
+        });
+        PressKey(window, VK_RETURN);
+        EXPECT_TRUE(detailsOpened);
+        for (const ProblemPtr& problem : dialog->Sections().Find(3)->problems) detailChecks.push_back(problem->checked);
+
+        // "Scan Now" with Space starts the next scan.
+        ASSERT_TRUE(TabTo(window, IDC_NAV_SCAN));
+        PressKey(window, VK_SPACE);
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
+    });
+    EXPECT_EQ(preferences.ReadSectionState(7), 1);
+    EXPECT_EQ(detailChecks, (std::vector<int32_t>{1, 0}));
+    EXPECT_EQ(boxes.texts,
+              (std::vector<std::string>{"Section Information Saved", "Scan Complete", "Scan Complete"}));
+    EXPECT_EQ(operations.calls[ScanOperation::HelpFiles], 2);
 }
 
 namespace {
