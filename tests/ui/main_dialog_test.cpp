@@ -499,6 +499,9 @@ TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
         PressKey(window, VK_SPACE);
         ASSERT_TRUE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
         ASSERT_EQ(dialog->ResultsList().RowCount(), 2);
+        // "Save" went with its page; the keys now act on a control that is shown.
+        ASSERT_NE(GetFocus(), nullptr);
+        EXPECT_TRUE(IsChild(window, GetFocus()) && IsWindowVisible(GetFocus()));
 
         // The results: Space unticks the focused row, Enter opens its details.
         ASSERT_TRUE(TabTo(window, IDC_RESULTS_LIST));
