@@ -7,8 +7,6 @@
 
 #include "registry/reference_text.h"
 
-namespace {
-// The search path: the system folder, the Windows folder and the folders of PATH.
 bool FoundOnSearchPath(const std::string& text) {
     if (text.size() > kMaxReferenceLength) return false;
     char buffer[MAX_PATH] = {};
@@ -16,6 +14,7 @@ bool FoundOnSearchPath(const std::string& text) {
     return PathFindOnPathA(buffer, nullptr) != FALSE;
 }
 
+namespace {
 bool DriveIsFixed(const std::string& text) {
     const std::string root = text.substr(0, 3);
     return GetDriveTypeA(root.c_str()) == DRIVE_FIXED;
