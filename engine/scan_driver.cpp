@@ -4,6 +4,7 @@
 
 #include "base/text_format.h"
 #include "engine/wow64.h"
+#include "registry/drive_types.h"
 
 ScanDriver::ScanDriver(SectionTable& sections, ScanEngine& engine, ScanPage& page, ScanOperations& operations,
                        ScanLogWriter& log, ScanCounters& counters)
@@ -79,6 +80,7 @@ void ScanDriver::RunScan() {
     scanning_ = true;
     {
         const FsRedirectionOff redirection(isWow64 && isWow64());
+        const DriveTypeMemo driveTypes;
         engine_.ResetRunning();
         log_.StartLog();
         // The row count is read on every pass: rows belong to the page, not to this loop.

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "registry/drive_types.h"
 #include "registry/reference_text.h"
 
 bool FoundOnSearchPath(const std::string& text) {
@@ -15,10 +16,7 @@ bool FoundOnSearchPath(const std::string& text) {
 }
 
 namespace {
-bool DriveIsFixed(const std::string& text) {
-    const std::string root = text.substr(0, 3);
-    return GetDriveTypeA(root.c_str()) == DRIVE_FIXED;
-}
+bool DriveIsFixed(const std::string& text) { return DriveTypeOfRoot(text.substr(0, 3)) == DRIVE_FIXED; }
 }  // namespace
 
 bool PathExists(const std::string& path) {

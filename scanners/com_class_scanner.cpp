@@ -1,5 +1,8 @@
 #include "scanners/com_class_scanner.h"
 
+#include <array>
+#include <cstring>
+
 #include "base/text_format.h"
 #include "engine/wow64.h"
 #include "registry/com_registration.h"
@@ -24,6 +27,44 @@ constexpr struct {
     {"InprocHandler32", Judged::File},          {"LocalServer32", Judged::File},
     {"VersionIndependentProgId", Judged::ProgId}, {"TypeLib", Judged::TypeLib},
 };
+constexpr size_t kRegistrationCount = std::size(kRegistrationKeys);
+
+// Which registration sub-keys a class has. Most classes have one or two of the six: listing the
+// class key's few sub-keys costs less than trying to open all six. Where the list cannot be
+// read, or is longer than trying all six would be, every one is tried.
+struct Registrations {
+    UniqueHkey classKey;
+    std::array<bool, kRegistrationCount> present;
+
+    Registrations(HKEY classes, const std::string& classId) {
+        present.fill(true);
+        if (RegOpenKeyExA(classes, classId.c_str(), 0, KEY_READ, classKey.put()) != ERROR_SUCCESS) {
+            classKey.release();
+            return;
+        }
+        DWORD count = 0;
+        if (RegQueryInfoKeyA(classKey.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+            count > kRegistrationCount) {
+            classKey.reset();
+            return;
+        }
+        present.fill(false);
+        char name[256];
+        for (DWORD index = 0; index < count; ++index) {
+            DWORD length = sizeof(name);
+            if (RegEnumKeyExA(classKey.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                // A name that cannot be listed might be one of the six.
+                present.fill(true);
+                return;
+            }
+            for (size_t i = 0; i < kRegistrationCount; ++i) {
+                if (lstrcmpiA(name, kRegistrationKeys[i].name) == 0) present[i] = true;
+            }
+        }
+    }
+};
 
 struct ClassScan {
     ScanEngine& engine;
@@ -37,8 +78,8 @@ struct ClassScan {
 
     // The registration's default value, whatever its type; false when its key cannot be opened
     // with full access or the value is missing or does not fit.
-    bool ReadDefault(const std::string& relativePath, std::string& text) const {
-        const ScanKey key(classes, relativePath);
+    static bool ReadDefault(HKEY parent, const std::string& relativePath, std::string& text) {
+        const ScanKey key(parent, relativePath);
         return key.IsOpen() && ReadValueText(key.Get(), "", kDefaultValueCapacity, text);
     }
 
@@ -55,18 +96,22 @@ struct ClassScan {
     }
 
     void JudgeClass(const std::string& classId) const {
+        const Registrations registrations(classes, classId);
         std::string value;
-        for (const auto& registration : kRegistrationKeys) {
-            const std::string relativePath = classId + "\\" + registration.name;
-            if (!ReadDefault(relativePath, value)) continue;
-            const std::string keyPath = std::string(kClassesKey) + "\\" + relativePath;
-            if (registration.as == Judged::TypeLib) {
+        for (size_t i = 0; i < kRegistrationCount; ++i) {
+            if (!registrations.present[i]) continue;
+            const char* subKey = kRegistrationKeys[i].name;
+            const bool read = registrations.classKey ? ReadDefault(registrations.classKey.get(), subKey, value)
+                                                     : ReadDefault(classes, classId + "\\" + subKey, value);
+            if (!read) continue;
+            const std::string keyPath = std::string(kClassesKey) + "\\" + classId + "\\" + subKey;
+            if (kRegistrationKeys[i].as == Judged::TypeLib) {
                 if (!value.empty() && !TypeLibExists(value)) {
                     Report(keyPath, value, Format("The TypeLib (%s) is Invalid.", value.c_str()));
                 }
             } else if (ExpandEnvironmentInPlace(value)) {
                 // An expansion beyond the buffers cannot be judged.
-                if (registration.as == Judged::File) {
+                if (kRegistrationKeys[i].as == Judged::File) {
                     JudgeFile(keyPath, value);
                 } else {
                     JudgeProgId(keyPath, value);
