@@ -53,14 +53,15 @@ void JudgeOpenWithList(ScanEngine& engine, const std::string& extension, bool wo
 // What an extension key relies on: its program id, else its persistent handler, else a shell
 // registration of its own. judgedId receives the id that was judged (empty in the last case).
 bool ExtensionIsBroken(const ScanEngine& engine, const std::string& extension, bool wow64, std::string& judgedId) {
-    const auto hasShellEx = [&] { return RegKeyExists(HKEY_CLASSES_ROOT, extension + "\\ShellEx"); };
+    const auto has = [&](const char* subKey) { return RegKeyExists(HKEY_CLASSES_ROOT, extension + "\\" + subKey); };
     judgedId = ReadRegString(HKEY_CLASSES_ROOT, extension, "");
-    if (!judgedId.empty()) return !ProgIdIsValid(judgedId, wow64) && !hasShellEx();
+    if (!judgedId.empty()) return !ProgIdIsValid(judgedId, wow64) && !has("ShellEx");
     judgedId = ReadRegString(HKEY_CLASSES_ROOT, extension + "\\PersistentHandler", "");
-    if (!judgedId.empty()) return !ClassIdExists(judgedId) && !hasShellEx();
-    return !RegKeyExists(HKEY_CLASSES_ROOT, extension + "\\Shell") && !hasShellEx() &&
-           !RegKeyExists(HKEY_CLASSES_ROOT, extension + "\\DefaultIcon") &&
-           !HasShellNewRegistration(engine, HKEY_CLASSES_ROOT, extension);
+    if (!judgedId.empty()) return !ClassIdExists(judgedId) && !has("ShellEx");
+    // Since Windows 8 many extensions are associated only through the program ids listed under
+    // "OpenWithProgids" (or the programs under "OpenWithList"): such a key is in use too.
+    return !has("Shell") && !has("ShellEx") && !has("DefaultIcon") && !has("OpenWithProgids") &&
+           !has("OpenWithList") && !HasShellNewRegistration(engine, HKEY_CLASSES_ROOT, extension);
 }
 }  // namespace
 

@@ -88,8 +88,11 @@ TEST_F(AssociationScanTest, EmptyExtensionIsReportedWithEmptyParenthesesShellReg
     ClassesKey(shell + "\\Shell\\open\\command", "notepad.exe %1");
     const std::string icon = ClassesKey(Extension("Icon"));
     ClassesKey(icon + "\\DefaultIcon", "shell32.dll,1");
+    const std::string openWith = ClassesKey(Extension("OpenWith"));
+    ClassesKey(openWith + "\\OpenWithProgids");
+    SetStringValue(HKEY_CLASSES_ROOT, openWith + "\\OpenWithProgids", "txtfile", "");
     const std::string otherSubKey = ClassesKey(Extension("Other"));
-    ClassesKey(otherSubKey + "\\OpenWithProgids");
+    ClassesKey(otherSubKey + "\\" + Unique("Settings"));
     EXPECT_TRUE(ScanExtensions(engine, 0));
 
     const RegistryProblem* problem = ExtensionProblem(empty);
@@ -99,6 +102,7 @@ TEST_F(AssociationScanTest, EmptyExtensionIsReportedWithEmptyParenthesesShellReg
     EXPECT_EQ(ExtensionProblem(shellNew), nullptr);
     EXPECT_EQ(ExtensionProblem(shell), nullptr);
     EXPECT_EQ(ExtensionProblem(icon), nullptr);
+    EXPECT_EQ(ExtensionProblem(openWith), nullptr);
     EXPECT_NE(ExtensionProblem(otherSubKey), nullptr);
 }
 

@@ -91,6 +91,19 @@ TEST_F(ComClassScanTest, HealthyAndExemptRegistrationsAreNotReported) {
     EXPECT_TRUE(host.WasShown("HKEY_CLASSES_ROOT\\" + ClassPath() + "\\TypeLib"));
 }
 
+// Classes with more sub-keys than registrations are tried key by key; letter case does not matter.
+TEST_F(ComClassScanTest, ClassesWithManySubKeysOrOtherLetterCaseAreJudgedAlike) {
+    Key("inprocserver32", At("gone.dll"));
+    for (const char* other : {"Implemented Categories", "Instance", "MiscStatus", "ProgID", "Programmable",
+                              "ToolboxBitmap32", "Version"}) {
+        Key(other);
+    }
+    EXPECT_TRUE(ScanComClasses(engine));
+    const std::vector<const RegistryProblem*> records = ClassProblems();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->keyPath, ClassPath() + "\\InprocServer32");
+}
+
 TEST_F(ComClassScanTest, ProgramIdWithADrivePathIsJudgedAsAFile) {
     Key("VersionIndependentProgId", At("gone.exe"));
     EXPECT_TRUE(ScanComClasses(engine));
