@@ -62,6 +62,8 @@ int RunConsoleScan(const ConsoleScanSettings& settings) {
     ScanCounters counters;
     ProblemIntake intake(page, counters, log);
     ConsoleScanHost host(intake, *settings.interrupted);
+    UnreadableKeys unreadable(settings.err, sections);
+    host.CollectUnreadable(unreadable);
     ScanEngine engine(host);
     host.Attach(engine);
     ScannerSet scanners;
@@ -71,7 +73,7 @@ int RunConsoleScan(const ConsoleScanSettings& settings) {
 
     const bool aborted = engine.WasAborted();
     const std::string report =
-        command.json ? JsonReport(page, counters, aborted, AnsiToUtf8) : TextSummary(counters, aborted);
+        command.json ? JsonReport(page, counters, aborted, AnsiToUtf8, &unreadable) : TextSummary(counters, aborted);
     std::fwrite(report.data(), 1, report.size(), settings.out);
     std::fflush(settings.out);
     if (aborted) return kExitAborted;

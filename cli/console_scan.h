@@ -16,6 +16,7 @@ struct ConsoleScanSettings {
     std::string osName;                     // for the scan log's header
     std::atomic<bool>* interrupted;         // set by Ctrl+C
     std::FILE* out;
+    std::FILE* err = stderr;                // told of every starting key that could not be opened
 };
 
 int RunConsoleScan(const ConsoleScanSettings& settings);

@@ -3,6 +3,7 @@
 // Ctrl+C seen since the last item becomes an abort request on the scanning thread.
 #include <atomic>
 
+#include "cli/unreadable_keys.h"
 #include "engine/problem_intake.h"
 #include "engine/scan_engine.h"
 #include "engine/scan_host.h"
@@ -13,12 +14,16 @@ public:
     ConsoleScanHost(ProblemIntake& intake, std::atomic<bool>& interrupted) : intake_(intake), interrupted_(interrupted) {}
 
     void Attach(ScanEngine& engine) { engine_ = &engine; }
+    void CollectUnreadable(UnreadableKeys& keys) { unreadable_ = &keys; }
 
     void ReportProblem(ProblemPtr problem) override { intake_.AcceptProblem(std::move(problem)); }
     void ShowCurrentItem(const std::string&) override { CheckInterrupt(); }
     // No window, so no messages to pump and no reason to wait: only the Ctrl+C flag is read.
     void PumpMessages() override { CheckInterrupt(); }
     void Pause(unsigned) override { CheckInterrupt(); }
+    void StartingKeyUnreadable(SectionId section, const std::string& keyName) override {
+        if (unreadable_) unreadable_->Add(section, keyName);
+    }
 
 private:
     void CheckInterrupt();
@@ -26,5 +31,6 @@ private:
     ProblemIntake& intake_;
     std::atomic<bool>& interrupted_;
     ScanEngine* engine_ = nullptr;
+    UnreadableKeys* unreadable_ = nullptr;
     bool abortRequested_ = false;
 };

@@ -31,7 +31,7 @@ nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*to
 }  // namespace
 
 std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
-                       std::string (*toUtf8)(const std::string&)) {
+                       std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable) {
     nlohmann::ordered_json report;
     report["status"] = aborted ? "aborted" : "complete";
     report["totalProblems"] = counters.totalProblems;
@@ -41,10 +41,15 @@ std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, b
         const ScanSection& section = *row.section;
         nlohmann::ordered_json problems = nlohmann::ordered_json::array();
         for (const ProblemPtr& problem : section.problems) problems.push_back(ProblemJson(*problem, toUtf8));
+        nlohmann::ordered_json unreadableKeys = nlohmann::ordered_json::array();
+        if (unreadable) {
+            for (const std::string& key : unreadable->Of(section.id)) unreadableKeys.push_back(toUtf8(key));
+        }
         sections.push_back({{"id", section.id},
                             {"name", section.name},
                             {"severity", static_cast<int>(section.severity)},
-                            {"problems", std::move(problems)}});
+                            {"problems", std::move(problems)},
+                            {"unreadable", std::move(unreadableKeys)}});
     }
     report["sections"] = std::move(sections);
     // Any byte sequence that still is not UTF-8 becomes U+FFFD rather than failing the report.

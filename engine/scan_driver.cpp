@@ -4,6 +4,7 @@
 
 #include "base/text_format.h"
 #include "engine/wow64.h"
+#include "registry/drive_types.h"
 
 namespace {
 // Marks a scan as under way for one scope, also when the scan ends by an exception.
@@ -107,6 +108,7 @@ bool ScanDriver::ScanSectionRow(int row, ScanSection& section) {
 void ScanDriver::RunScan() {
     {
         const FsRedirectionOff redirection(isWow64 && isWow64());
+        const DriveTypeMemo driveTypes;
         log_.StartLog();
         // The row count is read on every pass: rows belong to the page, not to this loop.
         for (int row = 0; row < page_.ScanRowCount(); ++row) {

@@ -20,6 +20,9 @@ public:
     void ShowItem(const std::string& text) { host_->ShowCurrentItem(text); }
     void Pump() { host_->PumpMessages(); }
     void Pause(unsigned milliseconds) { host_->Pause(milliseconds); }
+    void ReportUnreadable(SectionId section, const std::string& keyName) {
+        host_->StartingKeyUnreadable(section, keyName);
+    }
     // The rhythm after an examined item of the list scanners: show it, pump, pause, pump.
     void ItemExamined(const std::string& text, unsigned delayMs);
 

@@ -13,4 +13,7 @@ public:
     virtual void ShowCurrentItem(const std::string& text) = 0;
     virtual void PumpMessages() = 0;
     virtual void Pause(unsigned milliseconds) = 0;
+    // A starting key that exists but could not be opened for lack of rights: the section was
+    // not examined there. The window host runs elevated and ignores it; the console tells.
+    virtual void StartingKeyUnreadable(SectionId /*section*/, const std::string& /*keyName*/) {}
 };

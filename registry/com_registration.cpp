@@ -7,6 +7,7 @@
 
 #include "registry/file_reference.h"
 #include "registry/reference_text.h"
+#include "registry/registry_lookup.h"
 #include "base/unique_handles.h"
 
 namespace {
@@ -31,12 +32,10 @@ bool MayBeRegistered(const std::string& path) { return OpenClassesRootKey(path) 
 bool ClassIdExists(const std::string& classId) {
     if (classId.empty()) return false;
     const std::string braced = classId.front() == '{' ? classId : "{" + classId + "}";
-    return OpenClassesRootKey("CLSID\\" + braced) == ERROR_SUCCESS;
+    return RegKeyExists(HKEY_CLASSES_ROOT, "CLSID\\" + braced);
 }
 
-bool TypeLibExists(const std::string& typeLibId) {
-    return OpenClassesRootKey("TypeLib\\" + typeLibId) == ERROR_SUCCESS;
-}
+bool TypeLibExists(const std::string& typeLibId) { return RegKeyExists(HKEY_CLASSES_ROOT, "TypeLib\\" + typeLibId); }
 
 bool ProgIdIsValid(const std::string& progId, bool wow64) {
     if (progId.empty()) return false;

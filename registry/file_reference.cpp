@@ -5,10 +5,9 @@
 
 #include <cstring>
 
+#include "registry/drive_types.h"
 #include "registry/reference_text.h"
 
-namespace {
-// The search path: the system folder, the Windows folder and the folders of PATH.
 bool FoundOnSearchPath(const std::string& text) {
     if (text.size() > kMaxReferenceLength) return false;
     char buffer[MAX_PATH] = {};
@@ -16,10 +15,8 @@ bool FoundOnSearchPath(const std::string& text) {
     return PathFindOnPathA(buffer, nullptr) != FALSE;
 }
 
-bool DriveIsFixed(const std::string& text) {
-    const std::string root = text.substr(0, 3);
-    return GetDriveTypeA(root.c_str()) == DRIVE_FIXED;
-}
+namespace {
+bool DriveIsFixed(const std::string& text) { return DriveTypeOfRoot(text.substr(0, 3)) == DRIVE_FIXED; }
 }  // namespace
 
 bool PathExists(const std::string& path) {

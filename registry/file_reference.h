@@ -19,6 +19,10 @@ bool ExpandEnvironmentInPlace(std::string& text);
 // The Windows folder, without a trailing backslash; empty if it cannot be read.
 std::string WindowsFolder();
 
+// Found on the search path: the system folder, the Windows folder and the folders of PATH.
+// False for texts longer than 259 characters.
+bool FoundOnSearchPath(const std::string& text);
+
 // An existing folder (not a file) of that name.
 bool FolderExists(const std::string& path);
 

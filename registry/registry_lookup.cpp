@@ -29,5 +29,6 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
 
 bool RegKeyExists(HKEY root, const std::string& keyPath) {
     UniqueHkey key;
-    return RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.put());
+    return opened == ERROR_SUCCESS || opened == ERROR_ACCESS_DENIED;
 }

@@ -8,6 +8,8 @@
 // missing key, a missing value and a value that does not fit.
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& valueName);
 
+// Opens for reading. A key that refuses access exists all the same: on current Windows many
+// registrations belong to a service account and refuse even administrators write access.
 bool RegKeyExists(HKEY root, const std::string& keyPath);
 
 // Told when a key read by ReadRegString cannot be closed; the layer that owns windows shows

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "base/text_format.h"
@@ -13,6 +12,7 @@
 #include "registry/reference_text.h"
 #include "base/unique_handles.h"
 #include "scanners/list_paths.h"
+#include "scanners/scan_key.h"
 
 namespace {
 constexpr SectionId kFontsSection = 3;
@@ -24,35 +24,6 @@ constexpr SectionId kApplicationPathsSection = 9;
 constexpr DWORD kValueNameCapacity = 16383;
 constexpr DWORD kValueDataCapacity = 260;
 constexpr DWORD kDefaultValueCapacity = 255;
-constexpr DWORD kSubKeyNameCapacity = 255;
-
-// One open list key with its entry count, read once: entries added or removed during the
-// walk are not seen.
-class ListKey {
-public:
-    ListKey(HKEY root, const char* path) {
-        if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key_.put()) != ERROR_SUCCESS) key_.reset();
-    }
-    bool IsOpen() const { return static_cast<bool>(key_); }
-    HKEY Get() const { return key_.get(); }
-    DWORD ValueCount() const {
-        DWORD values = 0;
-        if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                             nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return 0;
-        return values;
-    }
-    DWORD SubKeyCount() const {
-        DWORD subKeys = 0;
-        if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return 0;
-        return subKeys;
-    }
-
-private:
-    UniqueHkey key_;
-};
 
 // Value names of one walk, read into one buffer of the name capacity.
 class ValueNameReader {
@@ -70,21 +41,6 @@ private:
     std::vector<char> buffer_;
 };
 
-// The value's data as text (its type is not checked), ended at the reported length. Data that
-// do not fit the buffer with their terminating zero are not read: false, text empty.
-bool ReadValueText(HKEY key, const char* valueName, DWORD capacity, std::string& text) {
-    text.clear();
-    std::vector<char> buffer(capacity, '\0');
-    DWORD length = capacity;
-    if (RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &length) !=
-        ERROR_SUCCESS)
-        return false;
-    const size_t end = strnlen(buffer.data(), std::min<size_t>(length, capacity));
-    if (end >= capacity) return false;
-    text.assign(buffer.data(), end);
-    return true;
-}
-
 std::string Unquoted(const std::string& text) {
     char buffer[kValueDataCapacity] = {};
     std::memcpy(buffer, text.c_str(), std::min<size_t>(text.size(), sizeof(buffer) - 1));
@@ -95,21 +51,13 @@ std::string Unquoted(const std::string& text) {
 void ReportMissing(ScanEngine& engine, SectionId section, RootKeyValue root, const std::string& keyPath,
                    const std::string& valueName, const std::string& valueData, bool removeValueOnly,
                    const std::string& judgedPath) {
-    auto problem = std::make_unique<RegistryProblem>();
-    problem->checked = 0;
-    problem->sectionId = section;
-    problem->rootKey = root;
-    problem->keyPath = keyPath;
-    problem->valueName = valueName;
-    problem->valueData = valueData;
-    problem->removeValueOnly = removeValueOnly ? 1 : 0;
-    problem->description = MissingFileDescription(judgedPath);
-    engine.Report(std::move(problem));
+    ReportRegistryProblem(engine, {section, root, keyPath, valueName, valueData, removeValueOnly,
+                                   MissingFileDescription(judgedPath)});
 }
 }  // namespace
 
 bool ScanFonts(ScanEngine& engine, unsigned delayMs) {
-    ListKey list(HKEY_LOCAL_MACHINE, kFontsKey);
+    const ScanKey list = OpenStartingKey(engine, kFontsSection, HKEY_LOCAL_MACHINE, kFontsKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
     const std::string windowsFolder = WindowsFolder();
@@ -131,7 +79,7 @@ bool ScanFonts(ScanEngine& engine, unsigned delayMs) {
 }
 
 bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
-    ListKey list(HKEY_CURRENT_USER, kSoundsKey);
+    const ScanKey list = OpenStartingKey(engine, kSoundsSection, HKEY_CURRENT_USER, kSoundsKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
     ValueNameReader names;
@@ -151,7 +99,7 @@ bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
 }
 
 bool ScanHelpFiles(ScanEngine& engine, unsigned delayMs) {
-    ListKey list(HKEY_LOCAL_MACHINE, kHelpFilesKey);
+    const ScanKey list = OpenStartingKey(engine, kHelpFilesSection, HKEY_LOCAL_MACHINE, kHelpFilesKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
     ValueNameReader names;
@@ -170,7 +118,7 @@ bool ScanHelpFiles(ScanEngine& engine, unsigned delayMs) {
 }
 
 bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs) {
-    ListKey list(HKEY_LOCAL_MACHINE, kSharedFilesKey);
+    const ScanKey list = OpenStartingKey(engine, kSharedFilesSection, HKEY_LOCAL_MACHINE, kSharedFilesKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
     ValueNameReader names;
@@ -188,16 +136,13 @@ bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs) {
 }
 
 bool ScanApplicationPaths(ScanEngine& engine, unsigned delayMs) {
-    ListKey list(HKEY_LOCAL_MACHINE, kApplicationPathsKey);
+    const ScanKey list = OpenStartingKey(engine, kApplicationPathsSection, HKEY_LOCAL_MACHINE, kApplicationPathsKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.SubKeyCount();
-    char nameBuffer[kSubKeyNameCapacity];
+    std::string name;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        DWORD nameLength = kSubKeyNameCapacity;
-        if (RegEnumKeyExA(list.Get(), index, nameBuffer, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            continue;
-        const std::string keyPath = std::string(kApplicationPathsKey) + "\\" + std::string(nameBuffer, nameLength);
+        if (!list.SubKeyName(index, name)) continue;
+        const std::string keyPath = std::string(kApplicationPathsKey) + "\\" + name;
         UniqueHkey subKey;
         std::string data;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_ALL_ACCESS, subKey.put()) == ERROR_SUCCESS &&

@@ -1,21 +1,43 @@
 #include "scanners/scanner_set.h"
 
+#include "scanners/association_scanners.h"
+#include "scanners/com_class_scanner.h"
 #include "scanners/list_scanners.h"
+#include "scanners/service_scanners.h"
+#include "scanners/type_library_scanner.h"
+#include "scanners/usage_history_scanner.h"
 
 bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
     // The driver always scans without a pause between items.
     constexpr unsigned kNoDelay = 0;
     switch (operation) {
+        case ScanOperation::StaticDrivers:
+            return ScanStaticDrivers(engine, kNoDelay);
         case ScanOperation::Fonts:
             return ScanFonts(engine, kNoDelay);
         case ScanOperation::Sounds:
             return ScanSounds(engine, kNoDelay);
+        case ScanOperation::OpenWith:
+            return ScanOpenWithLists(engine);
+        case ScanOperation::Extensions:
+            return ScanExtensions(engine, kNoDelay);
+        case ScanOperation::Services:
+            return ScanServices(engine, kNoDelay);
         case ScanOperation::HelpFiles:
             return ScanHelpFiles(engine, kNoDelay);
         case ScanOperation::SharedFiles:
             return ScanSharedFiles(engine, kNoDelay);
         case ScanOperation::ApplicationPaths:
             return ScanApplicationPaths(engine, kNoDelay);
+        case ScanOperation::Uninstall:
+            return ScanUninstallEntries(engine, kNoDelay);
+        case ScanOperation::TypeLibraries:
+            return ScanTypeLibraries(engine);
+        case ScanOperation::ComClasses:
+            return ScanComClasses(engine);
+        case ScanOperation::UsageHistory:
+            ScanUsageHistory(engine);
+            return engine.Running();
         default:
             return engine.Running();
     }

@@ -10,6 +10,7 @@
 #include "cli/console_scan_host.h"
 #include "engine/data_scan_page.h"
 #include "tests/support/list_keys_lock.h"
+#include "tests/support/read_only_key.h"
 
 namespace {
 constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -30,21 +31,27 @@ private:
 struct ScanResult {
     int status;
     std::string output;
+    std::string errors;
 };
+
+std::string ReadAndClose(std::FILE* file) {
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) text.append(buffer, read);
+    std::fclose(file);
+    return text;
+}
 
 ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = false) {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     EXPECT_TRUE(parsed.command) << parsed.error;
     std::atomic<bool> flag{interrupted};
     std::FILE* out = std::tmpfile();
-    const int status = RunConsoleScan({*parsed.command, "Windows 10", &flag, out});
-    std::string output;
-    std::rewind(out);
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof(buffer), out)) > 0) output.append(buffer, read);
-    std::fclose(out);
-    return {status, output};
+    std::FILE* err = std::tmpfile();
+    const int status = RunConsoleScan({*parsed.command, "Windows 10", &flag, out, err});
+    return {status, ReadAndClose(out), ReadAndClose(err)};
 }
 }  // namespace
 
@@ -121,4 +128,63 @@ TEST(ConsoleScanHost, InterruptBecomesOneAbortRequestOnTheScanThread) {
     interrupted = true;
     host.PumpMessages();
     EXPECT_TRUE(engine.WasAborted());
+}
+
+namespace {
+constexpr const char* kVxdKey = "SYSTEM\\CurrentControlSet\\Services\\VXD";
+
+// A static driver of this test's own whose file is gone, removed afterwards.
+class StaleDriverEntry {
+public:
+    StaleDriverEntry() {
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, Path().c_str(), "StaticVXD", REG_SZ, kData, sizeof(kData));
+    }
+    ~StaleDriverEntry() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, Path().c_str()); }
+    static std::string Path() { return std::string(kVxdKey) + "\\TidrexCliTestDriver"; }
+    static constexpr char kData[] = "C:\\TidrexCliNoSuchFolder\\gone.vxd";
+
+private:
+    ListKeysLock lock_;
+};
+}  // namespace
+
+TEST(ConsoleScan, RegistrySectionsReportInSectionOrderWithTheirFields) {
+    const StaleDriverEntry entry;
+    const ScanResult result = Scan({"scan", "--sections", "11,10,6,5,2", "--json", "--no-log"});
+    const nlohmann::json report = nlohmann::json::parse(result.output);
+    ASSERT_EQ(report["sections"].size(), 5u);
+    const int ids[] = {2, 5, 6, 10, 11};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(report["sections"][i]["id"], ids[i]);
+        EXPECT_TRUE(report["sections"][i]["unreadable"].empty());
+    }
+    bool found = false;
+    for (const nlohmann::json& problem : report["sections"][0]["problems"]) {
+        if (problem["keyPath"] != StaleDriverEntry::Path()) continue;
+        found = true;
+        EXPECT_EQ(problem["root"], "HKEY_LOCAL_MACHINE");
+        EXPECT_EQ(problem["valueName"], "StaticVXD");
+        EXPECT_EQ(problem["valueData"], StaleDriverEntry::kData);
+        EXPECT_EQ(problem["removeValueOnly"], false);
+    }
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(result.errors.empty());
+}
+
+// Without the rights to open a starting key nothing was examined there: the scan must say so
+// instead of reading as a clean result.
+TEST(ConsoleScan, StartingKeyWithoutRightsIsToldOnStandardErrorAndInTheJson) {
+    const StaleDriverEntry entry;
+    const ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kVxdKey);
+    ASSERT_TRUE(locked.RefusesWriteAccess());
+    const ScanResult result = Scan({"scan", "--sections", "2", "--json", "--no-log"});
+    const nlohmann::json report = nlohmann::json::parse(result.output);
+    const std::string keyName = "HKEY_LOCAL_MACHINE\\" + std::string(kVxdKey);
+    ASSERT_EQ(report["sections"].size(), 1u);
+    EXPECT_EQ(report["sections"][0]["unreadable"], nlohmann::json::array({keyName}));
+    EXPECT_TRUE(report["sections"][0]["problems"].empty());
+    EXPECT_EQ(result.errors, "tidrex: " + keyName + ": access denied, not scanned (VXD Files); run as administrator to scan it\n");
+
+    const ScanResult text = Scan({"scan", "--sections", "2", "--no-log"});
+    EXPECT_NE(text.errors.find(keyName), std::string::npos);
 }

@@ -137,6 +137,15 @@ TEST_F(DriverFixture, AbortDuringOpenWithIsSeenByTheExtensionScan) {
     EXPECT_EQ(operations.calls, (std::vector<ScanOperation>{ScanOperation::OpenWith, ScanOperation::Extensions}));
 }
 
+TEST_F(DriverFixture, ComClassScanRunsOnlyAfterTheTypeLibraryScanFinished) {
+    Include({11, 14});
+    operations.scripts[ScanOperation::TypeLibraries] = [](ScanEngine& scan) { scan.RequestAbort(); };
+    driver.ScanNow();
+    EXPECT_EQ(operations.calls, std::vector<ScanOperation>{ScanOperation::TypeLibraries});
+    EXPECT_EQ(page.RowOf(11)->columns[2], "Aborted");
+    EXPECT_EQ(page.RowOf(14)->columns[2], "Ready");
+}
+
 TEST_F(DriverFixture, AbortDuringTheUsersWalkMarksTheNextSection) {
     Include({13, 14});
     operations.scripts[ScanOperation::WalkUsers] = [](ScanEngine& scan) { scan.RequestAbort(); };

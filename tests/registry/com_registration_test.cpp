@@ -7,6 +7,8 @@
 #include <string>
 
 #include "registry/registry_lookup.h"
+#include "tests/support/list_keys_lock.h"
+#include "tests/support/read_only_key.h"
 #include "tests/support/registry_sandbox.h"
 
 namespace {
@@ -14,8 +16,11 @@ constexpr const char* kClassId = "{7D1A0E52-3B4C-4F0A-9E21-5A1C0D7E9B31}";
 
 // Program ids and a class of this test, removed before and after. They are written to
 // HKEY_CLASSES_ROOT itself: Wine's HKEY_CLASSES_ROOT does not show the current user's classes.
+// The scanner tests walk HKEY_CLASSES_ROOT meanwhile, so these keys change only under their lock.
 class ComRegistrationTest : public ::testing::Test {
 protected:
+    ListKeysLock lock_;
+
     void SetUp() override { RemoveAll(); }
     void TearDown() override { RemoveAll(); }
 
@@ -75,6 +80,23 @@ TEST_F(ComRegistrationTest, TypeLibraryLookup) {
     EXPECT_TRUE(TypeLibExists(id));
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ("TypeLib\\" + id).c_str());
     EXPECT_FALSE(TypeLibExists(id));
+}
+
+// Current Windows lets many class registrations be read but not written, even by administrators.
+TEST_F(ComRegistrationTest, RegistrationsThatRefuseWriteAccessExist) {
+    const std::string typeLibId = "{5B0E7C11-0D2A-4E7B-8F3C-2A9D1E6B4C71}";
+    SetDefault(std::string("CLSID\\") + kClassId, "Tidrex test widget");
+    SetDefault("TypeLib\\" + typeLibId + "\\1.0", "Tidrex test library");
+    {
+        const ReadOnlyKey protectedClass(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kClassId);
+        const ReadOnlyKey protectedLibrary(HKEY_CLASSES_ROOT, "TypeLib\\" + typeLibId);
+        ASSERT_TRUE(protectedClass.RefusesWriteAccess());
+        ASSERT_TRUE(protectedLibrary.RefusesWriteAccess());
+        EXPECT_TRUE(ClassIdExists(kClassId));
+        EXPECT_TRUE(TypeLibExists(typeLibId));
+        EXPECT_TRUE(RegKeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kClassId));
+    }
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ("TypeLib\\" + typeLibId).c_str());
 }
 
 TEST(RegistryLookup, ReadRegStringAndKeyTest) {

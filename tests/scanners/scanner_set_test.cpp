@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "scanners/association_scanners.h"
 #include "scanners/list_scanners.h"
+#include "scanners/service_scanners.h"
+#include "scanners/usage_history_scanner.h"
+#include "scanners/usage_history_names.h"
 #include "tests/scanners/list_scanner_fixture.h"
+#include "tests/scanners/scanner_test_values.h"
 
 using ScannerSetTest = ListScannerTest;
 
@@ -37,13 +42,51 @@ TEST_F(ScannerSetTest, ListSectionsRunTheirScans) {
     }
 }
 
+TEST_F(ScannerSetTest, RegistrySectionsRunTheirScans) {
+    ScannerSet scanners;
+    const std::string services = kServicesKey;
+    ScopedListSubKey driver(HKEY_LOCAL_MACHINE, std::string(kStaticDriversKey) + "\\" + Unique("Vxd"));
+    SetStringValue(HKEY_LOCAL_MACHINE, driver.Path(), "StaticVXD", At("gone.vxd"));
+    ScopedListSubKey service(HKEY_LOCAL_MACHINE, services + "\\" + Unique("Service"));
+    SetStringValue(HKEY_LOCAL_MACHINE, service.Path(), "ImagePath", At("gone.sys"));
+    ScopedListSubKey program(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + Unique("Program"));
+    SetStringValue(HKEY_LOCAL_MACHINE, program.Path(), "UninstallString", At("uninst.exe"));
+    ScopedListSubKey extension(HKEY_CLASSES_ROOT, "." + Unique("Ext"), "TidrexTest.NoSuchProgId");
+    ScopedListSubKey openWith(HKEY_CURRENT_USER, std::string(kFileExtsKey) + "\\." + Unique("Ext"));
+    SetStringValue(HKEY_CURRENT_USER, openWith.Path() + "\\OpenWithList", "a", Unique("Unregistered.exe"));
+    ScopedListSubKey typeLib(HKEY_CLASSES_ROOT, "TypeLib\\{" + Unique("Lib") + "}\\1.0\\0\\win32", At("gone.tlb"));
+    ScopedListSubKey comClass(HKEY_CLASSES_ROOT, "CLSID\\{" + Unique("Class") + "}\\InprocServer32", At("gone.dll"));
+    ScopedListSubKey usage(HKEY_CURRENT_USER, std::string(kUserAssistKey) + "\\{" + Unique("Usage") + "}\\Count");
+    const std::string usageEntry = Rot13("UEME_RUNPATH:" + At("gone.exe"));
+    SetDwordValue(HKEY_CURRENT_USER, usage.Path(), usageEntry.c_str(), 1);
+    const struct {
+        ScanOperation operation;
+        std::string keyPath;
+        std::string valueName;
+        SectionId section;
+    } cases[] = {
+        {ScanOperation::StaticDrivers, driver.Path(), "StaticVXD", 2},
+        {ScanOperation::OpenWith, openWith.Path() + "\\OpenWithList", "a", 5},
+        {ScanOperation::Extensions, extension.Path(), "", 5},
+        {ScanOperation::Services, service.Path(), "ImagePath", 6},
+        {ScanOperation::Uninstall, program.Path(), "UninstallString", 10},
+        {ScanOperation::TypeLibraries, typeLib.Path(), "", 11},
+        {ScanOperation::ComClasses, comClass.Path(), "", 11},
+        {ScanOperation::UsageHistory, usage.Path(), usageEntry, 13},
+    };
+    for (const auto& expected : cases) {
+        host.problems.clear();
+        EXPECT_TRUE(scanners.Run(expected.operation, engine));
+        const RegistryProblem* problem = host.Find(expected.keyPath, expected.valueName);
+        ASSERT_NE(problem, nullptr) << expected.keyPath;
+        for (const ProblemPtr& other : host.problems) EXPECT_EQ(other->sectionId, expected.section);
+    }
+}
+
 TEST_F(ScannerSetTest, OperationsWithoutAScannerFinishAtOnce) {
     ScannerSet scanners;
-    for (ScanOperation operation :
-         {ScanOperation::StaticDrivers, ScanOperation::OpenWith, ScanOperation::Extensions, ScanOperation::Services,
-          ScanOperation::Uninstall, ScanOperation::TypeLibraries, ScanOperation::ComClasses,
-          ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser, ScanOperation::WalkUsers,
-          ScanOperation::UsageHistory, ScanOperation::Shortcuts}) {
+    for (ScanOperation operation : {ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser,
+                                    ScanOperation::WalkUsers, ScanOperation::Shortcuts}) {
         engine.running = 1;
         EXPECT_TRUE(scanners.Run(operation, engine));
         engine.running = 0;
@@ -52,12 +95,15 @@ TEST_F(ScannerSetTest, OperationsWithoutAScannerFinishAtOnce) {
     EXPECT_TRUE(host.events.empty());
 }
 
-TEST_F(ScannerSetTest, AbortedScanEndsTheListScansAtOnce) {
+TEST_F(ScannerSetTest, AbortedScanEndsEveryScanAtOnce) {
     ScannerSet scanners;
     ScopedListValue font(HKEY_LOCAL_MACHINE, kFontsKey, Unique("Font"), At("gone.ttf"));
     engine.running = 0;
-    for (ScanOperation operation : {ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::HelpFiles,
-                                    ScanOperation::SharedFiles, ScanOperation::ApplicationPaths}) {
+    for (ScanOperation operation :
+         {ScanOperation::StaticDrivers, ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::OpenWith,
+          ScanOperation::Extensions, ScanOperation::Services, ScanOperation::HelpFiles, ScanOperation::SharedFiles,
+          ScanOperation::ApplicationPaths, ScanOperation::Uninstall, ScanOperation::TypeLibraries,
+          ScanOperation::ComClasses, ScanOperation::UsageHistory}) {
         EXPECT_FALSE(scanners.Run(operation, engine));
     }
     EXPECT_TRUE(host.events.empty());

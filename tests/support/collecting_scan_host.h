@@ -2,6 +2,7 @@
 // A scan host without a window: it keeps every reported problem and every shown item, counts
 // the message pumps, and can stand for a click on "Abort" while a given item is shown.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/scan_engine.h"
@@ -26,6 +27,9 @@ public:
         events.push_back("pump");
     }
     void Pause(unsigned) override {}
+    void StartingKeyUnreadable(SectionId section, const std::string& keyName) override {
+        unreadable.push_back({section, keyName});
+    }
 
     // The registry problem with this key path and value name, or null.
     const RegistryProblem* Find(const std::string& keyPath, const std::string& valueName) const {
@@ -45,6 +49,7 @@ public:
     std::vector<ProblemPtr> problems;
     std::vector<std::string> shown;
     std::vector<std::string> events;
+    std::vector<std::pair<SectionId, std::string>> unreadable;
     int pumps = 0;
 
 private:

@@ -1,0 +1,77 @@
+#include "scanners/scan_key.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "registry/registry_key.h"
+
+namespace {
+constexpr DWORD kSubKeyNameCapacity = 255;
+}  // namespace
+
+ScanKey::ScanKey(HKEY root, const std::string& path)
+    : openResult_(RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, key_.put())) {
+    if (openResult_ != ERROR_SUCCESS) key_.release();
+}
+
+DWORD ScanKey::ValueCount() const {
+    DWORD values = 0;
+    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return values;
+}
+
+DWORD ScanKey::SubKeyCount() const {
+    DWORD subKeys = 0;
+    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return subKeys;
+}
+
+bool ScanKey::SubKeyName(DWORD index, std::string& name) const {
+    char buffer[kSubKeyNameCapacity];
+    DWORD length = kSubKeyNameCapacity;
+    if (RegEnumKeyExA(key_.get(), index, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    name.assign(buffer, std::min<DWORD>(length, kSubKeyNameCapacity));
+    return true;
+}
+
+ScanKey OpenStartingKey(ScanEngine& engine, SectionId section, HKEY root, const std::string& path) {
+    ScanKey key(root, path);
+    if (key.OpenResult() == ERROR_ACCESS_DENIED) {
+        const std::string rootName = RootKeyName(root);
+        engine.ReportUnreadable(section, path.empty() ? rootName : rootName + "\\" + path);
+    }
+    return key;
+}
+
+void ReportRegistryProblem(ScanEngine& engine, RegistryFinding finding) {
+    auto problem = std::make_unique<RegistryProblem>();
+    problem->checked = 0;
+    problem->sectionId = finding.section;
+    problem->rootKey = finding.root;
+    problem->keyPath = std::move(finding.keyPath);
+    problem->valueName = std::move(finding.valueName);
+    problem->valueData = std::move(finding.valueData);
+    problem->removeValueOnly = finding.removeValueOnly ? 1 : 0;
+    problem->description = std::move(finding.description);
+    engine.Report(std::move(problem));
+}
+
+
+bool ReadValueText(HKEY key, const char* valueName, DWORD capacity, std::string& text) {
+    text.clear();
+    std::vector<char> buffer(capacity, '\0');
+    DWORD length = capacity;
+    if (RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &length) !=
+        ERROR_SUCCESS)
+        return false;
+    const size_t end = strnlen(buffer.data(), std::min<size_t>(length, capacity));
+    if (end >= capacity) return false;
+    text.assign(buffer.data(), end);
+    return true;
+}

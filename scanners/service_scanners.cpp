@@ -1,0 +1,108 @@
+#include "scanners/service_scanners.h"
+
+#include <cstring>
+#include <optional>
+
+#include "engine/wow64.h"
+#include "registry/file_reference.h"
+#include "registry/registry_lookup.h"
+#include "scanners/list_paths.h"
+#include "scanners/scan_key.h"
+#include "scanners/service_paths.h"
+
+namespace {
+constexpr SectionId kStaticDriversSection = 2;
+constexpr SectionId kServicesSection = 6;
+constexpr SectionId kUninstallSection = 10;
+
+constexpr DWORD kEntryValueCapacity = 260;
+
+struct DriverList {
+    SectionId section;
+    const char* key;
+    const char* valueName;
+    bool replaceSystemRoot;
+};
+
+// The pause after every index that was not skipped outright.
+void Pause(ScanEngine& engine, unsigned delayMs) {
+    engine.Pause(delayMs);
+    engine.Pump();
+}
+
+bool ScanDriverList(ScanEngine& engine, unsigned delayMs, const DriverList& list) {
+    const ScanKey listKey = OpenStartingKey(engine, list.section, HKEY_LOCAL_MACHINE, list.key);
+    if (!listKey.IsOpen()) return engine.Running();
+    const DWORD count = listKey.SubKeyCount();
+    const std::string windowsFolder = WindowsFolder();
+    const bool wow64 = IsWow64();
+    std::string name;
+    for (DWORD index = 0; index < count && engine.Running(); ++index) {
+        if (!listKey.SubKeyName(index, name)) continue;
+        const std::string keyPath = std::string(list.key) + "\\" + name;
+        std::string stored = ReadRegString(HKEY_LOCAL_MACHINE, keyPath, list.valueName);
+        if (!stored.empty()) {
+            ExpandEnvironmentInPlace(stored);
+            const std::optional<std::string> path = DriverFilePath(stored, windowsFolder, list.replaceSystemRoot);
+            // Without a dot or a blank it names nothing to judge: the entry is passed over whole.
+            if (!path) continue;
+            if (!FileReferenceExists(*path, wow64)) {
+                ReportRegistryProblem(engine, {list.section, kLocalMachine, keyPath, list.valueName, *path, false,
+                                               MissingFileDescription(*path)});
+            }
+            engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
+            engine.Pump();
+        }
+        Pause(engine, delayMs);
+    }
+    return engine.Running();
+}
+
+// "SystemComponent" = 1 hides an entry from the installed-programs list: a part of another
+// program, never reported. Read as raw bytes; its first 32-bit word decides.
+bool IsSystemComponent(HKEY entry) {
+    unsigned char buffer[kEntryValueCapacity] = {};
+    DWORD length = sizeof(buffer);
+    if (RegQueryValueExA(entry, "SystemComponent", nullptr, nullptr, buffer, &length) != ERROR_SUCCESS) return false;
+    DWORD firstWord = 0;
+    std::memcpy(&firstWord, buffer, sizeof(firstWord));
+    return firstWord == 1;
+}
+}  // namespace
+
+bool ScanServices(ScanEngine& engine, unsigned delayMs) {
+    return ScanDriverList(engine, delayMs, {kServicesSection, kServicesKey, "ImagePath", true});
+}
+
+bool ScanStaticDrivers(ScanEngine& engine, unsigned delayMs) {
+    return ScanDriverList(engine, delayMs, {kStaticDriversSection, kStaticDriversKey, "StaticVXD", false});
+}
+
+bool ScanUninstallEntries(ScanEngine& engine, unsigned delayMs) {
+    const ScanKey listKey = OpenStartingKey(engine, kUninstallSection, HKEY_LOCAL_MACHINE, kUninstallKey);
+    if (!listKey.IsOpen()) return engine.Running();
+    const DWORD count = listKey.SubKeyCount();
+    const bool wow64 = IsWow64();
+    std::string name, stored;
+    for (DWORD index = 0; index < count && engine.Running(); ++index) {
+        if (!listKey.SubKeyName(index, name)) continue;
+        const std::string keyPath = std::string(kUninstallKey) + "\\" + name;
+        const ScanKey entry(HKEY_LOCAL_MACHINE, keyPath);
+        if (entry.IsOpen()) {
+            if (IsSystemComponent(entry.Get())) continue;
+            if (ReadValueText(entry.Get(), "UninstallString", kEntryValueCapacity, stored)) {
+                if (stored.empty()) continue;
+                std::string expanded = stored;
+                // An expansion beyond the buffers cannot be judged.
+                if (ExpandEnvironmentInPlace(expanded) && !FileReferenceExists(expanded, wow64)) {
+                    ReportRegistryProblem(engine, {kUninstallSection, kLocalMachine, keyPath, "UninstallString",
+                                                   stored, false, MissingFileDescription(expanded)});
+                }
+                engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
+                engine.Pump();
+            }
+        }
+        Pause(engine, delayMs);
+    }
+    return engine.Running();
+}

@@ -1,0 +1,48 @@
+#include "scanners/usage_history_scanner.h"
+
+#include <optional>
+#include <vector>
+
+#include "engine/wow64.h"
+#include "registry/file_reference.h"
+#include "scanners/list_paths.h"
+#include "scanners/scan_key.h"
+#include "scanners/usage_history_names.h"
+
+namespace {
+constexpr SectionId kFullScanSection = 13;
+constexpr DWORD kValueNameCapacity = 16383;
+
+void ScanCounterList(ScanEngine& engine, const std::string& keyPath, bool wow64) {
+    const ScanKey list = OpenStartingKey(engine, kFullScanSection, HKEY_CURRENT_USER, keyPath);
+    if (!list.IsOpen()) return;
+    const DWORD count = list.ValueCount();
+    std::vector<char> buffer(kValueNameCapacity);
+    for (DWORD index = 0; index < count && engine.Running(); ++index) {
+        DWORD length = kValueNameCapacity;
+        if (RegEnumValueA(list.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        const std::string stored(buffer.data(), length);
+        const std::string decoded = Rot13(stored);
+        const std::optional<std::string> path = UsageEntryPath(decoded);
+        if (path && !FileReferenceExists(*path, wow64)) {
+            ReportRegistryProblem(engine, {kFullScanSection, kCurrentUser, keyPath, stored, decoded, true,
+                                           MissingFileDescription(*path)});
+        }
+    }
+}
+}  // namespace
+
+void ScanUsageHistory(ScanEngine& engine) {
+    const ScanKey lists = OpenStartingKey(engine, kFullScanSection, HKEY_CURRENT_USER, kUserAssistKey);
+    if (!lists.IsOpen()) return;
+    const DWORD count = lists.SubKeyCount();
+    const bool wow64 = IsWow64();
+    std::string name;
+    for (DWORD index = 0; index < count && engine.Running(); ++index) {
+        if (!lists.SubKeyName(index, name)) continue;
+        while (!name.empty() && name.back() == '\\') name.pop_back();
+        ScanCounterList(engine, std::string(kUserAssistKey) + "\\" + name + "\\Count", wow64);
+    }
+}
