@@ -99,7 +99,7 @@ TEST_F(ProgramFixture, FirstRunCreatesTheSettingsAndASecondCopyActivatesTheFirst
     for (int id = 1; id <= 14; ++id) EXPECT_EQ(ReadDword(std::to_string(id).c_str()), 1u) << id;
 
     ShowWindow(window, SW_MINIMIZE);
-    for (int i = 0; i < 40 && !IsIconic(window); ++i) Sleep(50);
+    for (int i = 0; i < 200 && !IsIconic(window); ++i) Sleep(50);
     ASSERT_TRUE(IsIconic(window));
     second = Start(ProgramPath());
     ASSERT_TRUE(second);
@@ -108,7 +108,7 @@ TEST_F(ProgramFixture, FirstRunCreatesTheSettingsAndASecondCopyActivatesTheFirst
     GetExitCodeProcess(second.get(), &code);
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(CountWindows(kMainTitle), 1);
-    for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
+    for (int i = 0; i < 200 && IsIconic(window); ++i) Sleep(50);
     EXPECT_FALSE(IsIconic(window));
 
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
