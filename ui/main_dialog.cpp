@@ -13,6 +13,7 @@
 #include "ui/dialog_template_font.h"
 #include "ui/folder_chooser.h"
 #include "ui/message_box.h"
+#include "ui/startup_manager_dialog.h"
 #include "ui/system_summary_text.h"
 
 namespace {
@@ -334,6 +335,7 @@ bool MainDialog::OnCommand(int id, int, HWND) {
         case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
         case IDC_LINK_HELP: OpenHelp(); return true;
+        case IDC_STARTUP_MANAGER: StartupManagerDialog(startup_.applicationName).Run(Window()); return true;
         case IDOK: return true;  // Enter does nothing
         case IDCANCEL: Close(); return true;
         default: return false;

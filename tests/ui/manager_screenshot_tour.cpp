@@ -1,0 +1,73 @@
+// Poses the tool dialogs with sample entries, a checked row and the details of a selected
+// program, printing "SHOT name left top width height" at each and waiting for a line on its
+// input: scripts/screenshots takes the picture meanwhile. Not a test; it only poses them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "tests/ui/dialog_driver.h"
+#include "tests/ui/manager_dialog_driver.h"
+#include "tests/ui/scratch_registry.h"
+#include "tests/ui/version_samples.h"
+#include "ui/startup_manager_dialog.h"
+
+namespace {
+constexpr const char* kHelper = "C:\\Program Files\\Sample Works\\Sample Helper.exe";
+
+void Settle() {
+    for (int i = 0; i < 6; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(50);
+    }
+}
+
+void Shot(const char* name, HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle();
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    std::fflush(stdout);
+    char answer[16];
+    if (!std::fgets(answer, sizeof(answer), stdin)) return;
+}
+
+void Pose(ManagerDialog& dialog, const char* name, const char* selected, const char* checked) {
+    RunManager(dialog, [&](HWND window) {
+        SetFocus(ManagerList(window));
+        CheckRow(window, RowNamed(window, checked));
+        SelectRow(window, RowNamed(window, selected));
+        Shot(name, window);
+    });
+}
+
+void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std::string& command) {
+    registry.OwnValue(root, kStartupRunKey, name);
+    ScratchRegistry::CreateKey(root, kStartupRunKey);
+    ScratchRegistry::SetString(root, kStartupRunKey, name, command);
+}
+
+}  // namespace
+
+int main() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    PlaceSample("english_only", kHelper);
+    MessageBoxRecorder boxes;
+    {
+        ScratchRegistry registry;
+        RunValue(registry, HKEY_CURRENT_USER, "Sample Helper", std::string("\"") + kHelper + "\" /tray");
+        RunValue(registry, HKEY_CURRENT_USER, "OldUpdater", "C:\\Program Files\\Old Updater\\updater.exe -silent");
+        RunValue(registry, HKEY_LOCAL_MACHINE, "Sample Helper", std::string("\"") + kHelper + "\" /all-users");
+        RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
+        StartupManagerDialog dialog("TidrexVelora");
+        Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
+    }
+    return 0;
+}
