@@ -4,14 +4,17 @@
 
 #include <memory>
 
+#include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
+#include "ui/add_remove_manager_dialog.h"
+#include "ui/registry_editor_export.h"
 #include "ui/startup_manager_dialog.h"
 
 namespace {
 constexpr const char* kRowName = "TidrexTest Keyboard";
 
-enum class Manager { Startup };
+enum class Manager { Startup, AddRemove };
 
 struct PreparedManager {
     std::unique_ptr<ManagerDialog> dialog;
@@ -19,12 +22,19 @@ struct PreparedManager {
 };
 
 // Puts one entry named kRowName where the dialog looks, and makes the dialog.
-PreparedManager Prepare(Manager manager, ScratchRegistry& registry) {
+PreparedManager Prepare(Manager manager, ScratchRegistry& registry, const std::string& backupFolder) {
     switch (manager) {
         case Manager::Startup:
             registry.OwnValue(HKEY_CURRENT_USER, kStartupRunKey, kRowName);
             ScratchRegistry::SetString(HKEY_CURRENT_USER, kStartupRunKey, kRowName, "C:\\keyboard\\tool.exe");
             return {std::make_unique<StartupManagerDialog>("TidrexVelora"), kStartupRemovedText};
+        case Manager::AddRemove: {
+            const std::string entry = std::string(kUninstallListKey) + "\\TidrexTest Keyboard";
+            registry.OwnKey(HKEY_LOCAL_MACHINE, entry);
+            ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, entry, "DisplayName", kRowName);
+            return {std::make_unique<AddRemoveManagerDialog>("TidrexVelora", RegistryEditorExporter(backupFolder)),
+                    kAddRemoveRemovedText};
+        }
     }
     return {};
 }
@@ -37,7 +47,7 @@ class ManagerKeyboard : public ::testing::TestWithParam<Manager> {};
 TEST_P(ManagerKeyboard, TabSpaceEnterAndEscape) {
     ScratchRegistry registry;
     MessageBoxRecorder boxes;
-    PreparedManager prepared = Prepare(GetParam(), registry);
+    PreparedManager prepared = Prepare(GetParam(), registry, FreshFolder("tidrex-keyboard-backup"));
     const INT_PTR result = RunManager(*prepared.dialog, [&](HWND window) {
         HWND list = ManagerList(window);
         EXPECT_EQ(GetFocus(), list);
@@ -77,10 +87,11 @@ namespace {
 std::string ManagerName(const ::testing::TestParamInfo<Manager>& info) {
     switch (info.param) {
         case Manager::Startup: return "Startup";
+        case Manager::AddRemove: return "AddRemove";
     }
     return "Unknown";
 }
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, ManagerKeyboard, ::testing::Values(Manager::Startup),
+INSTANTIATE_TEST_SUITE_P(Dialogs, ManagerKeyboard, ::testing::Values(Manager::Startup, Manager::AddRemove),
                          ManagerName);

@@ -1,4 +1,4 @@
-// Poses the tool dialogs with sample entries, a checked row and the details of a selected
+// Poses the three tool dialogs with sample entries, a checked row and the details of a selected
 // program, printing "SHOT name left top width height" at each and waiting for a line on its
 // input: scripts/screenshots takes the picture meanwhile. Not a test; it only poses them.
 #include <windows.h>
@@ -8,9 +8,12 @@
 #include <functional>
 
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
 #include "tests/ui/version_samples.h"
+#include "ui/add_remove_manager_dialog.h"
+#include "ui/registry_editor_export.h"
 #include "ui/startup_manager_dialog.h"
 
 namespace {
@@ -53,6 +56,12 @@ void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std:
     ScratchRegistry::SetString(root, kStartupRunKey, name, command);
 }
 
+void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall) {
+    const std::string path = std::string(kUninstallListKey) + "\\" + key;
+    registry.OwnKey(HKEY_LOCAL_MACHINE, path);
+    if (name) ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "DisplayName", name);
+    ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "UninstallString", uninstall);
+}
 }  // namespace
 
 int main() {
@@ -68,6 +77,14 @@ int main() {
         RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
         StartupManagerDialog dialog("TidrexVelora");
         Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
+    }
+    {
+        ScratchRegistry registry;
+        Program(registry, "SampleSuite", "Sample Suite 7.1", "\"C:\\Program Files\\Sample Works\\uninstall.exe\"");
+        Program(registry, "OldUpdater", "Old Updater (leftover)", "C:\\Program Files\\Old Updater\\unins000.exe");
+        Program(registry, "{8E5F1B2C-0000-4E57-9C0F-54494452ED01}", nullptr, "MsiExec.exe /X{8E5F1B2C-0000-4E57}");
+        AddRemoveManagerDialog dialog("TidrexVelora", RegistryEditorExporter(FreshFolder("tidrex-tour-backup")));
+        Pose(dialog, "add-remove-manager", "Sample Suite 7.1", "Old Updater (leftover)");
     }
     return 0;
 }
