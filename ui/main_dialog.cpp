@@ -10,6 +10,7 @@
 #include "base/text_format.h"
 #include "resources/resource_ids.h"
 #include "ui/add_remove_manager_dialog.h"
+#include "ui/bho_manager_dialog.h"
 #include "ui/details_dialog.h"
 #include "ui/dialog_template_font.h"
 #include "ui/folder_chooser.h"
@@ -337,6 +338,7 @@ bool MainDialog::OnCommand(int id, int, HWND) {
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
         case IDC_LINK_HELP: OpenHelp(); return true;
         case IDC_STARTUP_MANAGER: StartupManagerDialog(startup_.applicationName).Run(Window()); return true;
+        case IDC_BHO_MANAGER: BhoManagerDialog(startup_.applicationName, DefaultKeyExporter()).Run(Window()); return true;
         case IDC_ADD_REMOVE_MANAGER:
             AddRemoveManagerDialog(startup_.applicationName, DefaultKeyExporter()).Run(Window());
             return true;

@@ -8,13 +8,15 @@
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
 #include "ui/add_remove_manager_dialog.h"
+#include "ui/bho_manager_dialog.h"
 #include "ui/registry_editor_export.h"
 #include "ui/startup_manager_dialog.h"
 
 namespace {
 constexpr const char* kRowName = "TidrexTest Keyboard";
+constexpr const char* kObjectId = "{7A1D0C01-0000-4E57-9C0F-54494452EB01}";
 
-enum class Manager { Startup, AddRemove };
+enum class Manager { Startup, Bho, AddRemove };
 
 struct PreparedManager {
     std::unique_ptr<ManagerDialog> dialog;
@@ -28,6 +30,14 @@ PreparedManager Prepare(Manager manager, ScratchRegistry& registry, const std::s
             registry.OwnValue(HKEY_CURRENT_USER, kStartupRunKey, kRowName);
             ScratchRegistry::SetString(HKEY_CURRENT_USER, kStartupRunKey, kRowName, "C:\\keyboard\\tool.exe");
             return {std::make_unique<StartupManagerDialog>("TidrexVelora"), kStartupRemovedText};
+        case Manager::Bho: {
+            const std::string registration = std::string(kBhoListKey) + "\\" + kObjectId;
+            registry.OwnKey(HKEY_LOCAL_MACHINE, registration);
+            registry.OwnKey(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kObjectId);
+            ScratchRegistry::SetString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kObjectId, "", kRowName);
+            return {std::make_unique<BhoManagerDialog>("TidrexVelora", RegistryEditorExporter(backupFolder)),
+                    kBhoRemovedText};
+        }
         case Manager::AddRemove: {
             const std::string entry = std::string(kUninstallListKey) + "\\TidrexTest Keyboard";
             registry.OwnKey(HKEY_LOCAL_MACHINE, entry);
@@ -87,11 +97,12 @@ namespace {
 std::string ManagerName(const ::testing::TestParamInfo<Manager>& info) {
     switch (info.param) {
         case Manager::Startup: return "Startup";
+        case Manager::Bho: return "Bho";
         case Manager::AddRemove: return "AddRemove";
     }
     return "Unknown";
 }
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, ManagerKeyboard, ::testing::Values(Manager::Startup, Manager::AddRemove),
+INSTANTIATE_TEST_SUITE_P(Dialogs, ManagerKeyboard, ::testing::Values(Manager::Startup, Manager::Bho, Manager::AddRemove),
                          ManagerName);

@@ -13,11 +13,16 @@
 #include "tests/ui/scratch_registry.h"
 #include "tests/ui/version_samples.h"
 #include "ui/add_remove_manager_dialog.h"
+#include "ui/bho_manager_dialog.h"
 #include "ui/registry_editor_export.h"
 #include "ui/startup_manager_dialog.h"
 
 namespace {
 constexpr const char* kHelper = "C:\\Program Files\\Sample Works\\Sample Helper.exe";
+constexpr const char* kToolbar = "C:\\Program Files\\Sample Works\\SampleBar.dll";
+constexpr const char* kHelperId = "{7A1D0C01-0000-4E57-9C0F-54494452EC01}";
+constexpr const char* kToolbarId = "{7A1D0C01-0000-4E57-9C0F-54494452EC02}";
+constexpr const char* kOrphanId = "{7A1D0C01-0000-4E57-9C0F-54494452EC03}";
 
 void Settle() {
     for (int i = 0; i < 6; ++i) {
@@ -56,6 +61,18 @@ void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std:
     ScratchRegistry::SetString(root, kStartupRunKey, name, command);
 }
 
+void Bho(ScratchRegistry& registry, const char* id, const char* name, const char* library) {
+    registry.OwnKey(HKEY_LOCAL_MACHINE, std::string(kBhoListKey) + "\\" + id);
+    if (!name && !library) return;
+    const std::string classKey = std::string("CLSID\\") + id;
+    registry.OwnKey(HKEY_CLASSES_ROOT, classKey);
+    if (name) ScratchRegistry::SetString(HKEY_CLASSES_ROOT, classKey, "", name);
+    if (library) {
+        ScratchRegistry::CreateKey(HKEY_CLASSES_ROOT, classKey + "\\InProcServer32");
+        ScratchRegistry::SetString(HKEY_CLASSES_ROOT, classKey + "\\InProcServer32", "", library);
+    }
+}
+
 void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall) {
     const std::string path = std::string(kUninstallListKey) + "\\" + key;
     registry.OwnKey(HKEY_LOCAL_MACHINE, path);
@@ -68,6 +85,7 @@ int main() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     PlaceSample("english_only", kHelper);
+    PlaceSample("english_german", kToolbar);
     MessageBoxRecorder boxes;
     {
         ScratchRegistry registry;
@@ -77,6 +95,14 @@ int main() {
         RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
         StartupManagerDialog dialog("TidrexVelora");
         Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
+    }
+    {
+        ScratchRegistry registry;
+        Bho(registry, kHelperId, "Sample Helper Object", kHelper);
+        Bho(registry, kToolbarId, "SampleBar Toolbar Helper", kToolbar);
+        Bho(registry, kOrphanId, nullptr, nullptr);
+        BhoManagerDialog dialog("TidrexVelora", RegistryEditorExporter(FreshFolder("tidrex-tour-backup")));
+        Pose(dialog, "bho-manager", "SampleBar Toolbar Helper", "None Specified");
     }
     {
         ScratchRegistry registry;
