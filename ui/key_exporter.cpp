@@ -16,10 +16,9 @@ KeyExporter DefaultKeyExporter() {
 RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,
                                    const std::string& subFolder) {
     UniqueHkey probe;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, probe.put()) == ERROR_FILE_NOT_FOUND) {
-        probe.release();
-        return RemovalOutcome::Removed;
-    }
+    const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, probe.put());
+    if (opened != ERROR_SUCCESS) probe.release();  // a failed open leaves nothing to close
+    if (opened == ERROR_FILE_NOT_FOUND) return RemovalOutcome::Removed;
     if (!exporter || !exporter(root, keyPath, subFolder, nullptr)) return RemovalOutcome::KeptUnsaved;
     const LONG deleted = SHDeleteKeyA(root, keyPath.c_str());
     return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND ? RemovalOutcome::Removed
