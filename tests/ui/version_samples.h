@@ -7,8 +7,8 @@
 
 #include "tests/ui/child_run.h"
 
-// "english_german", "english_only", "german_only", "japanese_korean", "no_translation" or
-// "no_version".
+// "english_german", "english_only", "german_only", "japanese_only", "japanese_korean",
+// "no_translation" or "no_version".
 inline std::string BuiltSample(const std::string& name) {
     return Ancestor(SelfPath(), 1) + "\\version_samples\\" + name + ".exe";
 }
