@@ -7,8 +7,11 @@
 #include "app/executable_folder.h"
 #include "base/text_format.h"
 #include "resources/resource_ids.h"
+#include "ui/add_remove_manager_dialog.h"
+#include "ui/bho_manager_dialog.h"
 #include "ui/details_dialog.h"
 #include "ui/dialog_template_font.h"
+#include "ui/startup_manager_dialog.h"
 #include "ui/system_summary_text.h"
 
 namespace {
@@ -160,6 +163,11 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
         case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
         case IDC_LINK_HELP: OpenHelp(); return true;
+        case IDC_STARTUP_MANAGER: StartupManagerDialog(startup_.applicationName).Run(Window()); return true;
+        case IDC_BHO_MANAGER: BhoManagerDialog(startup_.applicationName, DefaultKeyExporter()).Run(Window()); return true;
+        case IDC_ADD_REMOVE_MANAGER:
+            AddRemoveManagerDialog(startup_.applicationName, DefaultKeyExporter()).Run(Window());
+            return true;
         case IDOK: return true;  // Enter does nothing
         case IDCANCEL: Close(); return true;
         default: return false;

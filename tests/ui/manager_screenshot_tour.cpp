@@ -1,0 +1,116 @@
+// Poses the three tool dialogs with sample entries, a checked row and the details of a selected
+// program, printing "SHOT name left top width height" at each and waiting for a line on its
+// input: scripts/screenshots takes the picture meanwhile. Not a test; it only poses them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "tests/ui/dialog_driver.h"
+#include "tests/ui/export_files.h"
+#include "tests/ui/manager_dialog_driver.h"
+#include "tests/ui/scratch_registry.h"
+#include "tests/ui/version_samples.h"
+#include "ui/add_remove_manager_dialog.h"
+#include "ui/bho_manager_dialog.h"
+#include "ui/registry_editor_export.h"
+#include "ui/startup_manager_dialog.h"
+
+namespace {
+constexpr const char* kHelper = "C:\\Program Files\\Sample Works\\Sample Helper.exe";
+constexpr const char* kToolbar = "C:\\Program Files\\Sample Works\\SampleBar.dll";
+constexpr const char* kHelperId = "{7A1D0C01-0000-4E57-9C0F-54494452EC01}";
+constexpr const char* kToolbarId = "{7A1D0C01-0000-4E57-9C0F-54494452EC02}";
+constexpr const char* kOrphanId = "{7A1D0C01-0000-4E57-9C0F-54494452EC03}";
+
+void Settle() {
+    for (int i = 0; i < 6; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(50);
+    }
+}
+
+void Shot(const char* name, HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle();
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    std::fflush(stdout);
+    char answer[16];
+    if (!std::fgets(answer, sizeof(answer), stdin)) return;
+}
+
+void Pose(ManagerDialog& dialog, const char* name, const char* selected, const char* checked) {
+    RunManager(dialog, [&](HWND window) {
+        SetFocus(ManagerList(window));
+        CheckRow(window, RowNamed(window, checked));
+        SelectRow(window, RowNamed(window, selected));
+        Shot(name, window);
+    });
+}
+
+void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std::string& command) {
+    registry.OwnValue(root, kStartupRunKey, name);
+    ScratchRegistry::CreateKey(root, kStartupRunKey);
+    ScratchRegistry::SetString(root, kStartupRunKey, name, command);
+}
+
+void Bho(ScratchRegistry& registry, const char* id, const char* name, const char* library) {
+    registry.OwnKey(HKEY_LOCAL_MACHINE, std::string(kBhoListKey) + "\\" + id);
+    if (!name && !library) return;
+    const std::string classKey = std::string("CLSID\\") + id;
+    registry.OwnKey(HKEY_CLASSES_ROOT, classKey);
+    if (name) ScratchRegistry::SetString(HKEY_CLASSES_ROOT, classKey, "", name);
+    if (library) {
+        ScratchRegistry::CreateKey(HKEY_CLASSES_ROOT, classKey + "\\InProcServer32");
+        ScratchRegistry::SetString(HKEY_CLASSES_ROOT, classKey + "\\InProcServer32", "", library);
+    }
+}
+
+void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall) {
+    const std::string path = std::string(kUninstallListKey) + "\\" + key;
+    registry.OwnKey(HKEY_LOCAL_MACHINE, path);
+    if (name) ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "DisplayName", name);
+    ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "UninstallString", uninstall);
+}
+}  // namespace
+
+int main() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    PlaceSample("english_only", kHelper);
+    PlaceSample("english_german", kToolbar);
+    MessageBoxRecorder boxes;
+    {
+        ScratchRegistry registry;
+        RunValue(registry, HKEY_CURRENT_USER, "Sample Helper", std::string("\"") + kHelper + "\" /tray");
+        RunValue(registry, HKEY_CURRENT_USER, "OldUpdater", "C:\\Program Files\\Old Updater\\updater.exe -silent");
+        RunValue(registry, HKEY_LOCAL_MACHINE, "Sample Helper", std::string("\"") + kHelper + "\" /all-users");
+        RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
+        StartupManagerDialog dialog("TidrexVelora");
+        Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
+    }
+    {
+        ScratchRegistry registry;
+        Bho(registry, kHelperId, "Sample Helper Object", kHelper);
+        Bho(registry, kToolbarId, "SampleBar Toolbar Helper", kToolbar);
+        Bho(registry, kOrphanId, nullptr, nullptr);
+        BhoManagerDialog dialog("TidrexVelora", RegistryEditorExporter(FreshFolder("tidrex-tour-backup")));
+        Pose(dialog, "bho-manager", "SampleBar Toolbar Helper", "None Specified");
+    }
+    {
+        ScratchRegistry registry;
+        Program(registry, "SampleSuite", "Sample Suite 7.1", "\"C:\\Program Files\\Sample Works\\uninstall.exe\"");
+        Program(registry, "OldUpdater", "Old Updater (leftover)", "C:\\Program Files\\Old Updater\\unins000.exe");
+        Program(registry, "{8E5F1B2C-0000-4E57-9C0F-54494452ED01}", nullptr, "MsiExec.exe /X{8E5F1B2C-0000-4E57}");
+        AddRemoveManagerDialog dialog("TidrexVelora", RegistryEditorExporter(FreshFolder("tidrex-tour-backup")));
+        Pose(dialog, "add-remove-manager", "Sample Suite 7.1", "Old Updater (leftover)");
+    }
+    return 0;
+}

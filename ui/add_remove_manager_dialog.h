@@ -1,0 +1,34 @@
+#pragma once
+// The entries of the installed-programs list, for removing those that programs removed
+// improperly left behind; each checked entry is exported first. No uninstaller is run.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/key_exporter.h"
+#include "ui/manager_dialog.h"
+
+struct UninstallEntry {
+    HKEY root;
+    std::string keyPath;
+};
+
+class AddRemoveManagerDialog : public ManagerDialogOf<UninstallEntry> {
+public:
+    AddRemoveManagerDialog(std::string applicationName, KeyExporter exporter);
+
+protected:
+    void FillList() override;
+    RemovalOutcome Remove(const UninstallEntry& entry) override;
+
+private:
+    KeyExporter exporter_;
+};
+
+inline constexpr const char* kUninstallListKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr const char* kAddRemoveBackupFolder = "AddRemoveBackup";
+inline constexpr const char* kAddRemoveManagerHeader =
+    "<font color=\"#0000FF\"><b>Add Remove Programs Manager</b></font><br>An Entry is made in to the Add Remove "
+    "Section whenever\t\t\t\ta program is installed by windows, this entry is deleted when the program is uninstalled "
+    "properly.<br>Incorrect removal\t\t\t\tleaves the program entry in this section which should be deleted.";
+inline constexpr const char* kAddRemoveRemovedText = "Selected Registry Entries Removed";

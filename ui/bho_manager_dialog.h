@@ -1,0 +1,40 @@
+#pragma once
+// The browser helper objects registered for Internet Explorer, the version details of the
+// library behind the selected one, and removal of the checked registrations, each exported
+// first. Only the registration under the list key goes; the class and its library stay.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/key_exporter.h"
+#include "ui/manager_dialog.h"
+
+struct BhoEntry {
+    HKEY root;
+    std::string keyPath;
+};
+
+class BhoManagerDialog : public ManagerDialogOf<BhoEntry> {
+public:
+    BhoManagerDialog(std::string applicationName, KeyExporter exporter);
+
+protected:
+    void FillList() override;
+    RemovalOutcome Remove(const BhoEntry& entry) override;
+    void ShowDetails(int row) override;
+
+private:
+    KeyExporter exporter_;
+};
+
+inline constexpr const char* kBhoListKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+inline constexpr const char* kBhoBackupFolder = "BHOBackup";
+inline constexpr const char* kUnnamedBho = "None Specified";
+// The first tag lacks its ">"; the label renders the text as it is.
+inline constexpr const char* kBhoManagerHeader =
+    "<font color=\"#0000FF\"<b>Manage Browser Helper Objects</b></font><br>BHO's are attached to the Internet "
+    "Explorer \t\t\t\t\tand are capable of creating a great deal of menace.<br>It should however be noted that <b>Not "
+    "all BHO's are harmful.</b> \t\t\t\t\tUsing this dialog user can himself decide which BHO's are allowed to "
+    "execute, simply check the BHO and press Remove\t\t\t\t\tbutton to get rid of the BHO";
+inline constexpr const char* kBhoRemovedText = "Select BHOs Removed";
