@@ -14,6 +14,11 @@ LONG DeleteKeyTree(HKEY parent, const char* name);
 int DeleteRegKey(HKEY root, const std::string& keyPath);
 int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
 
+// The same deletions, with the Windows error code of the last attempt (0 = success), so a
+// caller can tell a key that is already gone from one it may not delete.
+LONG RemoveRegKey(HKEY root, const std::string& keyPath);
+LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+
 // The user SID of the current process in a heap block of its own; empty on failure.
 UniqueHeapBlock GetCurrentUserSid();
 
