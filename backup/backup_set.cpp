@@ -24,10 +24,12 @@ SYSTEMTIME LocalNow() {
     return now;
 }
 
-ItemBackup Saved() { return {ItemBackup::Status::Saved, KeptReason::BackupIncomplete, {}}; }
-ItemBackup Gone() { return {ItemBackup::Status::Gone, KeptReason::BackupIncomplete, {}}; }
+ItemBackup Saved(UniqueHkey heldKey = {}, std::shared_ptr<const UniqueHkey> heldValueKey = {}) {
+    return {ItemBackup::Status::Saved, KeptReason::BackupIncomplete, {}, std::move(heldKey), std::move(heldValueKey)};
+}
+ItemBackup Gone() { return {ItemBackup::Status::Gone, KeptReason::BackupIncomplete, {}, {}, {}}; }
 ItemBackup Refused(KeptReason reason, std::string detail) {
-    return {ItemBackup::Status::Refused, reason, std::move(detail)};
+    return {ItemBackup::Status::Refused, reason, std::move(detail), {}, {}};
 }
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
@@ -61,6 +63,7 @@ bool EmptyArchiveOpens(const std::string& path) {
 BackupSet::~BackupSet() { Discard(); }
 
 void BackupSet::Discard() {
+    values_.Close();
     if (open_) DeleteFileA(archivePath_.c_str());
     open_ = false;
     descriptor_.clear();
@@ -100,24 +103,24 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
     const std::string fullPath = rootName + "\\" + problem.keyPath;
     if (problem.removeValueOnly == 0) {
         if (HasLineBreak(fullPath)) return Refused(KeptReason::LineBreak, {});
-        const KeyExport exported = ExportKey(problem.rootKey, problem.keyPath);
+        KeyExport exported = ExportKey(problem.rootKey, problem.keyPath, true);
         if (exported.status == KeyExport::Status::Gone) return Gone();
         if (exported.status == KeyExport::Status::Failed) return Refused(KeptReason::BackupIncomplete, exported.error);
         RegFileWrite file = WriteRegFile(exported.document);
         if (!file.ok) return Refused(KeptReason::LineBreak, file.error);
         entries_.push_back({KeyExportName(exportNumber_), std::move(file.bytes)});
         descriptor_ += KeyRecord(fullPath, exportNumber_++);
-        return Saved();
+        return Saved(std::move(exported.heldKey));
     }
     if (problem.removeValueOnly != 1) return Refused(KeptReason::InvalidRecord, {});
     if (HasLineBreak(fullPath) || HasLineBreak(problem.valueName) || HasLineBreak(problem.valueData)) {
         return Refused(KeptReason::LineBreak, {});
     }
-    const ValueBytes value = ReadValueBytes(problem.rootKey, problem.keyPath, problem.valueName);
+    ValueBytes value = values_.Read(problem.rootKey, problem.keyPath, problem.valueName);
     if (value.status == ValueBytes::Status::Gone) return Gone();
     if (value.status == ValueBytes::Status::Failed) return Refused(KeptReason::BackupIncomplete, value.error);
     descriptor_ += ValueRecord(fullPath, problem.valueName, problem.valueData) + RawLine(value.type, value.data);
-    return Saved();
+    return Saved({}, std::move(value.heldKey));
 }
 
 bool BackupSet::IsStaged(const std::string& name) const {
@@ -157,6 +160,7 @@ bool BackupSet::FinishBackup(std::string& error) {
         error = "No backup was begun.";
         return false;
     }
+    values_.Close();
     if (!descriptor_.empty()) entries_.insert(entries_.begin(), {kDescriptorName, descriptor_});
     ZipWriter writer;
     bool written = writer.Open(archivePath_);

@@ -5,18 +5,22 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "backup/removal_report.h"
 #include "engine/problem_record.h"
+#include "registry/value_bytes.h"
 
 struct ItemBackup {
     enum class Status { Saved, Gone, Refused };
     Status status = Status::Refused;
     KeptReason reason = KeptReason::BackupIncomplete;  // when Refused
     std::string detail;
+    UniqueHkey heldKey;  // a saved key without sub-keys, open for its deletion
+    std::shared_ptr<const UniqueHkey> heldValueKey;  // a saved value's key, open for the value's deletion
 };
 
 class BackupSet {
@@ -62,4 +66,5 @@ private:
     int stagedNumber_ = 0;
     std::string descriptor_;
     std::vector<Entry> entries_;
+    ValueBytesReader values_{true};
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "base/system_error_text.h"
 #include "engine/wow64.h"
 #include "registry/registry_delete.h"
@@ -23,12 +25,20 @@ Deleted FromError(DWORD error) {
     return {Deletion::Kept, KeptReason::DeleteFailed, SystemErrorText(error)};
 }
 
-Deleted Delete(const ProblemRecord& problem) {
+// The keys the backup kept open, when it did: deleting through them deletes what was saved.
+struct HeldKeys {
+    UniqueHkey key;
+    std::shared_ptr<const UniqueHkey> valueKey;
+};
+
+Deleted Delete(const ProblemRecord& problem, HeldKeys held) {
     if (const RegistryProblem* registry = problem.AsRegistry()) {
         const HKEY root = RootKeyHandle(registry->rootKey);
-        return FromError(static_cast<DWORD>(registry->removeValueOnly
-                                                ? RemoveRegValue(root, registry->keyPath, registry->valueName)
-                                                : RemoveRegKey(root, registry->keyPath)));
+        if (registry->removeValueOnly == 0) {
+            return FromError(static_cast<DWORD>(RemoveHeldKey(std::move(held.key), root, registry->keyPath)));
+        }
+        const HKEY valueKey = held.valueKey ? held.valueKey->get() : nullptr;
+        return FromError(static_cast<DWORD>(RemoveHeldValue(valueKey, root, registry->keyPath, registry->valueName)));
     }
     const FileProblem& file = *problem.AsFile();
     return FromError(DeleteFileA(file.linkPath.c_str()) ? ERROR_SUCCESS : GetLastError());
@@ -41,23 +51,29 @@ public:
     RemovalReport Run(const std::vector<const ProblemRecord*>& problems) {
         if (settings_.backup && !settings_.backup->BeginBackup(report_.backupError)) return Failed(problems);
         const FsRedirectionOff redirection(settings_.wow64);
-        std::vector<const ProblemRecord*> toDelete;
+        std::vector<Pending> toDelete;
         for (const ProblemRecord* problem : problems) {
-            if (Admitted(*problem) && BackedUp(*problem)) toDelete.push_back(problem);
+            HeldKeys held;
+            if (Admitted(*problem) && BackedUp(*problem, held)) toDelete.push_back({problem, std::move(held)});
         }
         if (settings_.backup) {
             if (!settings_.backup->FinishBackup(report_.backupError)) return Failed(problems);
             report_.archivePath = settings_.backup->ArchivePath();
         }
-        for (const ProblemRecord* problem : toDelete) {
-            const Deleted deleted = Delete(*problem);
-            if (deleted.outcome == Deletion::Kept) Keep(*problem, deleted.reason, deleted.detail);
+        for (Pending& pending : toDelete) {
+            const Deleted deleted = Delete(*pending.problem, std::move(pending.held));
+            if (deleted.outcome == Deletion::Kept) Keep(*pending.problem, deleted.reason, deleted.detail);
             else Removed(deleted.outcome == Deletion::Gone);
         }
         return std::move(report_);
     }
 
 private:
+    struct Pending {
+        const ProblemRecord* problem;
+        HeldKeys held;
+    };
+
     // Whether the record may be handled at all: a known kind and flag, and a key in its place.
     bool Admitted(const ProblemRecord& problem) {
         const RegistryProblem* registry = problem.AsRegistry();
@@ -78,10 +94,11 @@ private:
     }
 
     // Whether the item is saved and may be deleted once the archive reads back.
-    bool BackedUp(const ProblemRecord& problem) {
+    bool BackedUp(const ProblemRecord& problem, HeldKeys& held) {
         if (!settings_.backup) return true;
-        const ItemBackup saved = problem.AsRegistry() ? settings_.backup->BackupRegItem(*problem.AsRegistry())
-                                                      : settings_.backup->BackupFileItem(*problem.AsFile());
+        ItemBackup saved = problem.AsRegistry() ? settings_.backup->BackupRegItem(*problem.AsRegistry())
+                                                : settings_.backup->BackupFileItem(*problem.AsFile());
+        held = {std::move(saved.heldKey), std::move(saved.heldValueKey)};
         if (saved.status == ItemBackup::Status::Saved) return true;
         if (saved.status == ItemBackup::Status::Gone) Removed(true);
         else Keep(problem, saved.reason, saved.detail);

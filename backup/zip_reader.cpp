@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <unzip.h>
-// iowin32.h needs the declarations of the header above.
-#include <iowin32.h>
 
 #include "backup/file_bytes.h"
 #include "base/unique_handles.h"
@@ -13,6 +11,8 @@ namespace {
 constexpr unsigned kExtractBlock = 20480;
 constexpr size_t kNameBuffer = 260;
 constexpr size_t kCommentBuffer = 255;
+// Larger than any backup; a file beyond it is not opened.
+constexpr uint64_t kArchiveLimit = 2ull << 30;
 
 // A name that stays inside the target folder: relative, with no ".." part and no stream colon.
 bool IsContainedName(const std::string& name) {
@@ -38,12 +38,8 @@ void SetTimesFromDosDate(HANDLE file, uint32_t dosDateTime) {
 }
 // The library takes an end record at the very start of the file for none at all, so it cannot
 // open an archive without entries; such an archive is only its end record (and a comment).
-bool IsEmptyArchive(const std::string& path) {
-    const FileRead file = ReadFileBytes(path, 22 + 0xFFFF);
-    const std::string& bytes = file.bytes;
-    if (file.status != FileRead::Status::Read || bytes.size() < 22 || bytes.compare(0, 4, "PK\x05\x06") != 0) {
-        return false;
-    }
+bool IsEmptyArchive(const std::string& bytes) {
+    if (bytes.size() < 22 || bytes.compare(0, 4, "PK\x05\x06") != 0) return false;
     const auto word = [&](size_t at) { return static_cast<uint8_t>(bytes[at]) | (static_cast<uint8_t>(bytes[at + 1]) << 8); };
     for (size_t field = 4; field < 20; field += 2) {
         if (word(field) != 0) return false;
@@ -54,10 +50,14 @@ bool IsEmptyArchive(const std::string& path) {
 
 bool ZipReader::Open(const std::string& archivePath) {
     Close();
+    FileRead file = ReadFileBytes(archivePath, kArchiveLimit);
+    if (file.status != FileRead::Status::Read) return false;
+    memory_.bytes = std::move(file.bytes);
     zlib_filefunc64_def functions;
-    fill_win32_filefunc64A(&functions);
+    FillMemoryFileFunctions(&functions, memory_);
     zip_ = unzOpen2_64(archivePath.c_str(), &functions);
-    if (!zip_) emptyArchive_ = IsEmptyArchive(archivePath);
+    if (!zip_) emptyArchive_ = IsEmptyArchive(memory_.bytes);
+    if (!IsOpen()) memory_ = {};
     const size_t dot = archivePath.find_last_of('.');
     const size_t slash = archivePath.find_last_of('\\');
     defaultFolder_ = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
@@ -184,8 +184,10 @@ bool ZipReader::ReadCurrent(std::string& bytes, uint64_t limit) {
 
 void ZipReader::Close() {
     emptyArchive_ = false;
-    if (!zip_) return;
-    unzCloseCurrentFile(zip_);
-    unzClose(zip_);
-    zip_ = nullptr;
+    if (zip_) {
+        unzCloseCurrentFile(zip_);
+        unzClose(zip_);
+        zip_ = nullptr;
+    }
+    memory_ = {};
 }

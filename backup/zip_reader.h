@@ -1,8 +1,11 @@
 #pragma once
 // Reads zip archives over minizip: entry information, extraction into a folder, or an entry's
-// bytes in memory. Every entry read to its end has its CRC checked.
+// bytes in memory. Every entry read to its end has its CRC checked. The archive is read into
+// memory whole when it is opened.
 #include <cstdint>
 #include <string>
+
+#include "backup/zip_memory_file.h"
 
 struct ZipEntryInfo {
     std::string name;  // "/" turned into "\"
@@ -52,6 +55,7 @@ private:
     bool Matches(const char* extension) const;
 
     void* zip_ = nullptr;
+    ZipMemoryFile memory_;
     bool emptyArchive_ = false;  // a valid archive without entries, which the library does not open
     std::string defaultFolder_;
 };

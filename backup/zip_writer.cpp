@@ -3,12 +3,10 @@
 #include <windows.h>
 
 #include <zip.h>
-// iowin32.h needs the declarations of the header above.
-#include <iowin32.h>
 
 #include <algorithm>
 
-#include "base/unique_handles.h"
+#include "backup/file_bytes.h"
 
 namespace {
 constexpr DWORD kReadBlock = 2048;
@@ -31,19 +29,36 @@ bool ZipWriter::Open(const std::string& archivePath, const std::string& rootFold
     Close();
     root_ = rootFolder.empty() ? FolderPart(archivePath) : rootFolder;
     if (!root_.empty() && root_.back() != '\\') root_ += '\\';
-    zlib_filefunc64_def functions;
-    fill_win32_filefunc64A(&functions);
-    zip_ = zipOpen2_64(archivePath.c_str(), append ? APPEND_STATUS_ADDINZIP : APPEND_STATUS_CREATE, nullptr, &functions);
     filesAdded_ = foldersAdded_ = 0;
     bytesRead_ = 0;
+    memory_ = {};
+    if (append) {
+        FileRead existing = ReadFileBytes(archivePath, UINT32_MAX);
+        if (existing.status != FileRead::Status::Read) return false;
+        memory_.bytes = std::move(existing.bytes);
+    }
+    file_.reset(CreateFileA(archivePath.c_str(), GENERIC_WRITE, 0, nullptr, append ? OPEN_EXISTING : CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file_) return false;
+    zlib_filefunc64_def functions;
+    FillMemoryFileFunctions(&functions, memory_);
+    zip_ = zipOpen2_64(archivePath.c_str(), append ? APPEND_STATUS_ADDINZIP : APPEND_STATUS_CREATE, nullptr, &functions);
+    if (!zip_) file_.reset();
     return zip_ != nullptr;
 }
 
 std::string ZipWriter::AbsolutePath(const std::string& path) const { return HasDriveColon(path) ? path : root_ + path; }
 
-bool ZipWriter::StartEntry(const std::string& entryName) {
-    return zipOpenNewFileInZip(zip_, entryName.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                               Z_DEFAULT_COMPRESSION) == ZIP_OK;
+// Deflate at the default level with its window and hash sized to the entry: a window as large as
+// the data compresses exactly as a larger one would, and a small entry then does not pay for the
+// 256 KB of tables the largest sizes take (most entries of a backup are a few kilobytes).
+bool ZipWriter::StartEntry(const std::string& entryName, uint64_t size) {
+    int windowBits = 9;
+    while (windowBits < MAX_WBITS && (uint64_t{1} << windowBits) < size) ++windowBits;
+    const int memoryLevel = std::clamp(windowBits - 6, 3, 8);
+    return zipOpenNewFileInZip3(zip_, entryName.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                Z_DEFAULT_COMPRESSION, 0, -windowBits, memoryLevel, Z_DEFAULT_STRATEGY, nullptr,
+                                0) == ZIP_OK;
 }
 
 bool ZipWriter::AddFile(const std::string& path, bool ignorePath) {
@@ -61,7 +76,10 @@ bool ZipWriter::AddFile(const std::string& path, bool ignorePath) {
     }
     UniqueHandle source(CreateFileA(absolute.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!source || !StartEntry(entryName)) return false;
+    LARGE_INTEGER size{};
+    if (!source || !GetFileSizeEx(source.get(), &size) || !StartEntry(entryName, static_cast<uint64_t>(size.QuadPart))) {
+        return false;
+    }
     ++filesAdded_;
     bool ok = true;
     char block[kReadBlock];
@@ -99,7 +117,7 @@ bool ZipWriter::AddFolder(const std::string& path, bool ignorePath) {
 }
 
 bool ZipWriter::AddData(const std::string& entryName, std::string_view bytes) {
-    if (!zip_ || !StartEntry(entryName)) return false;
+    if (!zip_ || !StartEntry(entryName, bytes.size())) return false;
     ++filesAdded_;
     bool ok = true;
     // zipWriteInFileInZip takes an unsigned length: large data goes in slices.
@@ -113,7 +131,17 @@ bool ZipWriter::AddData(const std::string& entryName, std::string_view bytes) {
 
 bool ZipWriter::Close() {
     if (!zip_) return true;
-    const bool ok = zipClose(zip_, nullptr) == ZIP_OK;
+    bool ok = zipClose(zip_, nullptr) == ZIP_OK;
     zip_ = nullptr;
+    const std::string& bytes = memory_.bytes;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        DWORD written = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        ok = WriteFile(file_.get(), bytes.data() + done, wanted, &written, nullptr) && written > 0;
+        done += written;
+    }
+    ok = ok && SetEndOfFile(file_.get()) && FlushFileBuffers(file_.get());
+    ok = CloseHandle(file_.release()) && ok;
+    memory_ = {};
     return ok;
 }

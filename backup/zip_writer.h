@@ -5,6 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "backup/zip_memory_file.h"
+#include "base/unique_handles.h"
+
+// The archive is built in memory and written to its file in one piece when it is closed; the
+// file is created (or, to append, opened) by Open already.
 class ZipWriter {
 public:
     ZipWriter() = default;
@@ -21,7 +26,8 @@ public:
     bool AddFolder(const std::string& path, bool ignorePath);
     // One entry from memory.
     bool AddData(const std::string& entryName, std::string_view bytes);
-    // True when the library finished the archive, or when nothing was open.
+    // True when the library finished the archive and the file holds all of it, flushed, or when
+    // nothing was open.
     bool Close();
 
     bool IsOpen() const { return zip_ != nullptr; }
@@ -31,9 +37,11 @@ public:
 
 private:
     std::string AbsolutePath(const std::string& path) const;
-    bool StartEntry(const std::string& entryName);
+    bool StartEntry(const std::string& entryName, uint64_t size);
 
     void* zip_ = nullptr;
+    ZipMemoryFile memory_;
+    UniqueHandle file_;
     std::string root_;  // with a trailing backslash
     int filesAdded_ = 0;
     int foldersAdded_ = 0;

@@ -15,20 +15,23 @@ namespace {
 constexpr int kMaxDepth = 512;
 constexpr int kMaxRetries = 8;
 
+// The counts are a snapshot: enumeration stops at them, or earlier when entries went meanwhile.
 struct KeyInfo {
+    DWORD subKeys = 0;
     DWORD maxSubKeyName = 0;
+    DWORD values = 0;
     DWORD maxValueName = 0;
     DWORD maxValueData = 0;
 };
 
 LONG QueryInfo(HKEY key, KeyInfo& info) {
-    return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &info.maxSubKeyName, nullptr, nullptr,
+    return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &info.subKeys, &info.maxSubKeyName, nullptr, &info.values,
                             &info.maxValueName, &info.maxValueData, nullptr, nullptr);
 }
 
 class TreeExporter {
 public:
-    explicit TreeExporter(RegFileDocument& document) : document_(document) {}
+    TreeExporter(RegFileDocument& document, bool holdTop) : document_(document), holdTop_(holdTop) {}
 
     // A Windows error code; failedPath names the key it happened at.
     LONG Export(HKEY parent, const std::u16string& subKey, const std::u16string& path, int depth) {
@@ -36,7 +39,11 @@ public:
         failedDepth = depth;
         if (depth > kMaxDepth) return ERROR_CANTREAD;
         UniqueHkey key;
-        LONG error = RegOpenKeyExW(parent, WideChars(subKey), 0, KEY_READ, key.put());
+        const bool hold = holdTop_ && depth == 0;
+        LONG error = RegOpenKeyExW(parent, WideChars(subKey), 0, hold ? KEY_READ | DELETE : KEY_READ, key.put());
+        if (hold && error == ERROR_ACCESS_DENIED) {
+            error = RegOpenKeyExW(parent, WideChars(subKey), 0, KEY_READ, key.put());
+        }
         if (error != ERROR_SUCCESS) {
             key.release();
             return error;
@@ -56,18 +63,20 @@ public:
             if (error == ERROR_FILE_NOT_FOUND) continue;
             if (error != ERROR_SUCCESS) return error;
         }
+        if (hold && children.empty()) heldKey = std::move(key);
         return ERROR_SUCCESS;
     }
 
     std::u16string failedPath;
     int failedDepth = 0;
+    UniqueHkey heldKey;
 
 private:
     static LONG ReadValues(HKEY key, KeyInfo& info, std::vector<RegFileValue>& values) {
         std::u16string name;
         std::vector<uint8_t> data;
         int retries = 0;
-        for (DWORD index = 0;;) {
+        for (DWORD index = 0; index < info.values;) {
             name.resize(info.maxValueName + 1);
             data.resize(info.maxValueData + 1);
             DWORD nameLength = static_cast<DWORD>(name.size());
@@ -87,16 +96,17 @@ private:
             if (error != ERROR_SUCCESS) return error;
             name.resize(nameLength);
             data.resize(dataLength);
-            values.push_back({name, type, data, false});
+            values.push_back({name, type, std::move(data), false});
             retries = 0;
             ++index;
         }
+        return ERROR_SUCCESS;
     }
 
     static LONG ReadSubKeyNames(HKEY key, KeyInfo& info, std::vector<std::u16string>& names) {
         std::u16string name;
         int retries = 0;
-        for (DWORD index = 0;;) {
+        for (DWORD index = 0; index < info.subKeys;) {
             name.resize(info.maxSubKeyName + 1);
             DWORD length = static_cast<DWORD>(name.size());
             const LONG error = RegEnumKeyExW(key, index, reinterpret_cast<wchar_t*>(name.data()), &length, nullptr,
@@ -114,9 +124,11 @@ private:
             retries = 0;
             ++index;
         }
+        return ERROR_SUCCESS;
     }
 
     RegFileDocument& document_;
+    bool holdTop_;
 };
 }  // namespace
 
@@ -131,7 +143,7 @@ std::u16string RegFileRootName(RootKeyValue root) {
     }
 }
 
-KeyExport ExportKey(RootKeyValue root, const std::string& keyPath) {
+KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForDeletion) {
     KeyExport result;
     const std::u16string rootName = RegFileRootName(root);
     if (rootName.empty()) {
@@ -139,11 +151,12 @@ KeyExport ExportKey(RootKeyValue root, const std::string& keyPath) {
         return result;
     }
     const std::u16string subKey = WideFromAnsi(keyPath);
-    TreeExporter exporter(result.document);
+    TreeExporter exporter(result.document, holdForDeletion);
     const LONG error =
         exporter.Export(RootKeyHandle(root), subKey, subKey.empty() ? rootName : rootName + u"\\" + subKey, 0);
     if (error == ERROR_SUCCESS) {
         result.status = KeyExport::Status::Saved;
+        result.heldKey = std::move(exporter.heldKey);
     } else if (error == ERROR_FILE_NOT_FOUND && exporter.failedDepth == 0) {
         result.status = KeyExport::Status::Gone;
         result.document = {};

@@ -49,10 +49,11 @@ std::u16string HexData(uint32_t type, const std::vector<uint8_t>& data, size_t l
     else std::snprintf(prefix, sizeof(prefix), "hex(%x):", static_cast<unsigned>(type));
     std::u16string out = Ascii(prefix);
     lineLength += out.size();
+    static constexpr char16_t kDigits[] = u"0123456789abcdef";
+    out.reserve(out.size() + 3 * data.size() + 6 * (data.size() / 24 + 1));
     for (size_t i = 0; i < data.size(); ++i) {
-        char byte[4];
-        std::snprintf(byte, sizeof(byte), "%02x", data[i]);
-        out += Ascii(byte);
+        out += kDigits[data[i] >> 4];
+        out += kDigits[data[i] & 0x0F];
         if (i + 1 == data.size()) break;
         out += u',';
         lineLength += 3;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/runtime_function.h"
+
 LONG DeleteKeyTree(HKEY parent, const char* name) {
     UniqueHkey key;
     const LONG opened = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.put());
@@ -151,6 +153,28 @@ LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& va
     return DeleteWithAccessRetry(root, keyPath, [&] {
         return static_cast<LONG>(SHDeleteValueA(root, keyPath.c_str(), valueName.c_str()));
     });
+}
+
+LONG RemoveHeldKey(UniqueHkey heldKey, HKEY root, const std::string& keyPath) {
+    using NtDeleteKeyFunction = LONG(NTAPI*)(HANDLE);
+    constexpr LONG kStatusKeyDeleted = static_cast<LONG>(0xC000017C);
+    static const auto ntDeleteKey = FindFunction<NtDeleteKeyFunction>(GetModuleHandleA("ntdll.dll"), "NtDeleteKey");
+    if (heldKey && ntDeleteKey) {
+        const LONG status = ntDeleteKey(heldKey.get());
+        if (status == 0) return ERROR_SUCCESS;
+        if (status == kStatusKeyDeleted) return ERROR_FILE_NOT_FOUND;
+    }
+    heldKey.reset();
+    return RemoveRegKey(root, keyPath);
+}
+
+LONG RemoveHeldValue(HKEY heldKey, HKEY root, const std::string& keyPath, const std::string& valueName) {
+    if (heldKey) {
+        const LONG error = RegDeleteValueA(heldKey, valueName.c_str());
+        if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND) return error;
+        if (error == ERROR_KEY_DELETED) return ERROR_FILE_NOT_FOUND;
+    }
+    return RemoveRegValue(root, keyPath, valueName);
 }
 
 int DeleteRegKey(HKEY root, const std::string& keyPath) { return RemoveRegKey(root, keyPath) == ERROR_SUCCESS ? 1 : 0; }

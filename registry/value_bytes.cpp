@@ -15,20 +15,30 @@ constexpr int kMaxRetries = 8;
 constexpr DWORD kFirstBuffer = 4096;
 }  // namespace
 
-ValueBytes ReadValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName) {
+ValueBytes ValueBytesReader::Read(RootKeyValue root, const std::string& keyPath, const std::string& valueName) {
+    if (!key_ || !*key_ || root != root_ || keyPath != keyPath_) {
+        key_ = std::make_shared<UniqueHkey>();
+        root_ = root;
+        keyPath_ = keyPath;
+        const std::u16string path = WideFromAnsi(keyPath);
+        const REGSAM access = holdForDeletion_ ? KEY_QUERY_VALUE | KEY_SET_VALUE : KEY_QUERY_VALUE;
+        openError_ = RegOpenKeyExW(RootKeyHandle(root), WideChars(path), 0, access, key_->put());
+        if (holdForDeletion_ && openError_ == ERROR_ACCESS_DENIED) {
+            openError_ = RegOpenKeyExW(RootKeyHandle(root), WideChars(path), 0, KEY_QUERY_VALUE, key_->put());
+        }
+        if (openError_ != ERROR_SUCCESS) key_->release();
+    }
     ValueBytes result;
-    UniqueHkey key;
-    LONG error = RegOpenKeyExW(RootKeyHandle(root), WideChars(WideFromAnsi(keyPath)), 0, KEY_QUERY_VALUE, key.put());
-    if (error != ERROR_SUCCESS) key.release();
+    LONG error = openError_;
     const std::u16string name = WideFromAnsi(valueName);
     std::vector<uint8_t> data(kFirstBuffer);
     for (int attempt = 0; error == ERROR_SUCCESS; ++attempt) {
         DWORD size = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        error = RegQueryValueExW(key.get(), WideChars(name), nullptr, &type, data.data(), &size);
+        error = RegQueryValueExW(key_->get(), WideChars(name), nullptr, &type, data.data(), &size);
         if (error == ERROR_SUCCESS) {
             data.resize(size);
-            result = {ValueBytes::Status::Found, type, std::move(data), {}};
+            result = {ValueBytes::Status::Found, type, std::move(data), {}, holdForDeletion_ ? key_ : nullptr};
             return result;
         }
         if (error == ERROR_MORE_DATA && attempt < kMaxRetries) {
@@ -42,6 +52,15 @@ ValueBytes ReadValueBytes(RootKeyValue root, const std::string& keyPath, const s
         result.error = SystemErrorText(static_cast<DWORD>(error));
     }
     return result;
+}
+
+void ValueBytesReader::Close() {
+    key_.reset();
+    keyPath_.clear();
+}
+
+ValueBytes ReadValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName) {
+    return ValueBytesReader().Read(root, keyPath, valueName);
 }
 
 long WriteValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName, uint32_t type,
