@@ -13,6 +13,7 @@
 #include "ui/dialog_template_font.h"
 #include "ui/folder_chooser.h"
 #include "ui/message_box.h"
+#include "ui/removal_command.h"
 #include "ui/system_summary_text.h"
 
 namespace {
@@ -100,7 +101,12 @@ bool MainDialog::OnInit() {
     HideAllPages();
     SetBackground(0);
     ShowHomePage(true);
-    CreateDirectoryA((WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup").c_str(), nullptr);
+    const std::string backupFolder = startup_.backupFolder.empty()
+                                         ? WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup"
+                                         : startup_.backupFolder;
+    CreateDirectoryA(backupFolder.c_str(), nullptr);
+    backup_.SetBackupFolder(backupFolder);
+    restorePage_.Attach(Item(IDC_BACKUP_DATES), backupFolder);
     return true;
 }
 
@@ -284,6 +290,16 @@ void MainDialog::RestoreBackupCommand() {
     SetBackground(1);
     InvalidateRect(Window(), nullptr, FALSE);
     ShowRestorePage(true);
+    restorePage_.Fill();
+}
+
+void MainDialog::RemoveProblemsCommand() {
+    if (driver_.IsScanning()) return;
+    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, sections_, preferences_, backup_})) return;
+    HideAllPages();
+    SetBackground(0);
+    ShowHomePage(true);
+    InvalidateRect(Window(), nullptr, FALSE);
 }
 
 void MainDialog::AdvancedControlsCommand() {
@@ -330,6 +346,8 @@ bool MainDialog::OnCommand(int id, int, HWND) {
         case IDC_NAV_SECTIONS: ChooseSectionsCommand(); return true;
         case IDC_CHOICE_SAVE: SaveSectionsCommand(); return true;
         case IDC_NAV_RESTORE: RestoreBackupCommand(); return true;
+        case IDC_RESTORE_SELECTED: restorePage_.RestoreSelected(Window(), startup_.applicationName); return true;
+        case IDC_REMOVE_PROBLEMS: RemoveProblemsCommand(); return true;
         case IDC_NAV_ADVANCED: AdvancedControlsCommand(); return true;
         case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
