@@ -1,5 +1,6 @@
 #pragma once
 // What the console prints after a scan: the text summary or the JSON document.
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 #include "engine/data_scan_page.h"
@@ -10,3 +11,11 @@ std::string TextSummary(const ScanCounters& counters, bool aborted);
 // One UTF-8 JSON document; toUtf8 converts the program's 8-bit texts.
 std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
                        std::string (*toUtf8)(const std::string&));
+
+// The same document as data, for reports that add to it, and one problem's object in it.
+nlohmann::ordered_json ScanReportJson(const DataScanPage& page, const ScanCounters& counters, bool aborted,
+                                      std::string (*toUtf8)(const std::string&));
+nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&));
+
+// A JSON document as text: one line, any bytes that still are not UTF-8 as U+FFFD.
+std::string JsonText(const nlohmann::ordered_json& document);
