@@ -54,6 +54,7 @@ bool IsExportName(const std::string& name) {
     }
     return true;
 }
+
 bool EmptyArchiveOpens(const std::string& path) {
     ZipReader reader;
     return reader.Open(path) && reader.FileCount() == 0;
@@ -109,7 +110,7 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
         RegFileWrite file = WriteRegFile(exported.document);
         if (!file.ok) return Refused(KeptReason::LineBreak, file.error);
         entries_.push_back({KeyExportName(exportNumber_), std::move(file.bytes)});
-        descriptor_ += KeyRecord(fullPath, exportNumber_++);
+        AppendBackupRecord(KeyRecord(fullPath, exportNumber_++));
         return Saved(std::move(exported.heldKey));
     }
     if (problem.removeValueOnly != 1) return Refused(KeptReason::InvalidRecord, {});
@@ -119,7 +120,7 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
     ValueBytes value = values_.Read(problem.rootKey, problem.keyPath, problem.valueName);
     if (value.status == ValueBytes::Status::Gone) return Gone();
     if (value.status == ValueBytes::Status::Failed) return Refused(KeptReason::BackupIncomplete, value.error);
-    descriptor_ += ValueRecord(fullPath, problem.valueName, problem.valueData) + RawLine(value.type, value.data);
+    AppendBackupRecord(ValueRecord(fullPath, problem.valueName, problem.valueData) + RawLine(value.type, value.data));
     return Saved({}, std::move(value.heldKey));
 }
 
@@ -150,8 +151,7 @@ ItemBackup BackupSet::BackupFileItem(const FileProblem& problem) {
     const std::string bareName = BareFileName(problem.linkPath);
     const std::string name = StagedName(bareName);
     entries_.push_back({name, std::move(file.bytes)});
-    descriptor_ += FileRecord(problem.linkPath);
-    if (name != bareName) descriptor_ += StagedLine(name);
+    AppendBackupRecord(FileRecord(problem.linkPath) + (name != bareName ? StagedLine(name) : std::string()));
     return Saved();
 }
 
@@ -167,7 +167,8 @@ bool BackupSet::FinishBackup(std::string& error) {
     for (const Entry& entry : entries_) written = written && writer.AddData(entry.name, entry.bytes);
     written = writer.Close() && written;
     if (!written) {
-        error = "The backup archive " + archivePath_ + " could not be written.";
+        error = "The backup archive " + archivePath_ + " could not be written" +
+                (writer.LastError() ? " (" + SystemErrorText(writer.LastError()) + ")." : std::string("."));
         Discard();
         return false;
     }

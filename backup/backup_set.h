@@ -54,6 +54,8 @@ private:
         std::string name;
         std::string bytes;
     };
+    // "Config.ini" is kept in memory and written into the archive last of all.
+    void AppendBackupRecord(const std::string& record) { descriptor_ += record; }
     std::string StagedName(const std::string& bareName);
     bool IsStaged(const std::string& name) const;
     void Discard();

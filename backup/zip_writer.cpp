@@ -31,6 +31,7 @@ bool ZipWriter::Open(const std::string& archivePath, const std::string& rootFold
     if (!root_.empty() && root_.back() != '\\') root_ += '\\';
     filesAdded_ = foldersAdded_ = 0;
     bytesRead_ = 0;
+    lastError_ = 0;
     memory_ = {};
     if (append) {
         FileRead existing = ReadFileBytes(archivePath, UINT32_MAX);
@@ -39,7 +40,10 @@ bool ZipWriter::Open(const std::string& archivePath, const std::string& rootFold
     }
     file_.reset(CreateFileA(archivePath.c_str(), GENERIC_WRITE, 0, nullptr, append ? OPEN_EXISTING : CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file_) return false;
+    if (!file_) {
+        lastError_ = GetLastError();
+        return false;
+    }
     zlib_filefunc64_def functions;
     FillMemoryFileFunctions(&functions, memory_);
     zip_ = zipOpen2_64(archivePath.c_str(), append ? APPEND_STATUS_ADDINZIP : APPEND_STATUS_CREATE, nullptr, &functions);
@@ -141,7 +145,11 @@ bool ZipWriter::Close() {
         done += written;
     }
     ok = ok && SetEndOfFile(file_.get()) && FlushFileBuffers(file_.get());
-    ok = CloseHandle(file_.release()) && ok;
+    if (!ok) lastError_ = GetLastError();
+    if (!CloseHandle(file_.release()) && ok) {
+        lastError_ = GetLastError();
+        ok = false;
+    }
     memory_ = {};
     return ok;
 }

@@ -31,6 +31,8 @@ public:
     bool Close();
 
     bool IsOpen() const { return zip_ != nullptr; }
+    // The system's error code of the last file operation that failed; 0 when none did.
+    unsigned long LastError() const { return lastError_; }
     int FilesAdded() const { return filesAdded_; }
     int FoldersAdded() const { return foldersAdded_; }
     uint64_t BytesRead() const { return bytesRead_; }
@@ -46,4 +48,5 @@ private:
     int filesAdded_ = 0;
     int foldersAdded_ = 0;
     uint64_t bytesRead_ = 0;
+    unsigned long lastError_ = 0;
 };
