@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "backup/backup_records.h"
@@ -19,16 +20,15 @@
 #include "ui/removal_command.h"
 
 namespace {
-// Reports the fonts section's problems the test lines up.
+// Reports the problems the test lines up, each by its section's operation.
 class ListedProblems : public ScanOperations {
 public:
     bool Run(ScanOperation operation, ScanEngine& engine) override {
-        if (operation != ScanOperation::Fonts) return engine.Running();
-        for (auto& problem : pending) engine.Report(std::move(problem));
-        pending.clear();
+        for (auto& problem : pending[operation]) engine.Report(std::move(problem));
+        pending[operation].clear();
         return engine.Running();
     }
-    std::vector<std::unique_ptr<RegistryProblem>> pending;
+    std::map<ScanOperation, std::vector<std::unique_ptr<RegistryProblem>>> pending;
 };
 
 // Records every message box; the backup question gets the answer the test chose.
@@ -81,18 +81,19 @@ struct RemovalWindowTest : ::testing::Test {
         settings.SetString("", "LogFilePath", logs.Path());
     }
     // A stale value of the test key and its problem, reported by the next scan.
-    RegistryProblem& StaleValue(const char* name, DWORD type = REG_DWORD) {
+    RegistryProblem& StaleValue(const char* name, DWORD type = REG_DWORD, SectionId section = 3) {
         SetRawValue(HKEY_CURRENT_USER, Widen(data.Path()), Widen(name), type, {1, 2, 3, 4});
         auto problem = std::make_unique<RegistryProblem>();
-        problem->sectionId = 3;
+        problem->sectionId = section;
         problem->rootKey = kCurrentUser;
         problem->keyPath = data.Path();
         problem->valueName = name;
         problem->valueData = "C:\\Gone\\font.ttf";
         problem->removeValueOnly = 1;
         problem->description = "The File (C:\\Gone\\font.ttf) cannot be found at the specified location.";
-        operations.pending.push_back(std::move(problem));
-        return *operations.pending.back();
+        auto& list = operations.pending[section == 3 ? ScanOperation::Fonts : ScanOperation::HelpFiles];
+        list.push_back(std::move(problem));
+        return *list.back();
     }
     std::vector<std::string> Dump() const { return DumpRegistryTree(HKEY_CURRENT_USER, data.Path()); }
     std::vector<std::string> Archives() const {
@@ -197,6 +198,29 @@ TEST_F(RemovalWindowTest, AutomaticBackupAsksNothing) {
     });
     EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Scan Complete", kItemsRemovedText}));
     EXPECT_EQ(Archives().size(), 1u);
+}
+
+TEST_F(RemovalWindowTest, ProblemsOfAnUncheckedRowAndUncheckedProblemsStay) {
+    settings.SetDword("", "7", 1);
+    settings.SetDword("", "AutoBackup", 1);
+    StaleValue("Fonts removed");
+    StaleValue("Fonts unchecked");
+    StaleValue("Help under an unchecked row", REG_DWORD, 7);
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        CheckMarkupList& results = dialog->ResultsList();
+        ASSERT_EQ(results.RowCount(), 2);
+        results.SetChecked(1, false);
+        ScanSection& help = *dialog->Sections().Find(7);
+        help.problems[0]->checked = 1;
+        dialog->Sections().Find(3)->problems[1]->checked = 0;
+        Click(window, IDC_REMOVE_PROBLEMS);
+    });
+    EXPECT_EQ(boxes.texts.back(), kItemsRemovedText);
+    const std::vector<std::string> left = Dump();
+    ASSERT_EQ(left.size(), 3u);
+    EXPECT_NE(left[1].find("Fonts unchecked"), std::string::npos);
+    EXPECT_NE(left[2].find("Help under an unchecked row"), std::string::npos);
 }
 
 TEST_F(RemovalWindowTest, UnknownRecordsAreReportedAndKeptWithTheCounts) {
