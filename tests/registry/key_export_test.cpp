@@ -21,10 +21,20 @@ struct TreeUnderRoot {
 
 HKEY Handle(RootKeyValue root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root))); }
 
-// A test tree below one root, removed before and after the test.
+// This test's own name, usable as a key or file name: test programs run side by side.
+std::string TestName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name) {
+        if (c == '/') c = '.';
+    }
+    return name;
+}
+
+// A test tree below one root, named after the test, removed before and after it.
 class TestTree {
 public:
-    TestTree(RootKeyValue root, std::string path) : root_(Handle(root)), path_(std::move(path)) {
+    TestTree(RootKeyValue root, std::string path) : root_(Handle(root)), path_(std::move(path) + "." + TestName()) {
         RegDeleteTreeW(root_, Widen(path_).c_str());
     }
     ~TestTree() { RegDeleteTreeW(root_, Widen(path_).c_str()); }
@@ -41,7 +51,7 @@ private:
 std::string TempFile(const char* name) {
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    return std::string(folder) + TestName() + "." + name;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -148,7 +158,7 @@ TEST(ExportKey, UnreadableSubKeyFailsAndNamesIt) {
 
     const KeyExport exported = ExportKey(kCurrentUser, tree.Path());
     EXPECT_EQ(exported.status, KeyExport::Status::Failed);
-    EXPECT_NE(exported.error.find("Unreadable\\Locked"), std::string::npos) << exported.error;
+    EXPECT_NE(exported.error.find(tree.Path() + "\\Locked"), std::string::npos) << exported.error;
     EXPECT_TRUE(exported.document.keys.empty());
 }
 
