@@ -76,10 +76,9 @@ BackupNameTime ParseBackupName(std::string_view name) {
 }
 
 const DateNames& EnglishDateNames() {
-    static const DateNames names{
-        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-        {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October", "November",
-         "December"}};
+    static const DateNames names{{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+                                 {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+                                  "October", "November", "December"}};
     return names;
 }
 
@@ -88,8 +87,8 @@ std::string BackupDateText(std::string_view name, const DateNames& names) {
     if (!time.named) return {};
     if (!time.valid) return std::string(name);
     return Format("%s, %s %02d, %04d Time: %02d:%02d:%02d",
-                  names.weekdays[Weekday(time.year, time.month, time.day)].c_str(), names.months[time.month - 1].c_str(),
-                  time.day, time.year, time.hour, time.minute, time.second);
+                  names.weekdays[Weekday(time.year, time.month, time.day)].c_str(),
+                  names.months[time.month - 1].c_str(), time.day, time.year, time.hour, time.minute, time.second);
 }
 
 std::string BackupBaseName(int month, int day, int year, int hour, int minute, int second, int sequence) {

@@ -3,12 +3,13 @@
 #include "base/text_format.h"
 
 std::string KeyRecord(const std::string& fullKeyPath, int exportNumber) {
-    return Format("[TYPE:REG_KEY]\r\r\n[NAME:%s]\r\r\n[PATH:\\RegKeyBkup%d.reg]\r\r\n", fullKeyPath.c_str(), exportNumber);
+    return Format("[TYPE:REG_KEY]\r\r\n[NAME:%s]\r\r\n[PATH:\\RegKeyBkup%d.reg]\r\r\n", fullKeyPath.c_str(),
+                  exportNumber);
 }
 
 std::string ValueRecord(const std::string& fullKeyPath, const std::string& valueName, const std::string& valueData) {
-    return "[TYPE:REG_VALUE]\r\r\n[MAIN_KEY:" + fullKeyPath + "]\r\r\n[VALUE_NAME:" + valueName + "]\r\r\n[VALUE:" +
-           valueData + "]\r\r\n";
+    return "[TYPE:REG_VALUE]\r\r\n[MAIN_KEY:" + fullKeyPath + "]\r\r\n[VALUE_NAME:" + valueName +
+           "]\r\r\n[VALUE:" + valueData + "]\r\r\n";
 }
 
 std::string FileRecord(const std::string& path) { return "[TYPE:FILE]\r\r\n[DEST_PATH:" + path + "]\r\r\n"; }

@@ -104,7 +104,7 @@ private:
 }  // namespace
 
 std::string RestoreReport::Message() const {
-    std::string text = status == Status::Restored ? kItemsRestoredText
+    std::string text = status == Status::Restored  ? kItemsRestoredText
                        : status == Status::Partial ? kNotAllRestoredText
                                                    : kInvalidBackupText;
     if (truncated) text += "\r\n\r\nThe backup's Config.ini ends inside a record.";
@@ -133,7 +133,7 @@ RestoreReport RestoreBackup(const std::string& archivePath, bool wow64) {
     Restore restore(*unpacked.backup, report);
     for (const DescriptorRecord& record : records.records) restore.Replay(record);
     report.truncated = records.truncated;
-    report.status = report.failures.empty() && !report.truncated ? RestoreReport::Status::Restored
-                                                                  : RestoreReport::Status::Partial;
+    report.status =
+        report.failures.empty() && !report.truncated ? RestoreReport::Status::Restored : RestoreReport::Status::Partial;
     return report;
 }

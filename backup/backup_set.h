@@ -19,7 +19,7 @@ struct ItemBackup {
     Status status = Status::Refused;
     KeptReason reason = KeptReason::BackupIncomplete;  // when Refused
     std::string detail;
-    UniqueHkey heldKey;  // a saved key without sub-keys, open for its deletion
+    UniqueHkey heldKey;                              // a saved key without sub-keys, open for its deletion
     std::shared_ptr<const UniqueHkey> heldValueKey;  // a saved value's key, open for the value's deletion
 };
 

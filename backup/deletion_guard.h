@@ -11,7 +11,7 @@
 struct ListKey {
     SectionId section;
     RootKeyValue root;
-    std::string path;             // below the root
+    std::string path;            // below the root
     bool extensionKeys = false;  // instead: a key directly below the root whose name begins with "."
 };
 

@@ -20,7 +20,8 @@ struct Deleted {
 
 Deleted FromError(DWORD error) {
     if (error == ERROR_SUCCESS) return {Deletion::Removed, KeptReason::DeleteFailed, {}};
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Deletion::Gone, KeptReason::DeleteFailed, {}};
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return {Deletion::Gone, KeptReason::DeleteFailed, {}};
     if (error == ERROR_ACCESS_DENIED) return {Deletion::Kept, KeptReason::AccessDenied, {}};
     return {Deletion::Kept, KeptReason::DeleteFailed, SystemErrorText(error)};
 }
@@ -118,7 +119,8 @@ private:
         RemovalReport failed;
         failed.backupFailed = true;
         failed.backupError = std::move(report_.backupError);
-        for (const ProblemRecord* problem : problems) failed.kept.push_back({problem, KeptReason::BackupNotWritten, {}});
+        for (const ProblemRecord* problem : problems)
+            failed.kept.push_back({problem, KeptReason::BackupNotWritten, {}});
         return failed;
     }
 

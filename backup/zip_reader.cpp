@@ -40,7 +40,9 @@ void SetTimesFromDosDate(HANDLE file, uint32_t dosDateTime) {
 // open an archive without entries; such an archive is only its end record (and a comment).
 bool IsEmptyArchive(const std::string& bytes) {
     if (bytes.size() < 22 || bytes.compare(0, 4, "PK\x05\x06") != 0) return false;
-    const auto word = [&](size_t at) { return static_cast<uint8_t>(bytes[at]) | (static_cast<uint8_t>(bytes[at + 1]) << 8); };
+    const auto word = [&](size_t at) {
+        return static_cast<uint8_t>(bytes[at]) | (static_cast<uint8_t>(bytes[at + 1]) << 8);
+    };
     for (size_t field = 4; field < 20; field += 2) {
         if (word(field) != 0) return false;
     }
@@ -133,7 +135,8 @@ bool ZipReader::ExtractCurrent(const std::string& folder, bool ignorePath) {
     const std::string path = target + (target.back() == '\\' ? "" : "\\") + name;
     const size_t slash = path.find_last_of('\\');
     if (!CreateFolderTree(path.substr(0, slash))) return false;
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file || unzOpenCurrentFile(zip_) != UNZ_OK) return false;
     bool ok = true;
     char block[kExtractBlock];

@@ -14,9 +14,9 @@ constexpr DWORD kReadBlock = 2048;
 bool HasDriveColon(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
 
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.data(),
-                                                          static_cast<int>(prefix.size()), prefix.data(),
-                                                          static_cast<int>(prefix.size())) == CSTR_EQUAL;
+    return text.size() >= prefix.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.data(), static_cast<int>(prefix.size()),
+                          prefix.data(), static_cast<int>(prefix.size())) == CSTR_EQUAL;
 }
 
 std::string FolderPart(const std::string& path) {
@@ -46,7 +46,8 @@ bool ZipWriter::Open(const std::string& archivePath, const std::string& rootFold
     }
     zlib_filefunc64_def functions;
     FillMemoryFileFunctions(&functions, memory_);
-    zip_ = zipOpen2_64(archivePath.c_str(), append ? APPEND_STATUS_ADDINZIP : APPEND_STATUS_CREATE, nullptr, &functions);
+    zip_ =
+        zipOpen2_64(archivePath.c_str(), append ? APPEND_STATUS_ADDINZIP : APPEND_STATUS_CREATE, nullptr, &functions);
     if (!zip_) file_.reset();
     return zip_ != nullptr;
 }
@@ -81,7 +82,8 @@ bool ZipWriter::AddFile(const std::string& path, bool ignorePath) {
     UniqueHandle source(CreateFileA(absolute.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
-    if (!source || !GetFileSizeEx(source.get(), &size) || !StartEntry(entryName, static_cast<uint64_t>(size.QuadPart))) {
+    if (!source || !GetFileSizeEx(source.get(), &size) ||
+        !StartEntry(entryName, static_cast<uint64_t>(size.QuadPart))) {
         return false;
     }
     ++filesAdded_;

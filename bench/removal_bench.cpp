@@ -32,9 +32,13 @@ void SetMixedValue(HKEY key, const std::wstring& name, int index) {
     std::vector<BYTE> data;
     DWORD type = REG_SZ;
     switch (index % kValuesPerKey) {
-        case 0: case 1: case 2: data = WideBytes(text); break;
+        case 0:
+        case 1:
+        case 2: data = WideBytes(text); break;
         case 3: type = REG_EXPAND_SZ, data = WideBytes(L"%ProgramFiles%\\Gone\\x.dll"); break;
-        case 4: type = REG_MULTI_SZ, data = WideBytes(text + std::wstring(1, L'\0') + text + std::wstring(1, L'\0')); break;
+        case 4:
+            type = REG_MULTI_SZ, data = WideBytes(text + std::wstring(1, L'\0') + text + std::wstring(1, L'\0'));
+            break;
         case 5: type = REG_DWORD, data = {static_cast<BYTE>(index), 0, 0, 0}; break;
         case 6: type = REG_QWORD, data = {1, 2, 3, 4, 5, 6, 7, static_cast<BYTE>(index)}; break;
         case 7: type = REG_BINARY, data.assign(72, static_cast<BYTE>(index)); break;
@@ -60,7 +64,8 @@ Items Build() {
         const std::string path = std::string(kKeys) + "\\Entry " + std::to_string(k);
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        for (int v = 0; v < kValuesPerKey; ++v) SetMixedValue(key, L"Value " + std::to_wstring(v), k * kValuesPerKey + v);
+        for (int v = 0; v < kValuesPerKey; ++v)
+            SetMixedValue(key, L"Value " + std::to_wstring(v), k * kValuesPerKey + v);
         RegCloseKey(key);
         auto problem = std::make_unique<RegistryProblem>();
         problem->sectionId = kBenchSection, problem->rootKey = kCurrentUser, problem->keyPath = path;
@@ -120,7 +125,8 @@ int main(int argc, char** argv) {
                 DumpRegistryTree(HKEY_CURRENT_USER, kArea) == before;
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TidrexBench");
-    std::printf("%d keys of %d values and %d values, best of %d rounds\n", kKeyCount, kValuesPerKey, kValueCount, rounds);
+    std::printf("%d keys of %d values and %d values, best of %d rounds\n", kKeyCount, kValuesPerKey, kValueCount,
+                rounds);
     std::printf("plain deletion        %8.1f ms\n", plainBest * 1000);
     std::printf("backup and removal    %8.1f ms\n", backupBest * 1000);
     std::printf("restore of the backup %8.1f ms\n", restoreBest * 1000);

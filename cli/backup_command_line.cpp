@@ -60,7 +60,8 @@ BackupCommandLine ParseRestore(const std::vector<std::string>& arguments) {
             return Failure(line.command, "tidrex: unknown option '" + argument + "'");
         }
     }
-    if (!line.latest && line.archive.empty()) return Failure(line.command, "tidrex: restore needs an archive or --latest");
+    if (!line.latest && line.archive.empty())
+        return Failure(line.command, "tidrex: restore needs an archive or --latest");
     return line;
 }
 }  // namespace

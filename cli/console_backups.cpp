@@ -41,9 +41,9 @@ int RunConsoleBackups(const ConsoleBackupsOptions& options) {
                 (records ? Format("%d records", static_cast<int>(*records)) : std::string("unreadable")) + "\n";
     }
     if (archives.empty()) text = "No backups in " + options.backupFolder + "\n";
-    const std::string output = options.json ? JsonText({{"backupFolder", AnsiToUtf8(options.backupFolder)},
-                                                        {"backups", std::move(list)}})
-                                            : text;
+    const std::string output =
+        options.json ? JsonText({{"backupFolder", AnsiToUtf8(options.backupFolder)}, {"backups", std::move(list)}})
+                     : text;
     std::fwrite(output.data(), 1, output.size(), options.out);
     std::fflush(options.out);
     return 0;

@@ -35,7 +35,8 @@ std::string TextReport(const RemovalReport& report) {
 }
 
 void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
-    document["archive"] = report.archivePath.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(report.archivePath));
+    document["archive"] =
+        report.archivePath.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(report.archivePath));
     document["removed"] = report.removed;
     nlohmann::ordered_json kept = nlohmann::ordered_json::array();
     for (const KeptItem& item : report.kept) {
@@ -61,7 +62,8 @@ int RunConsoleClean(const ConsoleCleanOptions& options) {
         BackupSet backup;
         backup.SetBackupFolder(options.backupFolder);
         PrintedNotices notices;
-        report = RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
+        report =
+            RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
     }
     if (json) {
         nlohmann::ordered_json document = ScanReportJson(session.Page(), session.Counters(), aborted, AnsiToUtf8);

@@ -39,11 +39,12 @@ int RunConsoleRestore(const ConsoleRestoreOptions& options) {
         nlohmann::ordered_json failures = nlohmann::ordered_json::array();
         for (const std::string& failure : report.failures) failures.push_back(AnsiToUtf8(failure));
         const std::string message = report.Message();
-        output = JsonText({{"archive", archive.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(archive))},
-                           {"status", StatusWord(report.status)},
-                           {"message", AnsiToUtf8(message.substr(0, message.find('\r')))},
-                           {"restored", report.restored},
-                           {"failures", std::move(failures)}});
+        output = JsonText(
+            {{"archive", archive.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(archive))},
+             {"status", StatusWord(report.status)},
+             {"message", AnsiToUtf8(message.substr(0, message.find('\r')))},
+             {"restored", report.restored},
+             {"failures", std::move(failures)}});
     } else {
         output = (archive.empty() ? std::string() : "Backup : " + archive + "\n") + report.Message();
         if (output.back() != '\n') output += "\n";

@@ -46,7 +46,8 @@ std::u16string TextOf(std::string_view bytes, AnsiDecoder decodeAnsi, bool& unic
     std::u16string text;
     text.reserve(bytes.size() / 2 - 1);
     for (size_t i = 2; i < bytes.size(); i += 2) {
-        text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8)));
+        text.push_back(
+            static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8)));
     }
     return text;
 }
@@ -147,7 +148,8 @@ private:
         if (root.empty()) throw ParseError{"the key path names no registry root"};
         if (slash == std::u16string_view::npos) return root;
         const std::u16string_view rest = path.substr(slash + 1);
-        if (rest.empty() || rest.front() == u'\\' || rest.back() == u'\\' || rest.find(u"\\\\") != std::u16string_view::npos) {
+        if (rest.empty() || rest.front() == u'\\' || rest.back() == u'\\' ||
+            rest.find(u"\\\\") != std::u16string_view::npos) {
             throw ParseError{"the key path has an empty key name"};
         }
         return root + u"\\" + std::u16string(rest);

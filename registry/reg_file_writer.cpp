@@ -75,8 +75,8 @@ std::u16string ValueLine(const RegFileValue& value) {
     }
     if (value.type == kRegDword && value.data.size() == 4) {
         char number[16];
-        const uint32_t dword = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-                               (static_cast<uint32_t>(value.data[3]) << 24);
+        const uint32_t dword =
+            value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) | (static_cast<uint32_t>(value.data[3]) << 24);
         std::snprintf(number, sizeof(number), "dword:%08x", static_cast<unsigned>(dword));
         return line + Ascii(number);
     }

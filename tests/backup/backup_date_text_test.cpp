@@ -20,13 +20,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"1,1,2000_0,0,0", "Saturday, January 01, 2000 Time: 00:00:00"},
                       DateCase{",,12,,7,,2026__9_5_3", "Monday, December 07, 2026 Time: 09:05:03"},
                       DateCase{" 12x, +7,2026abc_9,5,3", "Monday, December 07, 2026 Time: 09:05:03"},
-                      DateCase{"12,7,2026_9,5", ""},
-                      DateCase{"Config", ""},
-                      DateCase{"", ""},
-                      DateCase{"2,30,2024_1,1,1", "2,30,2024_1,1,1"},
-                      DateCase{"13,1,2024_1,1,1", "13,1,2024_1,1,1"},
-                      DateCase{"12,7,2026_24,0,0", "12,7,2026_24,0,0"},
-                      DateCase{"-1,7,2026_9,5,3", "-1,7,2026_9,5,3"},
+                      DateCase{"12,7,2026_9,5", ""}, DateCase{"Config", ""}, DateCase{"", ""},
+                      DateCase{"2,30,2024_1,1,1", "2,30,2024_1,1,1"}, DateCase{"13,1,2024_1,1,1", "13,1,2024_1,1,1"},
+                      DateCase{"12,7,2026_24,0,0", "12,7,2026_24,0,0"}, DateCase{"-1,7,2026_9,5,3", "-1,7,2026_9,5,3"},
                       DateCase{"12,7,99999999999999999999999_9,5,3", "12,7,99999999999999999999999_9,5,3"}));
 
 TEST(BackupDateText, UsesTheGivenNames) {

@@ -114,7 +114,7 @@ TEST(RemovalFaults, ItemsThatCannotBeBackedUpAreKeptAndNamed) {
 
     f.ValueProblem(kCurrentUser, key, "Line\nBreak", "x");
     f.ValueProblem(kCurrentUser, key, "Fine", "C:\\gone.dll");
-    f.KeyProblem(kCurrentUser, key);  // its sub-key cannot be read, so its export is incomplete
+    f.KeyProblem(kCurrentUser, key);                   // its sub-key cannot be read, so its export is incomplete
     f.KeyProblem(kCurrentUser, f.Area(kCurrentUser));  // the list key itself
     f.ShortcutProblem("read only.lnk", "x");
     SetFileAttributesA(f.FilePath("read only.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -213,37 +213,37 @@ TEST(RestoreFaults, DamagedRawLineWritesNothingForThatValueButRestoresTheRest) {
     EXPECT_EQ(restored.status, RestoreReport::Status::Partial);
     ASSERT_EQ(restored.failures.size(), 1u);
     EXPECT_NE(restored.failures[0].find("Damaged"), std::string::npos);
-    EXPECT_EQ(DumpRegistryTree(HKEY_CURRENT_USER, f.Below(kCurrentUser, "Raw")),
-              (std::vector<std::string>{"[" + f.Below(kCurrentUser, "Raw") + "]", "  \"Fine\" type 11 0102030405060708"}));
+    EXPECT_EQ(
+        DumpRegistryTree(HKEY_CURRENT_USER, f.Below(kCurrentUser, "Raw")),
+        (std::vector<std::string>{"[" + f.Below(kCurrentUser, "Raw") + "]", "  \"Fine\" type 11 0102030405060708"}));
 }
 
 TEST(RestoreFaults, MalformedOrStrayKeyExportsAreNotImported) {
     RemovalFixture f;
     const std::string key = "HKEY_CURRENT_USER\\" + f.Below(kCurrentUser, "Exports");
-    const std::string descriptor =
-        KeyRecord(key + "\\Malformed", 0) + KeyRecord(key + "\\Stray", 1) + KeyRecord(key + "\\Missing", 2) +
-        KeyRecord(key + "\\Good", 3);
-    const std::string archive = WriteArchive(
-        f.FilePath("exports.zip"),
-        {{"Config.ini", descriptor},
-         {"RegKeyBkup0.reg", "REGEDIT4\r\n[" + key + "\\Malformed]\r\n\"a\"=dword:1\r\n\"b\"=hex:zz\r\n"},
-         {"RegKeyBkup1.reg", RegFileOf(key + "\\Elsewhere", u"v")},
-         {"RegKeyBkup3.reg", RegFileOf(key + "\\Good", u"v")}});
+    const std::string descriptor = KeyRecord(key + "\\Malformed", 0) + KeyRecord(key + "\\Stray", 1) +
+                                   KeyRecord(key + "\\Missing", 2) + KeyRecord(key + "\\Good", 3);
+    const std::string archive =
+        WriteArchive(f.FilePath("exports.zip"),
+                     {{"Config.ini", descriptor},
+                      {"RegKeyBkup0.reg", "REGEDIT4\r\n[" + key + "\\Malformed]\r\n\"a\"=dword:1\r\n\"b\"=hex:zz\r\n"},
+                      {"RegKeyBkup1.reg", RegFileOf(key + "\\Elsewhere", u"v")},
+                      {"RegKeyBkup3.reg", RegFileOf(key + "\\Good", u"v")}});
     const RestoreReport restored = RestoreBackup(archive);
     EXPECT_EQ(restored.status, RestoreReport::Status::Partial);
     EXPECT_EQ(restored.failures.size(), 3u);
     EXPECT_EQ(restored.restored, 1);
-    EXPECT_EQ(DumpRegistryTree(HKEY_CURRENT_USER, f.Below(kCurrentUser, "Exports")),
-              (std::vector<std::string>{"[" + f.Below(kCurrentUser, "Exports") + "]",
-                                                  "[" + f.Below(kCurrentUser, "Exports\\Good") + "]",
-                                                  "  \"v\" type 4 07000000"}));
+    EXPECT_EQ(
+        DumpRegistryTree(HKEY_CURRENT_USER, f.Below(kCurrentUser, "Exports")),
+        (std::vector<std::string>{"[" + f.Below(kCurrentUser, "Exports") + "]",
+                                  "[" + f.Below(kCurrentUser, "Exports\\Good") + "]", "  \"v\" type 4 07000000"}));
 }
 
 TEST(RestoreFaults, AnOlderArchiveWithoutExtraLinesRestoresValuesAsStrings) {
     RemovalFixture f;
     const std::string key = "HKEY_CURRENT_USER\\" + f.Below(kCurrentUser, "Older");
-    const std::string descriptor = ValueRecord(key, "Path", "C:\\a.dll") + "[TYPE:file]\n[DEST_PATH:" +
-                                   f.FilePath("x\\old.lnk") + "]\n";
+    const std::string descriptor =
+        ValueRecord(key, "Path", "C:\\a.dll") + "[TYPE:file]\n[DEST_PATH:" + f.FilePath("x\\old.lnk") + "]\n";
     const RestoreReport restored =
         RestoreBackup(WriteArchive(f.FilePath("older.zip"), {{"Config.ini", descriptor}, {"old.lnk", "link"}}));
     EXPECT_EQ(restored.status, RestoreReport::Status::Restored) << restored.Message();

@@ -96,17 +96,16 @@ TEST_P(DescriptorEndings, ReadsTheRecordsBeforeAnyCut) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DescriptorEndings,
-    ::testing::Values(DescriptorCase{"Empty", "", 0, false},
-                      DescriptorCase{"CrCrLf", "[TYPE:FILE]\r\r\n[DEST_PATH:C:\\a.lnk]\r\r\n", 1, false},
-                      DescriptorCase{"CrLf", "[TYPE:FILE]\r\n[DEST_PATH:C:\\a.lnk]\r\n", 1, false},
-                      DescriptorCase{"Lf", "[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]", 1, false},
-                      DescriptorCase{"LowerCaseType", "[TYPE:file]\n[DEST_PATH:C:\\a.lnk]\n", 1, false},
-                      DescriptorCase{"UnknownTypesSkipped", "junk\n[TYPE:OTHER]\n[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]\n",
-                                     1, false},
-                      DescriptorCase{"CutInsideValue",
-                                     "[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]\n[TYPE:REG_VALUE]\n[MAIN_KEY:HKEY_USERS\\x]\n",
-                                     1, true},
-                      DescriptorCase{"CutAfterType", "[TYPE:REG_KEY]\r\r\n", 0, true}),
+    ::testing::Values(
+        DescriptorCase{"Empty", "", 0, false},
+        DescriptorCase{"CrCrLf", "[TYPE:FILE]\r\r\n[DEST_PATH:C:\\a.lnk]\r\r\n", 1, false},
+        DescriptorCase{"CrLf", "[TYPE:FILE]\r\n[DEST_PATH:C:\\a.lnk]\r\n", 1, false},
+        DescriptorCase{"Lf", "[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]", 1, false},
+        DescriptorCase{"LowerCaseType", "[TYPE:file]\n[DEST_PATH:C:\\a.lnk]\n", 1, false},
+        DescriptorCase{"UnknownTypesSkipped", "junk\n[TYPE:OTHER]\n[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]\n", 1, false},
+        DescriptorCase{"CutInsideValue",
+                       "[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]\n[TYPE:REG_VALUE]\n[MAIN_KEY:HKEY_USERS\\x]\n", 1, true},
+        DescriptorCase{"CutAfterType", "[TYPE:REG_KEY]\r\r\n", 0, true}),
     [](const ::testing::TestParamInfo<DescriptorCase>& info) { return info.param.name; });
 
 struct RawCase {
@@ -126,7 +125,8 @@ TEST_P(DamagedRawLine, IsTakenButMarkedInvalid) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, DamagedRawLine,
                          ::testing::Values(RawCase{"BadHex", "[RAW:4:01zz0000]"}, RawCase{"OddHex", "[RAW:4:010]"},
-                                           RawCase{"NoType", "[RAW::00]"}, RawCase{"TypeTooLarge", "[RAW:4294967296:00]"},
+                                           RawCase{"NoType", "[RAW::00]"},
+                                           RawCase{"TypeTooLarge", "[RAW:4294967296:00]"},
                                            RawCase{"NoColon", "[RAW:400]"}, RawCase{"NoBracket", "[RAW:4:00"},
                                            RawCase{"SignedType", "[RAW:-4:00]"}),
                          [](const ::testing::TestParamInfo<RawCase>& info) { return info.param.name; });

@@ -29,7 +29,8 @@ std::string DescriptorOf(const std::string& archive) {
 
 TEST(BackupSet, KeysAndValuesGetNumberedExportsAndRecordsInTheirOrder) {
     RemovalFixture f;
-    for (const char* name : {"A", "B", "C"}) f.SetValue(kCurrentUser, f.Below(kCurrentUser, name), L"v", REG_DWORD, {1, 0, 0, 0});
+    for (const char* name : {"A", "B", "C"})
+        f.SetValue(kCurrentUser, f.Below(kCurrentUser, name), L"v", REG_DWORD, {1, 0, 0, 0});
     f.SetValue(kCurrentUser, f.Below(kCurrentUser, "V"), L"Path", REG_SZ, WideBytes(L"C:\\Old\\tool.exe"));
     std::string error;
     ASSERT_TRUE(f.backup.BeginBackup(error)) << error;
@@ -48,10 +49,10 @@ TEST(BackupSet, KeysAndValuesGetNumberedExportsAndRecordsInTheirOrder) {
     for (const auto& [name, bytes] : unpacked.backup->entries) names.push_back(name);
     EXPECT_EQ(names, (std::vector<std::string>{"Config.ini", "RegKeyBkup0.reg", "RegKeyBkup1.reg", "RegKeyBkup2.reg"}));
     const std::string root = "HKEY_CURRENT_USER\\" + f.Area(kCurrentUser);
-    EXPECT_EQ(DescriptorOf(f.backup.ArchivePath()),
-              KeyRecord(root + "\\A", 0) + ValueRecord(root + "\\V", "Path", "C:\\Old\\tool.exe") +
-                  RawLine(REG_SZ, WideBytes(L"C:\\Old\\tool.exe")) + KeyRecord(root + "\\B", 1) +
-                  KeyRecord(root + "\\C", 2));
+    EXPECT_EQ(DescriptorOf(f.backup.ArchivePath()), KeyRecord(root + "\\A", 0) +
+                                                        ValueRecord(root + "\\V", "Path", "C:\\Old\\tool.exe") +
+                                                        RawLine(REG_SZ, WideBytes(L"C:\\Old\\tool.exe")) +
+                                                        KeyRecord(root + "\\B", 1) + KeyRecord(root + "\\C", 2));
     const std::string* export1 = unpacked.backup->Find("RegKeyBkup1.reg");
     ASSERT_TRUE(export1);
     EXPECT_EQ(export1->substr(0, 2), "\xFF\xFE");
@@ -75,7 +76,8 @@ TEST(BackupSet, OurDescriptorReadsTheSameThroughAnOlderReader) {
     EXPECT_FALSE(legacy.cut);
     ASSERT_EQ(legacy.records.size(), 4u);
     ASSERT_EQ(ours.records.size(), 4u);
-    EXPECT_EQ(legacy.records[0].values, (std::vector<std::string>{"HKEY_CURRENT_USER\\" + key, "c:\\shared\\a.dll", ""}));
+    EXPECT_EQ(legacy.records[0].values,
+              (std::vector<std::string>{"HKEY_CURRENT_USER\\" + key, "c:\\shared\\a.dll", ""}));
     EXPECT_EQ(legacy.records[1].values[0], f.FilePath("One\\Same.lnk"));
     EXPECT_EQ(legacy.records[2].values[0], f.FilePath("Two\\Same.lnk"));
     EXPECT_EQ(legacy.records[3].values[1], "\\RegKeyBkup0.reg");

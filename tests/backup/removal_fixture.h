@@ -69,7 +69,9 @@ public:
     std::string Area(RootKeyValue root) const { return AreaOf(root).path; }
     std::string Below(RootKeyValue root, const std::string& relative) const { return Area(root) + "\\" + relative; }
     static SectionId SectionOf(RootKeyValue root) {
-        return root == kCurrentUser ? kCurrentUserSection : root == kLocalMachine ? kLocalMachineSection : kClassesRootSection;
+        return root == kCurrentUser    ? kCurrentUserSection
+               : root == kLocalMachine ? kLocalMachineSection
+                                       : kClassesRootSection;
     }
     std::string FilePath(const std::string& relative) const { return files_.Sub(relative); }
     const std::string& BackupFolder() const { return backups_.Path(); }
@@ -128,8 +130,10 @@ public:
         for (const std::string& name : rootValues_) {
             BYTE data[4096];
             DWORD size = sizeof(data), type = 0;
-            if (RegQueryValueExW(HKEY_CURRENT_USER, Widen(name).c_str(), nullptr, &type, data, &size) == ERROR_SUCCESS) {
-                lines.push_back("root value type " + std::to_string(type) + " " + registry_dump_detail::Hex(data, size));
+            if (RegQueryValueExW(HKEY_CURRENT_USER, Widen(name).c_str(), nullptr, &type, data, &size) ==
+                ERROR_SUCCESS) {
+                lines.push_back("root value type " + std::to_string(type) + " " +
+                                registry_dump_detail::Hex(data, size));
             }
         }
         const std::vector<std::string> files = DumpFolder(files_.Path());

@@ -128,7 +128,8 @@ TEST(ZipReader, EntryTimesComeFromTheDosDateWhenItConverts) {
     dated.dosDate = (static_cast<uLong>((2001 - 1980) << 9 | 2 << 5 | 3) << 16) | (4 << 11 | 5 << 5 | 6 / 2);
     zipFile zip = zipOpen(folder.Sub("dated.zip").c_str(), APPEND_STATUS_CREATE);
     ASSERT_NE(zip, nullptr);
-    for (const auto& [name, info] : {std::pair<const char*, zip_fileinfo*>{"dated.txt", &dated}, {"undated.txt", nullptr}}) {
+    for (const auto& [name, info] :
+         {std::pair<const char*, zip_fileinfo*>{"dated.txt", &dated}, {"undated.txt", nullptr}}) {
         zipOpenNewFileInZip(zip, name, info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION);
         zipWriteInFileInZip(zip, "x", 1);
         zipCloseFileInZip(zip);

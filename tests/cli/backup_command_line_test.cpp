@@ -44,13 +44,12 @@ TEST_P(BackupCommandLineErrors, NameTheCommandAndTheMistake) {
     EXPECT_EQ(line.error.rfind("tidrex: ", 0), 0u) << line.error;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, BackupCommandLineErrors,
-    ::testing::Values(WrongLine{"CleanUnknownOption", {"clean", "--force"}},
-                      WrongLine{"CleanBadSection", {"clean", "--sections", "12"}},
-                      WrongLine{"BackupsUnknownOption", {"backups", "--all"}},
-                      WrongLine{"RestoreNothing", {"restore"}},
-                      WrongLine{"RestoreTwoArchives", {"restore", "a.zip", "b.zip"}},
-                      WrongLine{"RestoreArchiveAndLatest", {"restore", "a.zip", "--latest"}},
-                      WrongLine{"RestoreUnknownOption", {"restore", "--newest"}}),
-    [](const ::testing::TestParamInfo<WrongLine>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Lines, BackupCommandLineErrors,
+                         ::testing::Values(WrongLine{"CleanUnknownOption", {"clean", "--force"}},
+                                           WrongLine{"CleanBadSection", {"clean", "--sections", "12"}},
+                                           WrongLine{"BackupsUnknownOption", {"backups", "--all"}},
+                                           WrongLine{"RestoreNothing", {"restore"}},
+                                           WrongLine{"RestoreTwoArchives", {"restore", "a.zip", "b.zip"}},
+                                           WrongLine{"RestoreArchiveAndLatest", {"restore", "a.zip", "--latest"}},
+                                           WrongLine{"RestoreUnknownOption", {"restore", "--newest"}}),
+                         [](const ::testing::TestParamInfo<WrongLine>& info) { return info.param.name; });

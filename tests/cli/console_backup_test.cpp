@@ -76,7 +76,9 @@ ScanCommand FontsScan(bool json) {
 
 Output Clean(const std::string& folder, bool json, bool backup = true, bool interrupted = false) {
     std::atomic<bool> flag{interrupted};
-    return Capture([&](std::FILE* out) { return RunConsoleClean({FontsScan(json), backup, folder, "Windows 10", &flag, out}); });
+    return Capture([&](std::FILE* out) {
+        return RunConsoleClean({FontsScan(json), backup, folder, "Windows 10", &flag, out});
+    });
 }
 
 Output Restore(const std::string& folder, const std::string& archive, bool json = true) {
@@ -209,7 +211,8 @@ TEST(ConsoleRestore, ReportsInvalidAndPartialBackups) {
 
 TEST(ConsoleBackups, ListsNewestFirstWithTheirRecords) {
     const TempFolder folder("cli-backups");
-    for (const auto& [name, records] : {std::pair<const char*, int>{"3,1,2026_8,0,0.zip", 2}, {"3,1,2026_9,0,0.zip", 1}}) {
+    for (const auto& [name, records] :
+         {std::pair<const char*, int>{"3,1,2026_8,0,0.zip", 2}, {"3,1,2026_9,0,0.zip", 1}}) {
         ZipWriter writer;
         ASSERT_TRUE(writer.Open(folder.Sub(name)));
         std::string descriptor;

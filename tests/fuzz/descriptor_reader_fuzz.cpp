@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 std::abort();
             }
         }
-        if (record.valueName.find('\n') != std::string::npos || record.path.find('\n') != std::string::npos) std::abort();
+        if (record.valueName.find('\n') != std::string::npos || record.path.find('\n') != std::string::npos)
+            std::abort();
     }
     if (size > 0) RecordValue(text, text.substr(0, size / 2));
     return 0;

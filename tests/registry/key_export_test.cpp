@@ -131,11 +131,12 @@ TEST_P(KeyExchange, RegistryEditorsFileImportedByOursGivesTheSameDump) {
     DeleteFileA(file.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Roots, KeyExchange,
-                         ::testing::Values(TreeUnderRoot{"CurrentUser", kCurrentUser, "Software\\TidrexTests\\Exchange"},
-                                           TreeUnderRoot{"LocalMachine", kLocalMachine, "Software\\TidrexTests\\Exchange"},
-                                           TreeUnderRoot{"ClassesRoot", kClassesRoot, "TidrexTests.Exchange"}),
-                         [](const ::testing::TestParamInfo<TreeUnderRoot>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Roots, KeyExchange,
+    ::testing::Values(TreeUnderRoot{"CurrentUser", kCurrentUser, "Software\\TidrexTests\\Exchange"},
+                      TreeUnderRoot{"LocalMachine", kLocalMachine, "Software\\TidrexTests\\Exchange"},
+                      TreeUnderRoot{"ClassesRoot", kClassesRoot, "TidrexTests.Exchange"}),
+    [](const ::testing::TestParamInfo<TreeUnderRoot>& info) { return info.param.name; });
 
 TEST(ExportKey, MissingKeyIsGone) {
     const KeyExport exported = ExportKey(kCurrentUser, "Software\\TidrexTests\\NoSuchKey\\Below");
@@ -166,8 +167,9 @@ TEST(ImportRegFile, MalformedFileChangesNothing) {
     const TestTree tree(kCurrentUser, "Software\\TidrexTests\\Malformed");
     SetRawValue(tree.Root(), Widen(tree.Path()), L"Kept", REG_DWORD, {1, 0, 0, 0});
     const std::vector<std::string> before = tree.Dump();
-    const std::string bytes = "REGEDIT4\r\n[HKEY_CURRENT_USER\\" + tree.Path() + "]\r\n\"Kept\"=dword:2\r\n\"New\"=\"x\"\r\n" +
-                              "[HKEY_CURRENT_USER\\" + tree.Path() + "\\Sub]\r\n\"Bad\"=hex:0g\r\n";
+    const std::string bytes = "REGEDIT4\r\n[HKEY_CURRENT_USER\\" + tree.Path() +
+                              "]\r\n\"Kept\"=dword:2\r\n\"New\"=\"x\"\r\n" + "[HKEY_CURRENT_USER\\" + tree.Path() +
+                              "\\Sub]\r\n\"Bad\"=hex:0g\r\n";
     const RegImport imported = ImportRegFile(bytes);
     EXPECT_FALSE(imported.ok);
     EXPECT_NE(imported.error.find("line 6"), std::string::npos) << imported.error;
@@ -180,8 +182,8 @@ TEST(ImportRegFile, RefusesDeletionsAndChangesNothing) {
     const std::vector<std::string> before = tree.Dump();
     for (const std::string& line : {"[-HKEY_CURRENT_USER\\" + tree.Path() + "\\Victim]",
                                     "[HKEY_CURRENT_USER\\" + tree.Path() + "\\Victim]\r\n\"v\"=-"}) {
-        const RegImport imported = ImportRegFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\" + tree.Path() +
-                                                 "]\r\n\"New\"=\"x\"\r\n" + line + "\r\n");
+        const RegImport imported =
+            ImportRegFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\" + tree.Path() + "]\r\n\"New\"=\"x\"\r\n" + line + "\r\n");
         EXPECT_FALSE(imported.ok);
         EXPECT_EQ(tree.Dump(), before);
     }

@@ -108,17 +108,15 @@ TEST_P(RegFileRoundTrip, ParsesBackToTheSameDocument) {
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, RegFileRoundTrip,
-    ::testing::Values(
-        RegFileDocument{},
-        OneKey({}),
-        OneKey({{u"", 1, Wide(u""), false}}),
-        OneKey({{u"Empty", 1, {}, false}}),
-        OneKey({{u"\u2603 \xd834\xdd1e \xdc00", 1, Wide(u"\u00dc\xd800 end"), false}}),
-        OneKey({{u"q\"\\\r\n", 1, Wide(u"\\\"\\"), false}}),
-        OneKey({{u"big", 3, std::vector<uint8_t>(5000, 0xab), false}}),
-        OneKey({{u"maxtype", 0xffffffff, {1}, false}, {u"none", 0, {}, false}}),
-        OneKey({{u"gone", 0, {}, true}}),
-        RegFileDocument{{{u"HKEY_CLASSES_ROOT\\.xyz", true, {}}, {u"HKEY_USERS", false, {{u"v", 4, {0, 0, 0, 0}, false}}}}}));
+    ::testing::Values(RegFileDocument{}, OneKey({}), OneKey({{u"", 1, Wide(u""), false}}),
+                      OneKey({{u"Empty", 1, {}, false}}),
+                      OneKey({{u"\u2603 \xd834\xdd1e \xdc00", 1, Wide(u"\u00dc\xd800 end"), false}}),
+                      OneKey({{u"q\"\\\r\n", 1, Wide(u"\\\"\\"), false}}),
+                      OneKey({{u"big", 3, std::vector<uint8_t>(5000, 0xab), false}}),
+                      OneKey({{u"maxtype", 0xffffffff, {1}, false}, {u"none", 0, {}, false}}),
+                      OneKey({{u"gone", 0, {}, true}}),
+                      RegFileDocument{{{u"HKEY_CLASSES_ROOT\\.xyz", true, {}},
+                                       {u"HKEY_USERS", false, {{u"v", 4, {0, 0, 0, 0}, false}}}}}));
 
 TEST(RegFileReader, ReadsRegedit4WithItsEightBitStrings) {
     const RegFileParse parsed = ParseRegFile(
@@ -135,9 +133,9 @@ TEST(RegFileReader, ReadsRegedit4WithItsEightBitStrings) {
 }
 
 TEST(RegFileReader, AcceptsShortRootsCommentsBlanksAndContinuations) {
-    const RegFileParse parsed = ParseRegFile(Utf16File(
-        u"Windows Registry Editor Version 5.00\n; a comment\n\n  [hkcu\\Software\\T]  \n"
-        u"  \"A\" = dword:1\n\"B\"=HEX:01,\\\n   02 , 3,\\\n  ff\r\n@=\"d\"\r"));
+    const RegFileParse parsed =
+        ParseRegFile(Utf16File(u"Windows Registry Editor Version 5.00\n; a comment\n\n  [hkcu\\Software\\T]  \n"
+                               u"  \"A\" = dword:1\n\"B\"=HEX:01,\\\n   02 , 3,\\\n  ff\r\n@=\"d\"\r"));
     ASSERT_TRUE(parsed.document) << parsed.line << ": " << parsed.error;
     EXPECT_EQ(*parsed.document,
               OneKey({{u"A", 4, {1, 0, 0, 0}, false}, {u"B", 3, {1, 2, 3, 0xff}, false}, {u"", 1, Wide(u"d"), false}}));
@@ -162,25 +160,24 @@ constexpr const char16_t* kHead = u"Windows Registry Editor Version 5.00\r\n[HKE
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RegFileMalformed,
-    ::testing::Values(
-        MalformedFile{"Empty", u"", 0},
-        MalformedFile{"NoHeader", u"[HKEY_CURRENT_USER\\T]\r\n", 1},
-        MalformedFile{"ValueBeforeKey", u"REGEDIT4\r\n\"a\"=\"b\"\r\n", 2},
-        MalformedFile{"UnknownRoot", u"REGEDIT4\r\n[HKEY_NOWHERE\\T]\r\n", 2},
-        MalformedFile{"EmptyKeyName", u"REGEDIT4\r\n[HKEY_CURRENT_USER\\a\\\\b]\r\n", 2},
-        MalformedFile{"TrailingBackslash", u"REGEDIT4\r\n[HKEY_CURRENT_USER\\a\\]\r\n", 2},
-        MalformedFile{"NoClosingBracket", u"REGEDIT4\r\n[HKEY_CURRENT_USER\\a\r\n", 2},
-        MalformedFile{"UnclosedQuote", std::u16string(kHead) + u"\"a\"=\"b\r\n", 3},
-        MalformedFile{"NoEquals", std::u16string(kHead) + u"\"a\" \"b\"\r\n", 3},
-        MalformedFile{"BadHexByte", std::u16string(kHead) + u"\"a\"=hex:01,zz\r\n", 3},
-        MalformedFile{"HexWithoutCommas", std::u16string(kHead) + u"\"a\"=hex:01 02\r\n", 3},
-        MalformedFile{"LongDword", std::u16string(kHead) + u"\"a\"=dword:123456789\r\n", 3},
-        MalformedFile{"EmptyDword", std::u16string(kHead) + u"\"a\"=dword:\r\n", 3},
-        MalformedFile{"UnknownForm", std::u16string(kHead) + u"\"a\"=str:x\r\n", 3},
-        MalformedFile{"GarbageLine", std::u16string(kHead) + u"garbage\r\n", 3},
-        MalformedFile{"ContinuedAtEnd", std::u16string(kHead) + u"\"a\"=hex:01,\\\r\n", 3},
-        MalformedFile{"TextAfterString", std::u16string(kHead) + u"\"a\"=\"b\" x\r\n", 3},
-        MalformedFile{"ZeroInName", std::u16string(kHead) + std::u16string(u"\"a\0b\"=\"c\"\r\n", 11), 3}),
+    ::testing::Values(MalformedFile{"Empty", u"", 0}, MalformedFile{"NoHeader", u"[HKEY_CURRENT_USER\\T]\r\n", 1},
+                      MalformedFile{"ValueBeforeKey", u"REGEDIT4\r\n\"a\"=\"b\"\r\n", 2},
+                      MalformedFile{"UnknownRoot", u"REGEDIT4\r\n[HKEY_NOWHERE\\T]\r\n", 2},
+                      MalformedFile{"EmptyKeyName", u"REGEDIT4\r\n[HKEY_CURRENT_USER\\a\\\\b]\r\n", 2},
+                      MalformedFile{"TrailingBackslash", u"REGEDIT4\r\n[HKEY_CURRENT_USER\\a\\]\r\n", 2},
+                      MalformedFile{"NoClosingBracket", u"REGEDIT4\r\n[HKEY_CURRENT_USER\\a\r\n", 2},
+                      MalformedFile{"UnclosedQuote", std::u16string(kHead) + u"\"a\"=\"b\r\n", 3},
+                      MalformedFile{"NoEquals", std::u16string(kHead) + u"\"a\" \"b\"\r\n", 3},
+                      MalformedFile{"BadHexByte", std::u16string(kHead) + u"\"a\"=hex:01,zz\r\n", 3},
+                      MalformedFile{"HexWithoutCommas", std::u16string(kHead) + u"\"a\"=hex:01 02\r\n", 3},
+                      MalformedFile{"LongDword", std::u16string(kHead) + u"\"a\"=dword:123456789\r\n", 3},
+                      MalformedFile{"EmptyDword", std::u16string(kHead) + u"\"a\"=dword:\r\n", 3},
+                      MalformedFile{"UnknownForm", std::u16string(kHead) + u"\"a\"=str:x\r\n", 3},
+                      MalformedFile{"GarbageLine", std::u16string(kHead) + u"garbage\r\n", 3},
+                      MalformedFile{"ContinuedAtEnd", std::u16string(kHead) + u"\"a\"=hex:01,\\\r\n", 3},
+                      MalformedFile{"TextAfterString", std::u16string(kHead) + u"\"a\"=\"b\" x\r\n", 3},
+                      MalformedFile{"ZeroInName", std::u16string(kHead) + std::u16string(u"\"a\0b\"=\"c\"\r\n", 11),
+                                    3}),
     [](const ::testing::TestParamInfo<MalformedFile>& info) { return info.param.name; });
 
 TEST(RegFileReader, OddUtf16ByteCountIsRefused) {

@@ -21,7 +21,8 @@ inline std::vector<RawValue> EveryValueType(bool withWhatRegeditAlters = true) {
     std::vector<RawValue> values = {
         {L"", REG_SZ, WideBytes(L"default data")},
         {L"String", REG_SZ, WideBytes(L"C:\\Program Files\\Tool \"quoted\" \\ end ]")},
-        {L"Unicode \x2603 \x00dc\x00ef \xd834\xdd1e", REG_SZ, WideBytes(L"\x03a9\x2248\x00e7 \x221a\x222b \xd834\xdd1e")},
+        {L"Unicode \x2603 \x00dc\x00ef \xd834\xdd1e", REG_SZ,
+         WideBytes(L"\x03a9\x2248\x00e7 \x221a\x222b \xd834\xdd1e")},
         {L"Expand", REG_EXPAND_SZ, WideBytes(L"%SystemRoot%\\system32\\x.dll")},
         {L"Multi", REG_MULTI_SZ, WideBytes(std::wstring(L"one\0two\0", 8))},
         {L"Dword", REG_DWORD, {0xEF, 0xBE, 0xAD, 0xDE}},

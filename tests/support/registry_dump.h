@@ -33,7 +33,8 @@ inline std::string Units(const std::wstring& name) {
     return text;
 }
 
-inline void DumpTree(HKEY parent, const std::wstring& subKey, const std::string& shown, std::vector<std::string>& lines) {
+inline void DumpTree(HKEY parent, const std::wstring& subKey, const std::string& shown,
+                     std::vector<std::string>& lines) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(parent, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     lines.push_back("[" + shown + "]");
