@@ -9,7 +9,6 @@ std::string TextSummary(const ScanCounters& counters, bool aborted) {
                   counters.affectedSections, aborted ? "Scan Aborted" : "Scan Complete");
 }
 
-namespace {
 nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&)) {
     nlohmann::ordered_json json;
     if (const RegistryProblem* problem = record.AsRegistry()) {
@@ -28,10 +27,19 @@ nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*to
     }
     return json;
 }
-}  // namespace
 
 std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
                        std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable) {
+    return JsonText(ScanReportJson(page, counters, aborted, toUtf8, unreadable));
+}
+
+std::string JsonText(const nlohmann::ordered_json& document) {
+    // Any byte sequence that still is not UTF-8 becomes U+FFFD rather than failing the report.
+    return document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+nlohmann::ordered_json ScanReportJson(const DataScanPage& page, const ScanCounters& counters, bool aborted,
+                                      std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable) {
     nlohmann::ordered_json report;
     report["status"] = aborted ? "aborted" : "complete";
     report["totalProblems"] = counters.totalProblems;
@@ -52,6 +60,5 @@ std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, b
                             {"unreadable", std::move(unreadableKeys)}});
     }
     report["sections"] = std::move(sections);
-    // Any byte sequence that still is not UTF-8 becomes U+FFFD rather than failing the report.
-    return report.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return report;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // What the console prints after a scan: the text summary or the JSON document.
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 #include "cli/unreadable_keys.h"
@@ -12,3 +13,12 @@ std::string TextSummary(const ScanCounters& counters, bool aborted);
 // starting keys it could not open for lack of rights under "unreadable" (empty without a list).
 std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
                        std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable = nullptr);
+
+// The same document as data, for reports that add to it, and one problem's object in it.
+nlohmann::ordered_json ScanReportJson(const DataScanPage& page, const ScanCounters& counters, bool aborted,
+                                      std::string (*toUtf8)(const std::string&),
+                                      const UnreadableKeys* unreadable = nullptr);
+nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&));
+
+// A JSON document as text: one line, any bytes that still are not UTF-8 as U+FFFD.
+std::string JsonText(const nlohmann::ordered_json& document);

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/runtime_function.h"
+
 LONG DeleteKeyTree(HKEY parent, const char* name) {
     UniqueHkey key;
     const LONG opened = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.put());
@@ -99,14 +101,13 @@ bool GrantFullControl(HKEY key, PSID sid) {
 }
 
 // Runs a deletion; when Windows refuses it for lack of rights, grants them and tries once more.
-int DeleteWithAccessRetry(HKEY root, const std::string& keyPath, const std::function<LONG()>& deletion) {
-    LONG error = deletion();
-    if (error == ERROR_SUCCESS) return 1;
-    if (error != ERROR_ACCESS_DENIED) return 0;
+// The error code of the last attempt.
+LONG DeleteWithAccessRetry(HKEY root, const std::string& keyPath, const std::function<LONG()>& deletion) {
+    const LONG error = deletion();
+    if (error != ERROR_ACCESS_DENIED) return error;
     UniqueHeapBlock sid = GetCurrentUserSid();
-    if (!sid || !ResetKeyTreeAccess(root, keyPath.c_str(), sid.get(), true)) return 0;
-    error = deletion();
-    return error == ERROR_SUCCESS ? 1 : 0;
+    if (!sid || !ResetKeyTreeAccess(root, keyPath.c_str(), sid.get(), true)) return error;
+    return deletion();
 }
 }  // namespace
 
@@ -142,14 +143,42 @@ bool ResetKeyTreeAccess(HKEY parent, const char* keyPath, PSID sid, bool recursi
     return true;
 }
 
-int DeleteRegKey(HKEY root, const std::string& keyPath) {
+LONG RemoveRegKey(HKEY root, const std::string& keyPath) {
     // An empty path would name the root itself and empty a whole hive.
-    if (keyPath.empty()) return 0;
+    if (keyPath.empty()) return ERROR_INVALID_PARAMETER;
     return DeleteWithAccessRetry(root, keyPath, [&] { return DeleteKeyTree(root, keyPath.c_str()); });
 }
 
-int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
     return DeleteWithAccessRetry(root, keyPath, [&] {
         return static_cast<LONG>(SHDeleteValueA(root, keyPath.c_str(), valueName.c_str()));
     });
+}
+
+LONG RemoveHeldKey(UniqueHkey heldKey, HKEY root, const std::string& keyPath) {
+    using NtDeleteKeyFunction = LONG(NTAPI*)(HANDLE);
+    constexpr LONG kStatusKeyDeleted = static_cast<LONG>(0xC000017C);
+    static const auto ntDeleteKey = FindFunction<NtDeleteKeyFunction>(GetModuleHandleA("ntdll.dll"), "NtDeleteKey");
+    if (heldKey && ntDeleteKey) {
+        const LONG status = ntDeleteKey(heldKey.get());
+        if (status == 0) return ERROR_SUCCESS;
+        if (status == kStatusKeyDeleted) return ERROR_FILE_NOT_FOUND;
+    }
+    heldKey.reset();
+    return RemoveRegKey(root, keyPath);
+}
+
+LONG RemoveHeldValue(HKEY heldKey, HKEY root, const std::string& keyPath, const std::string& valueName) {
+    if (heldKey) {
+        const LONG error = RegDeleteValueA(heldKey, valueName.c_str());
+        if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND) return error;
+        if (error == ERROR_KEY_DELETED) return ERROR_FILE_NOT_FOUND;
+    }
+    return RemoveRegValue(root, keyPath, valueName);
+}
+
+int DeleteRegKey(HKEY root, const std::string& keyPath) { return RemoveRegKey(root, keyPath) == ERROR_SUCCESS ? 1 : 0; }
+
+int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
+    return RemoveRegValue(root, keyPath, valueName) == ERROR_SUCCESS ? 1 : 0;
 }

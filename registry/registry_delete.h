@@ -14,6 +14,21 @@ LONG DeleteKeyTree(HKEY parent, const char* name);
 int DeleteRegKey(HKEY root, const std::string& keyPath);
 int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
 
+// The same deletions, with the Windows error code of the last attempt (0 = success), so a
+// caller can tell a key that is already gone from one it may not delete.
+LONG RemoveRegKey(HKEY root, const std::string& keyPath);
+
+// Deletes a key without sub-keys through a handle held since it was saved (opened with DELETE),
+// so a key created anew under the same name meanwhile is left alone (ERROR_FILE_NOT_FOUND).
+// Without a handle, or when that deletion is refused, the key is removed as RemoveRegKey does.
+LONG RemoveHeldKey(UniqueHkey heldKey, HKEY root, const std::string& keyPath);
+
+// Deletes a value through its key's handle held since the value was saved (opened to set values);
+// a value whose key was deleted meanwhile is gone (ERROR_FILE_NOT_FOUND). Without a handle, or
+// when that deletion is refused, the value is removed as RemoveRegValue does.
+LONG RemoveHeldValue(HKEY heldKey, HKEY root, const std::string& keyPath, const std::string& valueName);
+LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+
 // The user SID of the current process in a heap block of its own; empty on failure.
 UniqueHeapBlock GetCurrentUserSid();
 

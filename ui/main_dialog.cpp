@@ -94,7 +94,12 @@ bool MainDialog::OnInit() {
     HideAllPages();
     SetBackground(0);
     ShowHomePage(true);
-    CreateDirectoryA((WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup").c_str(), nullptr);
+    const std::string backupFolder = startup_.backupFolder.empty()
+                                         ? WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup"
+                                         : startup_.backupFolder;
+    CreateDirectoryA(backupFolder.c_str(), nullptr);
+    backup_.SetBackupFolder(backupFolder);
+    restorePage_.Attach(Item(IDC_BACKUP_DATES), backupFolder);
     return true;
 }
 
@@ -159,6 +164,10 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
         case IDC_NAV_SECTIONS: ChooseSectionsCommand(); return true;
         case IDC_CHOICE_SAVE: SaveSectionsCommand(); return true;
         case IDC_NAV_RESTORE: RestoreBackupCommand(); return true;
+        case IDC_RESTORE_SELECTED: restorePage_.RestoreSelected(Window(), startup_.applicationName); return true;
+        case IDC_REMOVE_PROBLEMS: RemoveProblemsCommand(); return true;
+        case IDC_RESTORE_SELECTED: restorePage_.RestoreSelected(Window(), startup_.applicationName); return true;
+        case IDC_REMOVE_PROBLEMS: RemoveProblemsCommand(); return true;
         case IDC_NAV_ADVANCED: AdvancedControlsCommand(); return true;
         case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;

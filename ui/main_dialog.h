@@ -12,6 +12,7 @@
 #include "app/instance_checker.h"
 #include "app/preferences.h"
 #include "app/scan_log.h"
+#include "backup/backup_set.h"
 #include "engine/problem_intake.h"
 #include "engine/scan_driver.h"
 #include "engine/scan_engine.h"
@@ -25,6 +26,7 @@
 #include "ui/child_layout_scaler.h"
 #include "ui/dialog_base.h"
 #include "scanners/scanner_set.h"
+#include "ui/restore_page.h"
 #include "ui/section_status_list.h"
 #include "ui/status_line_scan_host.h"
 #include "ui/system_info.h"
@@ -36,6 +38,7 @@ struct MainDialogStartup {
     const Preferences* preferences = nullptr;
     std::string applicationName;                  // caption of the message boxes
     ScanOperations* operations = nullptr;         // none: the program's scanners
+    std::string backupFolder{};                   // empty: "Backup" beside the executable
 };
 
 class MainDialog : public DialogBase, public ScanPage {
@@ -98,6 +101,7 @@ private:
     void ChooseSectionsCommand();
     void SaveSectionsCommand();
     void RestoreBackupCommand();
+    void RemoveProblemsCommand();
     void AdvancedControlsCommand();
     void ChooseLogFolderCommand();
     void SavePreferencesCommand();
@@ -136,6 +140,8 @@ private:
     CheckMarkupList resultsList_;
     CheckMarkupList choiceList_;
     PreferenceValues advanced_;
+    BackupSet backup_;
+    RestorePage restorePage_;
     bool closing_ = false;
 };
 

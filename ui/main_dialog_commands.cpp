@@ -9,6 +9,7 @@
 #include "resources/resource_ids.h"
 #include "ui/folder_chooser.h"
 #include "ui/message_box.h"
+#include "ui/removal_command.h"
 
 namespace {
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -49,6 +50,16 @@ void MainDialog::RestoreBackupCommand() {
     SetBackground(1);
     InvalidateRect(Window(), nullptr, FALSE);
     ShowRestorePage(true);
+    restorePage_.Fill();
+}
+
+void MainDialog::RemoveProblemsCommand() {
+    if (driver_.IsScanning()) return;
+    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, sections_, preferences_, backup_})) return;
+    HideAllPages();
+    SetBackground(0);
+    ShowHomePage(true);
+    InvalidateRect(Window(), nullptr, FALSE);
 }
 
 void MainDialog::AdvancedControlsCommand() {

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "registry/key_export.h"
+#include "registry/value_bytes.h"
 #include "tests/support/registry_sandbox.h"
 
 namespace {
@@ -124,4 +126,48 @@ TEST(ResetKeyTreeAccess, GrantsTheUserOnEveryKeyAndKeepsOtherEntries) {
     EXPECT_EQ(ReadDacl(HKEY_CURRENT_USER, sandbox.Sub("Tree\\A"), sid.get()).aceCount, before + 1);
     EXPECT_FALSE(ResetKeyTreeAccess(HKEY_CURRENT_USER, nullptr, sid.get(), true));
     EXPECT_FALSE(ResetKeyTreeAccess(HKEY_CURRENT_USER, sandbox.Sub("Missing").c_str(), sid.get(), true));
+}
+
+TEST(RemoveHeldKey, DeletesTheHeldKeyAndLeavesAKeyMadeAnewAlone) {
+    RegistrySandbox sandbox("HeldKey");
+    sandbox.SetString("Saved", "v", "old");
+    KeyExport saved = ExportKey(kCurrentUser, sandbox.Sub("Saved"), true);
+    ASSERT_TRUE(saved.heldKey);
+    EXPECT_EQ(RemoveHeldKey(std::move(saved.heldKey), HKEY_CURRENT_USER, sandbox.Sub("Saved")), ERROR_SUCCESS);
+    EXPECT_FALSE(sandbox.KeyExists("Saved"));
+
+    sandbox.SetString("Replaced", "v", "old");
+    KeyExport replaced = ExportKey(kCurrentUser, sandbox.Sub("Replaced"), true);
+    ASSERT_TRUE(replaced.heldKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.Sub("Replaced").c_str());
+    sandbox.SetString("Replaced", "v", "new, never saved");
+    // The saved key is gone either way (Wine reports the deletion of a deleted key as done).
+    const LONG result = RemoveHeldKey(std::move(replaced.heldKey), HKEY_CURRENT_USER, sandbox.Sub("Replaced"));
+    EXPECT_TRUE(result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND) << result;
+    EXPECT_TRUE(sandbox.ValueExists("Replaced", "v"));
+}
+
+TEST(RemoveHeldKey, KeysWithSubKeysAreNotHeldAndGoTheOrdinaryWay) {
+    RegistrySandbox sandbox("HeldTree");
+    sandbox.CreateKey("Tree\\Child");
+    KeyExport saved = ExportKey(kCurrentUser, sandbox.Sub("Tree"), true);
+    EXPECT_FALSE(saved.heldKey);
+    EXPECT_EQ(RemoveHeldKey(std::move(saved.heldKey), HKEY_CURRENT_USER, sandbox.Sub("Tree")), ERROR_SUCCESS);
+    EXPECT_FALSE(sandbox.KeyExists("Tree"));
+}
+
+TEST(RemoveHeldValue, DeletesThroughTheHeldKeyAndTakesADeletedKeyForGone) {
+    RegistrySandbox sandbox("HeldValue");
+    sandbox.SetString("Key", "a", "1");
+    sandbox.SetString("Key", "b", "2");
+    ValueBytesReader reader(true);
+    const ValueBytes a = reader.Read(kCurrentUser, sandbox.Sub("Key"), "a");
+    const ValueBytes b = reader.Read(kCurrentUser, sandbox.Sub("Key"), "b");
+    ASSERT_TRUE(a.heldKey && b.heldKey);
+    EXPECT_EQ(a.heldKey, b.heldKey);
+    EXPECT_EQ(RemoveHeldValue(a.heldKey->get(), HKEY_CURRENT_USER, sandbox.Sub("Key"), "a"), ERROR_SUCCESS);
+    EXPECT_FALSE(sandbox.ValueExists("Key", "a"));
+    RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.Sub("Key").c_str());
+    EXPECT_EQ(RemoveHeldValue(b.heldKey->get(), HKEY_CURRENT_USER, sandbox.Sub("Key"), "b"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RemoveHeldValue(nullptr, HKEY_CURRENT_USER, sandbox.Sub("Key"), "b"), ERROR_FILE_NOT_FOUND);
 }

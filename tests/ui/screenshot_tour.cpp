@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "backup/zip_writer.h"
 #include "resources/resource_ids.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/main_dialog.h"
 
@@ -97,6 +99,17 @@ private:
     HWND* window_;
 };
 
+// Three archives of earlier removals, for the restore page; the newest two of the same day.
+void MakeArchives(const TempFolder& folder) {
+    for (const char* name : {"3,15,2026_23,59,59.zip", "12,7,2026_9,5,3.zip", "12,7,2026_16,42,10.zip"}) {
+        ZipWriter writer;
+        writer.Open(folder.Sub(name));
+        writer.AddData("Config.ini", "[TYPE:FILE]\r\r\n[DEST_PATH:C:\\Links\\tool.lnk]\r\r\n");
+        writer.AddData("tool.lnk", "link");
+        writer.Close();
+    }
+}
+
 void SetDword(const std::string& path, const char* name, DWORD value) {
     RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value));
 }
@@ -114,7 +127,10 @@ int main() {
     const SystemInfo systemInfo;
     HWND window = nullptr;
     SampleScan scan(&window);
-    MainDialog dialog(MainDialogStartup{&systemInfo, false, nullptr, &preferences, "TidrexVelora", &scan});
+    const TempFolder backups("screenshot-backups");
+    MakeArchives(backups);
+    MainDialog dialog(
+        MainDialogStartup{&systemInfo, false, nullptr, &preferences, "TidrexVelora", &scan, backups.Path()});
     MessageBoxRecorder boxes;
     DialogSteps::Schedule([&] {
         window = dialog.Window();
@@ -136,6 +152,9 @@ int main() {
         Shot("advanced", window);
         Click(window, IDC_NAV_RESTORE);
         Shot("restore", window);
+        SendMessageA(dialog.Item(IDC_BACKUP_DATES), CB_SHOWDROPDOWN, TRUE, 0);
+        Shot("restore-list", window);
+        SendMessageA(dialog.Item(IDC_BACKUP_DATES), CB_SHOWDROPDOWN, FALSE, 0);
         EndDialog(window, 0);
     });
     dialog.Run();

@@ -1,0 +1,71 @@
+#include "backup/deletion_guard.h"
+
+#include <cctype>
+
+namespace {
+// The path's key names; empty when any of them is empty (a doubled, leading or trailing "\").
+std::vector<std::string> KeyNames(const std::string& path) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (;;) {
+        const size_t slash = path.find('\\', start);
+        const std::string name = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (name.empty()) return {};
+        names.push_back(name);
+        if (slash == std::string::npos) return names;
+        start = slash + 1;
+    }
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the first names of path are exactly prefix.
+bool StartsWith(const std::vector<std::string>& path, const std::vector<std::string>& prefix) {
+    if (prefix.size() > path.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (!SameName(path[i], prefix[i])) return false;
+    }
+    return true;
+}
+
+bool Below(const ListKey& list, RootKeyValue root, const std::vector<std::string>& names) {
+    if (list.root != root) return false;
+    if (list.extensionKeys) return names.size() == 1 && names[0].size() > 1 && names[0][0] == '.';
+    const std::vector<std::string> listNames = KeyNames(list.path);
+    return names.size() > listNames.size() && StartsWith(names, listNames);
+}
+}  // namespace
+
+const std::vector<ListKey>& SectionListKeys() {
+    static const std::vector<ListKey> keys = {
+        {2, kLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\VXD"},
+        {5, kClassesRoot, "", true},
+        {6, kLocalMachine, "SYSTEM\\CurrentControlSet\\Services"},
+        {9, kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths"},
+        {10, kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+        {11, kClassesRoot, "TypeLib"},
+        {11, kClassesRoot, "CLSID"},
+    };
+    return keys;
+}
+
+bool KeyDeletionAllowed(const std::vector<ListKey>& listKeys, SectionId section, RootKeyValue root,
+                        const std::string& keyPath) {
+    const std::vector<std::string> names = KeyNames(keyPath);
+    if (names.empty()) return false;
+    bool below = false;
+    for (const ListKey& list : listKeys) {
+        // A list key, or a key that holds one, is never deleted, for any section.
+        if (!list.extensionKeys && list.root == root && StartsWith(KeyNames(list.path), names)) return false;
+        if (list.section == section && Below(list, root, names)) below = true;
+    }
+    return below;
+}

@@ -1,0 +1,81 @@
+#include "cli/console_clean.h"
+
+#include <nlohmann/json.hpp>
+
+#include "backup/problem_removal.h"
+#include "base/text_format.h"
+#include "cli/ansi_text.h"
+#include "cli/console_scan.h"
+#include "cli/console_scan_session.h"
+#include "cli/scan_report.h"
+#include "engine/wow64.h"
+
+namespace {
+class PrintedNotices : public RemovalNotices {
+public:
+    void InvalidErrorType() override { std::fprintf(stderr, "%s\n", kInvalidErrorTypeText); }
+    void InvalidRegistryErrorType() override { std::fprintf(stderr, "%s\n", kRegistryErrorTypeText); }
+};
+
+void Print(std::FILE* out, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fflush(out);
+}
+
+std::string TextReport(const RemovalReport& report) {
+    if (report.backupFailed) return RemovalSummaryText(report) + "\n";
+    std::string text = "Backup : " + (report.archivePath.empty() ? std::string("none") : report.archivePath) + "\n";
+    text += Format("Removed : %d\nKept : %d\n", report.removed, static_cast<int>(report.kept.size()));
+    for (const KeptItem& item : report.kept) {
+        text += "Kept item : " + ProblemItemText(*item.problem) + " - " + KeptReasonText(item.reason);
+        if (!item.detail.empty()) text += " (" + item.detail + ")";
+        text += "\n";
+    }
+    return text;
+}
+
+void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
+    document["archive"] =
+        report.archivePath.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(report.archivePath));
+    document["removed"] = report.removed;
+    nlohmann::ordered_json kept = nlohmann::ordered_json::array();
+    for (const KeptItem& item : report.kept) {
+        nlohmann::ordered_json problem = ProblemJson(*item.problem, AnsiToUtf8);
+        problem["reason"] = KeptReasonText(item.reason);
+        if (!item.detail.empty()) problem["detail"] = AnsiToUtf8(item.detail);
+        kept.push_back(std::move(problem));
+    }
+    document["kept"] = std::move(kept);
+    if (report.backupFailed) document["backupError"] = AnsiToUtf8(report.backupError);
+}
+}  // namespace
+
+int RunConsoleClean(const ConsoleCleanOptions& options) {
+    const bool json = options.scan.json;
+    ConsoleScanSession session(options.scan, options.osName, *options.interrupted, json ? nullptr : options.out,
+                               options.err);
+    session.Run();
+    const bool aborted = session.Aborted();
+    RemovalReport report;
+    const std::vector<const ProblemRecord*> problems = session.Problems();
+    // An aborted scan removes nothing, and nothing found needs no archive.
+    if (!aborted && !problems.empty()) {
+        BackupSet backup;
+        backup.SetBackupFolder(options.backupFolder);
+        PrintedNotices notices;
+        report =
+            RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
+    }
+    if (json) {
+        nlohmann::ordered_json document = ScanReportJson(session.Page(), session.Counters(), aborted, AnsiToUtf8,
+                                                                &session.Unreadable());
+        AddRemoval(document, report);
+        Print(options.out, JsonText(document));
+    } else {
+        Print(options.out, TextSummary(session.Counters(), aborted));
+        Print(options.out, aborted ? std::string("Nothing was removed: the scan was aborted.\n") : TextReport(report));
+    }
+    if (aborted) return kExitAborted;
+    if (report.backupFailed) return kExitBackupFailed;
+    return report.kept.empty() ? kExitClean : kExitSomeKept;
+}

@@ -1,0 +1,230 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "backup/backup_records.h"
+#include "backup/backup_restore.h"
+#include "backup/zip_writer.h"
+#include "cli/console_backups.h"
+#include "cli/console_clean.h"
+#include "cli/console_restore.h"
+#include "cli/console_scan.h"
+#include "tests/support/list_keys_lock.h"
+#include "tests/support/registry_dump.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+// A stale font entry of this test in the machine's font list, removed again afterwards; the
+// fonts section finds it.
+class StaleFont {
+public:
+    explicit StaleFont(std::string name) : name_(std::move(name)) {
+        const std::string data = "C:\\TidrexCliNoSuchFolder\\" + std::to_string(GetCurrentProcessId()) + ".ttf";
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFontsKey, name_.c_str(), REG_SZ, data.c_str(),
+                        static_cast<DWORD>(data.size() + 1));
+    }
+    ~StaleFont() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kFontsKey, name_.c_str()); }
+    bool Present() const {
+        return RegGetValueA(HKEY_LOCAL_MACHINE, kFontsKey, name_.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
+    }
+    std::string Dump() const {
+        BYTE data[1024];
+        DWORD size = sizeof(data), type = 0;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, kFontsKey, name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) !=
+            ERROR_SUCCESS) {
+            return {};
+        }
+        return std::to_string(type) + " " + registry_dump_detail::Hex(data, size);
+    }
+
+private:
+    ListKeysLock lock_;
+    std::string name_;
+};
+
+struct Output {
+    int status;
+    std::string text;
+};
+
+// Runs a console operation with its output going to a temporary file, and reads that back.
+template <typename Run>
+Output Capture(Run run) {
+    std::FILE* out = std::tmpfile();
+    const int status = run(out);
+    std::string text;
+    std::rewind(out);
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof(buffer), out)) > 0) text.append(buffer, read);
+    std::fclose(out);
+    return {status, text};
+}
+
+ScanCommand FontsScan(bool json) {
+    ScanCommand command;
+    command.selection = ScanCommand::Selection::Listed;
+    command.sections = {3};
+    command.json = json;
+    command.writeLog = false;
+    return command;
+}
+
+Output Clean(const std::string& folder, bool json, bool backup = true, bool interrupted = false) {
+    std::atomic<bool> flag{interrupted};
+    return Capture([&](std::FILE* out) {
+        return RunConsoleClean({FontsScan(json), backup, folder, "Windows 10", &flag, out});
+    });
+}
+
+Output Restore(const std::string& folder, const std::string& archive, bool json = true) {
+    return Capture([&](std::FILE* out) { return RunConsoleRestore({archive, archive.empty(), folder, json, out}); });
+}
+
+// Whatever the test's cleans took from the machine's font list goes back.
+void RestoreAll(const std::string& folder) {
+    for (const std::string& line : DumpFolder(folder)) Restore(folder, line.substr(0, line.find(':')));
+}
+}  // namespace
+
+TEST(ConsoleClean, BacksUpRemovesAndRestoreBringsItBackExactly) {
+    const TempFolder folder("cli-clean");
+    const StaleFont font("TidrexCliClean Gone (TrueType)");
+    const std::string before = font.Dump();
+    const Output cleaned = Clean(folder.Path(), true);
+    EXPECT_EQ(cleaned.status, kExitClean) << cleaned.text;
+    const nlohmann::json report = nlohmann::json::parse(cleaned.text);
+    EXPECT_EQ(report["status"], "complete");
+    EXPECT_GE(report["removed"].get<int>(), 1);
+    EXPECT_TRUE(report["kept"].empty());
+    ASSERT_TRUE(report["archive"].is_string());
+    EXPECT_TRUE(FileExists(report["archive"].get<std::string>()));
+    EXPECT_FALSE(font.Present());
+
+    const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), true, out}); });
+    EXPECT_EQ(listed.status, 0);
+    const nlohmann::json backups = nlohmann::json::parse(listed.text)["backups"];
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0]["path"], report["archive"]);
+    EXPECT_EQ(backups[0]["records"], report["removed"]);
+    EXPECT_NE(backups[0]["date"].get<std::string>().find(" Time: "), std::string::npos);
+
+    const Output restored = Restore(folder.Path(), "");
+    EXPECT_EQ(restored.status, 0) << restored.text;
+    const nlohmann::json result = nlohmann::json::parse(restored.text);
+    EXPECT_EQ(result["status"], "restored");
+    EXPECT_EQ(result["message"], kItemsRestoredText);
+    EXPECT_EQ(result["restored"], report["removed"]);
+    EXPECT_EQ(font.Dump(), before);
+}
+
+TEST(ConsoleClean, TextReportNamesTheArchiveAndTheCounts) {
+    const TempFolder folder("cli-clean-text");
+    const StaleFont font("TidrexCliClean Text (TrueType)");
+    const Output cleaned = Clean(folder.Path(), false);
+    EXPECT_EQ(cleaned.status, kExitClean);
+    EXPECT_NE(cleaned.text.find("ValueName : TidrexCliClean Text (TrueType)\r\n"), std::string::npos);
+    EXPECT_NE(cleaned.text.find("Scan Complete\nBackup : " + folder.Path() + "\\"), std::string::npos) << cleaned.text;
+    EXPECT_NE(cleaned.text.find("\nKept : 0\n"), std::string::npos);
+    RestoreAll(folder.Path());
+    EXPECT_TRUE(font.Present());
+}
+
+TEST(ConsoleClean, WithoutBackupWritesNoArchive) {
+    const TempFolder folder("cli-clean-nobackup");
+    const StaleFont font("TidrexCliClean NoBackup (TrueType)");
+    const Output cleaned = Clean(folder.Path(), true, false);
+    EXPECT_EQ(cleaned.status, kExitClean);
+    EXPECT_TRUE(nlohmann::json::parse(cleaned.text)["archive"].is_null());
+    EXPECT_TRUE(DumpFolder(folder.Path()).empty());
+    EXPECT_FALSE(font.Present());
+}
+
+TEST(ConsoleClean, BackupThatCannotBeWrittenRemovesNothing) {
+    const TempFolder folder("cli-clean-unwritable");
+    WriteTestFile(folder.Sub("file"), "a file, not a folder");
+    const StaleFont font("TidrexCliClean Unwritable (TrueType)");
+    const Output cleaned = Clean(folder.Sub("file"), true);
+    EXPECT_EQ(cleaned.status, kExitBackupFailed);
+    const nlohmann::json report = nlohmann::json::parse(cleaned.text);
+    EXPECT_TRUE(report["archive"].is_null());
+    EXPECT_EQ(report["removed"], 0);
+    EXPECT_FALSE(report["kept"].empty());
+    EXPECT_EQ(report["kept"][0]["reason"], "the backup could not be written");
+    EXPECT_NE(report["backupError"].get<std::string>().find("cannot be written"), std::string::npos);
+    EXPECT_TRUE(font.Present());
+}
+
+TEST(ConsoleClean, AnAbortedScanRemovesNothing) {
+    const TempFolder folder("cli-clean-aborted");
+    const StaleFont font("TidrexCliClean Aborted (TrueType)");
+    const Output cleaned = Clean(folder.Path(), false, true, true);
+    EXPECT_EQ(cleaned.status, kExitAborted);
+    EXPECT_NE(cleaned.text.find("Nothing was removed"), std::string::npos);
+    EXPECT_TRUE(font.Present());
+    EXPECT_TRUE(DumpFolder(folder.Path()).empty());
+}
+
+TEST(ConsoleClean, AnItemThatCannotBeBackedUpIsKeptWithItsReason) {
+    const TempFolder folder("cli-clean-kept");
+    const StaleFont font("TidrexCliClean Line\nBreak (TrueType)");
+    const Output cleaned = Clean(folder.Path(), true);
+    EXPECT_EQ(cleaned.status, kExitSomeKept);
+    const nlohmann::json report = nlohmann::json::parse(cleaned.text);
+    bool named = false;
+    for (const nlohmann::json& kept : report["kept"]) {
+        if (kept["valueName"] != "TidrexCliClean Line\nBreak (TrueType)") continue;
+        named = true;
+        EXPECT_EQ(kept["reason"], "a line break in its name, path or data cannot be backed up");
+        EXPECT_EQ(kept["root"], "HKEY_LOCAL_MACHINE");
+    }
+    EXPECT_TRUE(named);
+    EXPECT_TRUE(font.Present());
+    RestoreAll(folder.Path());
+}
+
+TEST(ConsoleRestore, ReportsInvalidAndPartialBackups) {
+    const TempFolder folder("cli-restore");
+    WriteTestFile(folder.Sub("1,1,2026_0,0,0.zip"), "damaged");
+    {
+        ZipWriter writer;
+        ASSERT_TRUE(writer.Open(folder.Sub("1,2,2026_0,0,0.zip")));
+        ASSERT_TRUE(writer.AddData("Config.ini", FileRecord(folder.Sub("out\\missing.lnk"))));
+        ASSERT_TRUE(writer.Close());
+    }
+    const Output invalid = Restore(folder.Path(), "1,1,2026_0,0,0.zip", false);
+    EXPECT_EQ(invalid.status, kExitInvalidBackup);
+    EXPECT_NE(invalid.text.find(kInvalidBackupText), std::string::npos);
+    const Output partial = Restore(folder.Path(), folder.Sub("1,2,2026_0,0,0.zip"));
+    EXPECT_EQ(partial.status, kExitNotAllRestored);
+    const nlohmann::json result = nlohmann::json::parse(partial.text);
+    EXPECT_EQ(result["status"], "partial");
+    EXPECT_EQ(result["message"], kNotAllRestoredText);
+    EXPECT_EQ(result["failures"].size(), 1u);
+    const TempFolder empty("cli-restore-empty");
+    EXPECT_EQ(Restore(empty.Path(), "").status, kExitInvalidBackup);
+}
+
+TEST(ConsoleBackups, ListsNewestFirstWithTheirRecords) {
+    const TempFolder folder("cli-backups");
+    for (const auto& [name, records] :
+         {std::pair<const char*, int>{"3,1,2026_8,0,0.zip", 2}, {"3,1,2026_9,0,0.zip", 1}}) {
+        ZipWriter writer;
+        ASSERT_TRUE(writer.Open(folder.Sub(name)));
+        std::string descriptor;
+        for (int i = 0; i < records; ++i) descriptor += FileRecord("C:\\x" + std::to_string(i) + ".lnk");
+        ASSERT_TRUE(writer.AddData("Config.ini", descriptor));
+        ASSERT_TRUE(writer.Close());
+    }
+    WriteTestFile(folder.Sub("broken.zip"), "x");
+    const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), false, out}); });
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.text,
+              "3,1,2026_9,0,0.zip\tSunday, March 01, 2026 Time: 09:00:00\t1 records\n"
+              "3,1,2026_8,0,0.zip\tSunday, March 01, 2026 Time: 08:00:00\t2 records\n"
+              "broken.zip\t\tunreadable\n");
+}
