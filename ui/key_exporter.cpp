@@ -5,16 +5,28 @@
 #include "app/executable_folder.h"
 #include "app/scan_log_format.h"
 #include "base/unique_handles.h"
-#include "ui/registry_editor_export.h"
+#include "backup/key_file_backup.h"
+#include "registry/root_keys.h"
 
-// STAND-IN: exports through the registry editor until the backup library's BackupKeyToFile
-// takes this place; the dialogs only rely on the KeyExporter contract.
+KeyExporter BackupKeyExporter(const std::string& backupFolder) {
+    return [backupFolder](HKEY root, const std::string& keyPath, const std::string& subFolder,
+                          std::string* writtenFile) {
+        // A tool's export always names a key below a root; a whole hive is never its business.
+        if (keyPath.empty()) return false;
+        const RootKeyValue rootValue = static_cast<RootKeyValue>(reinterpret_cast<uintptr_t>(root));
+        const KeyFileBackup backup = BackupKeyToFile(backupFolder, subFolder.c_str(), rootValue, keyPath);
+        if (backup.ok && writtenFile) *writtenFile = backup.path;
+        return backup.ok;
+    };
+}
+
 KeyExporter DefaultKeyExporter() {
-    return RegistryEditorExporter(WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup");
+    return BackupKeyExporter(WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup");
 }
 
 RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,
                                    const std::string& subFolder) {
+    if (keyPath.empty()) return RemovalOutcome::KeptUndeleted;  // never a whole root
     UniqueHkey probe;
     const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, probe.put());
     if (opened != ERROR_SUCCESS) probe.release();  // a failed open leaves nothing to close

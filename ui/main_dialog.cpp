@@ -166,8 +166,6 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
         case IDC_NAV_RESTORE: RestoreBackupCommand(); return true;
         case IDC_RESTORE_SELECTED: restorePage_.RestoreSelected(Window(), startup_.applicationName); return true;
         case IDC_REMOVE_PROBLEMS: RemoveProblemsCommand(); return true;
-        case IDC_RESTORE_SELECTED: restorePage_.RestoreSelected(Window(), startup_.applicationName); return true;
-        case IDC_REMOVE_PROBLEMS: RemoveProblemsCommand(); return true;
         case IDC_NAV_ADVANCED: AdvancedControlsCommand(); return true;
         case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;

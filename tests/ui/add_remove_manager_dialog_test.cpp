@@ -5,7 +5,6 @@
 #include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
-#include "ui/registry_editor_export.h"
 
 namespace {
 std::string Entry(const char* name) { return std::string(kUninstallListKey) + "\\" + name; }
@@ -22,7 +21,7 @@ struct AddRemoveManagerTest : ::testing::Test {
             ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, Entry(key), "UninstallString", uninstallString);
         }
     }
-    KeyExporter Exporter() { return RegistryEditorExporter(backupFolder); }
+    KeyExporter Exporter() { return BackupKeyExporter(backupFolder); }
 };
 
 RECT DialogUnits(HWND dialog, RECT rect) {

@@ -6,7 +6,6 @@
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
 #include "tests/ui/version_samples.h"
-#include "ui/registry_editor_export.h"
 
 namespace {
 constexpr const char* kNamedByClass = "{7A1D0C01-0000-4E57-9C0F-54494452EA01}";
@@ -32,7 +31,7 @@ struct BhoManagerTest : ::testing::Test {
             EXPECT_TRUE(ScratchRegistry::KeyExists(root, keyPath)) << keyPath;
             exported.push_back(keyPath);
             if (!failFor.empty() && keyPath.find(failFor) != std::string::npos) return false;
-            return RegistryEditorExporter(backupFolder)(root, keyPath, subFolder, written);
+            return BackupKeyExporter(backupFolder)(root, keyPath, subFolder, written);
         };
     }
 

@@ -4,7 +4,6 @@
 
 #include "tests/ui/export_files.h"
 #include "tests/ui/scratch_registry.h"
-#include "ui/registry_editor_export.h"
 
 namespace {
 constexpr const char* kKey = "Software\\TidrexTests\\KeyExport";
@@ -21,7 +20,7 @@ struct KeyExportTest : ::testing::Test {
 }  // namespace
 
 TEST_F(KeyExportTest, ExportsOfOneSecondNeverReplaceEachOther) {
-    const KeyExporter exporter = RegistryEditorExporter(backupFolder);
+    const KeyExporter exporter = BackupKeyExporter(backupFolder);
     std::vector<std::string> written;
     for (int i = 0; i < 3; ++i) {
         std::string file;
@@ -36,11 +35,10 @@ TEST_F(KeyExportTest, ExportsOfOneSecondNeverReplaceEachOther) {
     EXPECT_NE(written[0], written[2]);
 }
 
-TEST_F(KeyExportTest, AMissingKeyOrAnUnnamedRootIsNoExportAndLeavesNoFile) {
-    const KeyExporter exporter = RegistryEditorExporter(backupFolder);
+TEST_F(KeyExportTest, AMissingKeyOrAWholeRootIsNoExportAndLeavesNoFile) {
+    const KeyExporter exporter = BackupKeyExporter(backupFolder);
     std::string file = "untouched";
     EXPECT_FALSE(exporter(HKEY_CURRENT_USER, std::string(kKey) + "\\Missing", "AddRemoveBackup", &file));
-    EXPECT_FALSE(exporter(HKEY_CURRENT_CONFIG, "Software", "AddRemoveBackup", &file));
     EXPECT_FALSE(exporter(HKEY_CURRENT_USER, "", "AddRemoveBackup", &file));
     EXPECT_EQ(file, "untouched");
     EXPECT_TRUE(RegFiles(backupFolder + "\\AddRemoveBackup").empty());
@@ -62,19 +60,22 @@ TEST_F(KeyExportTest, ExportThenDeleteKeepsWhatWasNotExportedAndCountsWhatIsGone
     EXPECT_EQ(calls, 1);
 
     ScratchRegistry::CreateKey(HKEY_CURRENT_USER, std::string(kKey) + "\\Sub");
-    EXPECT_EQ(ExportThenDeleteKey(RegistryEditorExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"),
+    EXPECT_EQ(ExportThenDeleteKey(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"),
               RemovalOutcome::Removed);
     EXPECT_FALSE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, kKey));
     EXPECT_EQ(RegFiles(backupFolder + "\\BHOBackup").size(), 1u);
 }
 
-// A subkey that refuses every access cannot be deleted: the key is kept, and counted so.
-TEST_F(KeyExportTest, AKeyTheRegistryWillNotDeleteIsKeptAfterItsExport) {
+// A subkey that refuses every access cannot be exported: the key is kept whole, and counted so.
+TEST_F(KeyExportTest, AKeyWithAnUnreadableSubKeyIsNeitherExportedNorDeleted) {
     const std::string locked = std::string(kKey) + "\\Locked";
     ScratchRegistry::CreateKey(HKEY_CURRENT_USER, locked);
     ScratchRegistry::SetString(HKEY_CURRENT_USER, locked, "Inside", "data");
     ASSERT_TRUE(registry.Lock(HKEY_CURRENT_USER, locked, "D:P"));
-    EXPECT_EQ(ExportThenDeleteKey(RegistryEditorExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"),
-              RemovalOutcome::KeptUndeleted);
+    EXPECT_EQ(ExportThenDeleteKey(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"),
+              RemovalOutcome::KeptUnsaved);
     EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, locked));
+    EXPECT_EQ(ExportThenDeleteKey(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, "", "BHOBackup"),
+              RemovalOutcome::KeptUndeleted);
+    EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, kKey));
 }

@@ -9,7 +9,6 @@
 #include "tests/ui/scratch_registry.h"
 #include "ui/add_remove_manager_dialog.h"
 #include "ui/bho_manager_dialog.h"
-#include "ui/registry_editor_export.h"
 #include "ui/startup_manager_dialog.h"
 
 namespace {
@@ -35,14 +34,14 @@ PreparedManager Prepare(Manager manager, ScratchRegistry& registry, const std::s
             registry.OwnKey(HKEY_LOCAL_MACHINE, registration);
             registry.OwnKey(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kObjectId);
             ScratchRegistry::SetString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kObjectId, "", kRowName);
-            return {std::make_unique<BhoManagerDialog>("TidrexVelora", RegistryEditorExporter(backupFolder)),
+            return {std::make_unique<BhoManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)),
                     kBhoRemovedText};
         }
         case Manager::AddRemove: {
             const std::string entry = std::string(kUninstallListKey) + "\\TidrexTest Keyboard";
             registry.OwnKey(HKEY_LOCAL_MACHINE, entry);
             ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, entry, "DisplayName", kRowName);
-            return {std::make_unique<AddRemoveManagerDialog>("TidrexVelora", RegistryEditorExporter(backupFolder)),
+            return {std::make_unique<AddRemoveManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)),
                     kAddRemoveRemovedText};
         }
     }

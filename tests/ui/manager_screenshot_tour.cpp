@@ -14,7 +14,6 @@
 #include "tests/ui/version_samples.h"
 #include "ui/add_remove_manager_dialog.h"
 #include "ui/bho_manager_dialog.h"
-#include "ui/registry_editor_export.h"
 #include "ui/startup_manager_dialog.h"
 
 namespace {
@@ -101,7 +100,7 @@ int main() {
         Bho(registry, kHelperId, "Sample Helper Object", kHelper);
         Bho(registry, kToolbarId, "SampleBar Toolbar Helper", kToolbar);
         Bho(registry, kOrphanId, nullptr, nullptr);
-        BhoManagerDialog dialog("TidrexVelora", RegistryEditorExporter(FreshFolder("tidrex-tour-backup")));
+        BhoManagerDialog dialog("TidrexVelora", BackupKeyExporter(FreshFolder("tidrex-tour-backup")));
         Pose(dialog, "bho-manager", "SampleBar Toolbar Helper", "None Specified");
     }
     {
@@ -109,7 +108,7 @@ int main() {
         Program(registry, "SampleSuite", "Sample Suite 7.1", "\"C:\\Program Files\\Sample Works\\uninstall.exe\"");
         Program(registry, "OldUpdater", "Old Updater (leftover)", "C:\\Program Files\\Old Updater\\unins000.exe");
         Program(registry, "{8E5F1B2C-0000-4E57-9C0F-54494452ED01}", nullptr, "MsiExec.exe /X{8E5F1B2C-0000-4E57}");
-        AddRemoveManagerDialog dialog("TidrexVelora", RegistryEditorExporter(FreshFolder("tidrex-tour-backup")));
+        AddRemoveManagerDialog dialog("TidrexVelora", BackupKeyExporter(FreshFolder("tidrex-tour-backup")));
         Pose(dialog, "add-remove-manager", "Sample Suite 7.1", "Old Updater (leftover)");
     }
     return 0;
