@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <cstdio>
+#include <variant>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/console_scan.h"
 #include "ui/system_info.h"
 
@@ -18,20 +20,24 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     g_interrupted.store(true);
     return TRUE;
 }
+
+int Run(const ScanCommand& scan) {
+    CoInitialize(nullptr);
+    const int status = RunConsoleScan({scan, SystemInfo().OsName(), &g_interrupted, stdout});
+    CoUninitialize();
+    return status;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.command) {
-        std::fprintf(stderr, "%s\n%s", parsed.error.c_str(), kUsageText);
-        return kExitUsage;
+        std::fputs(parsed.output.c_str(), stdout);
+        std::fputs(parsed.error.c_str(), stderr);
+        return parsed.exitStatus;
     }
-    // The log texts carry their own CR LF line ends.
+    // The reports carry their own CR LF line ends.
     _setmode(_fileno(stdout), _O_BINARY);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
-    CoInitialize(nullptr);
-    const int status = RunConsoleScan({*parsed.command, SystemInfo().OsName(), &g_interrupted, stdout});
-    CoUninitialize();
-    return status;
+    return std::visit([](const auto& command) { return Run(command); }, *parsed.command);
 }

@@ -1,0 +1,67 @@
+#include "cli/scan_command.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <memory>
+
+#include "engine/section_table.h"
+
+namespace {
+bool IsSectionId(SectionId id) {
+    const SectionTable table([](SectionId) { return 0; });
+    for (const ScanSection& section : table.Sections()) {
+        if (section.id == id) return true;
+    }
+    return false;
+}
+}  // namespace
+
+std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, std::string& error) {
+    std::vector<SectionId> ids;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = list.find(',', start);
+        const std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        SectionId id = 0;
+        const auto [end, status] = std::from_chars(item.data(), item.data() + item.size(), id);
+        if (item.empty() || status != std::errc() || end != item.data() + item.size() || !IsSectionId(id)) {
+            error = "'" + item + "' names no section";
+            return std::nullopt;
+        }
+        ids.push_back(id);
+        if (comma == std::string::npos) return ids;
+        start = comma + 1;
+    }
+}
+
+void AddScanCommand(CLI::App& app, std::function<void(const ScanCommand&)> choose) {
+    CLI::App* scan = app.add_subcommand("scan", "Scan for stale registry entries and dead shortcuts, and report them");
+    scan->footer(
+        "Without --all or --sections the sections chosen in the program's settings are scanned.\n"
+        "Exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted (Ctrl+C)");
+    // Lives as long as the options that fill it.
+    const auto command = std::make_shared<ScanCommand>();
+    CLI::Option* all = scan->add_flag_callback(
+        "--all", [command] { command->selection = ScanCommand::Selection::All; }, "Scan every section");
+    const CLI::Validator sectionList(
+        [](std::string& list) {
+            std::string error;
+            return ParseSectionList(list, error) ? std::string() : error;
+        },
+        "");
+    CLI::Option* sections =
+        scan->add_option_function<std::string>(
+                "--sections",
+                [command](const std::string& list) {
+                    std::string error;
+                    command->selection = ScanCommand::Selection::Listed;
+                    command->sections = ParseSectionList(list, error).value_or(std::vector<SectionId>{});
+                },
+                "Scan the listed section ids (1-11, 13, 14), in table order")
+            ->type_name("ID[,ID...]")
+            ->check(sectionList);
+    all->excludes(sections);
+    scan->add_flag("--json", command->json, "Print one JSON document instead of the text report");
+    scan->add_flag_callback("--no-log", [command] { command->writeLog = false; }, "Write no scan log");
+    scan->callback([command, choose] { choose(*command); });
+}
