@@ -9,10 +9,17 @@
     va_start(arguments, format);
     va_list copy;
     va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, arguments);
+    // Most texts fit the stack buffer and are formatted once; a scan formats several per problem.
+    char buffer[512];
+    const int length = std::vsnprintf(buffer, sizeof(buffer), format, arguments);
     va_end(arguments);
+    std::string text;
+    if (length > 0 && static_cast<size_t>(length) < sizeof(buffer)) {
+        text.assign(buffer, static_cast<size_t>(length));
+    } else if (length > 0) {
+        text.resize(static_cast<size_t>(length));
+        std::vsnprintf(text.data(), text.size() + 1, format, copy);
+    }
+    va_end(copy);
     return text;
 }

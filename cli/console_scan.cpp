@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "app/preferences.h"
 #include "app/scan_log.h"
 #include "cli/ansi_text.h"
+#include "cli/buffered_scan_log.h"
 #include "cli/console_scan_host.h"
 #include "cli/scan_report.h"
 #include "engine/data_scan_page.h"
@@ -16,20 +16,27 @@
 #include "scanners/scanner_set.h"
 
 namespace {
-// Prints every filed problem as its log text while passing it on to the scan log.
-class PrintingLog : public ScanLogWriter {
+// The scan's page; with a text report it prints each filed problem as it comes and each
+// section's end as the scan leaves the section.
+class ReportingScanPage : public DataScanPage {
 public:
-    PrintingLog(ScanLogWriter& next, std::FILE* out) : next_(next), out_(out) {}
-    bool StartLog() override { return next_.StartLog(); }
-    void AppendLine(const std::string& text) override {
-        std::fwrite(text.data(), 1, text.size(), out_);
-        std::fflush(out_);
-        next_.AppendLine(text);
+    explicit ReportingScanPage(std::FILE* textReport) : out_(textReport) {}
+
+    void SetScanRowText(int row, int column, const std::string& text) override {
+        DataScanPage::SetScanRowText(row, column, text);
+        if (column == kScanStatusColumn && (text == kScanFinishedText || text == kScanAbortedText)) {
+            Print(SectionEndText(*rows.at(row).section));
+        }
     }
-    void EndLog() override { next_.EndLog(); }
+    void ProblemFiled(const ScanSection& section, const ProblemRecord& record) {
+        Print(ProblemReportText(section, record));
+    }
 
 private:
-    ScanLogWriter& next_;
+    void Print(const std::string& text) {
+        if (out_ != nullptr) std::fwrite(text.data(), 1, text.size(), out_);
+    }
+
     std::FILE* out_;
 };
 
@@ -53,15 +60,16 @@ int RunConsoleScan(const ConsoleScanSettings& settings) {
     SectionTable sections([&](SectionId id) { return IncludedBy(command, preferences, id); });
 
     ScanLog scanLog(preferences, settings.osName);
+    BufferedScanLog bufferedLog(scanLog);
     NoScanLog noLog;
-    ScanLogWriter& fileLog = command.writeLog ? static_cast<ScanLogWriter&>(scanLog) : noLog;
-    PrintingLog printingLog(fileLog, settings.out);
-    ScanLogWriter& log = command.json ? fileLog : printingLog;
+    ScanLogWriter& log = command.writeLog ? static_cast<ScanLogWriter&>(bufferedLog) : noLog;
 
-    DataScanPage page;
+    ReportingScanPage page(command.json ? nullptr : settings.out);
     ScanCounters counters;
     ProblemIntake intake(page, counters, log);
     ConsoleScanHost host(intake, *settings.interrupted);
+    host.onFiled = [&](const ScanSection& section, const ProblemRecord& record) { page.ProblemFiled(section, record); };
+    host.betweenItems = [&] { bufferedLog.FlushIfDue(); };
     ScanEngine engine(host);
     host.Attach(engine);
     ScannerSet scanners;

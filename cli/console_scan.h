@@ -4,12 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/command_line.h"
-
-inline constexpr int kExitClean = 0;
-inline constexpr int kExitProblemsFound = 1;
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitAborted = 3;
+#include "cli/exit_status.h"
+#include "cli/scan_command.h"
 
 struct ConsoleScanSettings {
     ScanCommand command;

@@ -22,11 +22,11 @@ ScanSection* ProblemIntake::RowSection(SectionId id) const {
     return nullptr;
 }
 
-void ProblemIntake::AcceptProblem(ProblemPtr record) {
-    if (!record || IsExcluded(*record)) return;
+const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
+    if (!record || IsExcluded(*record)) return nullptr;
     // A problem of a section that is not being scanned is not counted either.
     ScanSection* section = RowSection(record->sectionId);
-    if (section == nullptr) return;
+    if (section == nullptr) return nullptr;
     ++counters_.totalProblems;
     page_.ShowTotalProblems(Format("Total Problems : %d", counters_.totalProblems));
     page_.SetScanRowText(section->scanRow, kScanCountColumn, Format("%d", section->ProblemCount() + 1));
@@ -37,4 +37,5 @@ void ProblemIntake::AcceptProblem(ProblemPtr record) {
     const std::string line = ProblemLogLine(*section, *record);
     section->problems.push_back(std::move(record));
     log_.AppendLine(line);
+    return section;
 }

@@ -7,8 +7,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli/command_line.h"
 #include "cli/console_scan_host.h"
 #include "engine/data_scan_page.h"
+#include "registry/file_reference.h"
 #include "tests/support/list_keys_lock.h"
 
 namespace {
@@ -37,7 +39,7 @@ ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = fa
     EXPECT_TRUE(parsed.command) << parsed.error;
     std::atomic<bool> flag{interrupted};
     std::FILE* out = std::tmpfile();
-    const int status = RunConsoleScan({*parsed.command, "Windows 10", &flag, out});
+    const int status = RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &flag, out});
     std::string output;
     std::rewind(out);
     char buffer[4096];
@@ -45,6 +47,12 @@ ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = fa
     while ((read = std::fread(buffer, 1, sizeof(buffer), out)) > 0) output.append(buffer, read);
     std::fclose(out);
     return {status, output};
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
 }
 }  // namespace
 
@@ -86,19 +94,47 @@ TEST(ConsoleScan, EverySectionAppearsInTableOrderEvenWithoutProblems) {
     EXPECT_EQ(report["totalProblems"], 0);
 }
 
-TEST(ConsoleScan, TextReportPrintsLogLinesThenTotals) {
+TEST(ConsoleScan, TextReportSaysWhyAndEndsEachSection) {
     const StaleFontEntry entry("TidrexCliTest Text (TrueType)", "C:\\TidrexCliNoSuchFolder\\text.ttf");
-    const ScanResult result = Scan({"scan", "--sections", "3", "--no-log"});
+    // Filed by the scanner but dropped by the exclusion list: not printed.
+    const StaleFontEntry excluded("TidrexCliTest Excluded (TrueType)", "C:\\TidrexCliNoSuchFolder\\svchost.ttf");
+    const ScanResult result = Scan({"scan", "--sections", "4,3", "--no-log"});
     EXPECT_EQ(result.status, kExitProblemsFound);
-    EXPECT_NE(result.output.find("Section : Installed Fonts \r\nKey : HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) +
-                                 "\r\nValueName : TidrexCliTest Text (TrueType)\r\n"
-                                 "Value : C:\\TidrexCliNoSuchFolder\\text.ttf\r\n\r\n"),
-              std::string::npos);
-    EXPECT_NE(result.output.find("\nAffected Sections : 1\nScan Complete\n"), std::string::npos);
+    const std::string& text = result.output;
+    const size_t problem = text.find(
+        "Section : Installed Fonts \r\nKey : HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) +
+        "\r\nValueName : TidrexCliTest Text (TrueType)\r\nValue : C:\\TidrexCliNoSuchFolder\\text.ttf\r\n"
+        "Description : The File (" +
+        WindowsFolder() + "\\Fonts\\C:\\TidrexCliNoSuchFolder\\text.ttf) cannot be found at the specified location.\r\n\r\n");
+    EXPECT_NE(problem, std::string::npos) << text;
+    EXPECT_EQ(text.find("TidrexCliTest Excluded"), std::string::npos);
+
+    // Each section ends with its name, severity and count, in table order, before the totals.
+    const std::string fontsEnd = "Section Name : Installed Fonts\r\nSeverity : Severe\r\nProblems Found : " +
+                                 std::to_string(Occurrences(text, "Section : Installed Fonts \r\n")) + "\r\n";
+    const size_t fonts = text.find(fontsEnd);
+    const size_t sounds = text.find("Section Name : Installed Sound Files\r\nSeverity : Severe\r\nProblems Found : " +
+                                    std::to_string(Occurrences(text, "Section : Installed Sound Files \r\n")) + "\r\n");
+    const size_t totals = text.find("Total Problems : ");
+    EXPECT_NE(fonts, std::string::npos) << text;
+    EXPECT_LT(problem, fonts);
+    EXPECT_LT(fonts, sounds);
+    EXPECT_NE(sounds, std::string::npos) << text;
+    EXPECT_LT(sounds, totals);
+    EXPECT_TRUE(text.ends_with("\r\nScan Complete\r\n"));
+}
+
+TEST(ConsoleScan, AbortedTextReportEndsOnlyTheSectionsItReached) {
+    const StaleFontEntry entry("TidrexCliTest Abort (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
+    const ScanResult result = Scan({"scan", "--sections", "3,4", "--no-log"}, true);
+    EXPECT_EQ(result.status, kExitAborted);
+    EXPECT_EQ(Occurrences(result.output, "Section Name : Installed Fonts\r\n"), 1u);
+    EXPECT_EQ(result.output.find("Section Name : Installed Sound Files"), std::string::npos);
+    EXPECT_TRUE(result.output.ends_with("\r\nScan Aborted\r\n"));
 }
 
 TEST(ConsoleScan, InterruptStopsTheScanAndStillReports) {
-    const StaleFontEntry entry("TidrexCliTest Abort (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
+    const StaleFontEntry entry("TidrexCliTest Interrupt (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
     const ScanResult result = Scan({"scan", "--sections", "3,4", "--json", "--no-log"}, true);
     EXPECT_EQ(result.status, kExitAborted);
     const nlohmann::json report = nlohmann::json::parse(result.output);

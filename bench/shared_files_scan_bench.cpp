@@ -1,0 +1,216 @@
+// `tidrex scan --sections 8` (the console's own scan, host and scan log, in this process) against
+// the floor of the same work: a plain loop that opens the shared-files key, enumerates every
+// value name and asks PathFileExists about it. The key is seeded with entries, half of them
+// naming files that do not exist, and cleaned again afterwards; five interleaved rounds, the
+// ratio of the medians.
+//   shared_files_scan_bench.exe [entries [scan options...]]   (default: 20000, no options)
+// The scan options are added after "scan --sections 8", for example --no-log or --json.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/unique_handles.h"
+#include "cli/command_line.h"
+#include "cli/console_scan.h"
+#include "scanners/list_scanners.h"
+#include "tests/support/list_keys_lock.h"
+
+namespace {
+constexpr int kRounds = 5;
+
+std::string TempFolder(const char* name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name;
+}
+
+// Deletes the folder's files that match the pattern, then the folder when it is empty.
+void RemoveFolder(const std::string& folder, const char* pattern) {
+    WIN32_FIND_DATAA found;
+    const UniqueFindHandle find(FindFirstFileA((folder + "\\" + pattern).c_str(), &found));
+    if (find) {
+        do {
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(find.get(), &found));
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The seeded entries: "present-N.dll" files that exist in a folder of the bench's own, and
+// "gone-N.dll" names in a folder that does not exist, as a program's folder is after it was
+// uninstalled. (Wine looks a name that is not there up by reading its whole folder: a missing
+// name among the 10,000 present files would cost a folder read, which would hide everything
+// else.) Whatever an interrupted run left is removed first.
+class SeededSharedFiles {
+public:
+    explicit SeededSharedFiles(int entries)
+        : folder_(TempFolder("tidrex-bench-shared")), goneFolder_(TempFolder("tidrex-bench-uninstalled")) {
+        UniqueHkey existing;
+        createdKey_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_READ, existing.put()) != ERROR_SUCCESS;
+        Remove();
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        UniqueHkey key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        const DWORD usageCount = 1;
+        for (int i = 0; i < entries; ++i) {
+            const bool present = i % 2 == 0;
+            const std::string path = present ? folder_ + "\\present-" + std::to_string(i) + ".dll"
+                                             : goneFolder_ + "\\gone-" + std::to_string(i) + ".dll";
+            if (present) {
+                UniqueHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                         nullptr));
+            }
+            RegSetValueExA(key.get(), path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&usageCount),
+                           sizeof(usageCount));
+        }
+    }
+    ~SeededSharedFiles() {
+        Remove();
+        if (createdKey_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSharedFilesKey);
+    }
+
+private:
+    void Remove() {
+        UniqueHkey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+            std::vector<std::string> ours;
+            std::vector<char> name(16384);
+            for (DWORD index = 0;; ++index) {
+                DWORD length = static_cast<DWORD>(name.size());
+                const LONG status = RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr,
+                                                  nullptr);
+                if (status == ERROR_NO_MORE_ITEMS) break;
+                const std::string value(name.data(), status == ERROR_SUCCESS ? length : 0);
+                if (value.rfind(folder_ + "\\", 0) == 0 || value.rfind(goneFolder_ + "\\", 0) == 0) {
+                    ours.push_back(value);
+                }
+            }
+            for (const std::string& value : ours) RegDeleteValueA(key.get(), value.c_str());
+        }
+        RemoveFolder(folder_, "*.dll");
+    }
+
+    std::string folder_;
+    std::string goneFolder_;
+    bool createdKey_ = false;
+};
+
+// Points the program's log folder at a folder of the bench's own for its lifetime, and puts
+// the settings back as they were (the key is removed again when the bench created it).
+class LogFolderOverride {
+public:
+    LogFolderOverride() : folder_(TempFolder("tidrex-bench-logs")) {
+        UniqueHkey key;
+        existed_ = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+        char previous[MAX_PATH] = {};
+        DWORD size = sizeof(previous) - 1;
+        if (existed_ && RegQueryValueExA(key.get(), kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
+                                         &size) == ERROR_SUCCESS) {
+            previous_ = std::string(previous);
+        }
+        RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kValue, REG_SZ, folder_.c_str(),
+                        static_cast<DWORD>(folder_.size() + 1));
+    }
+    ~LogFolderOverride() {
+        if (!existed_) {
+            RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+        } else if (previous_) {
+            RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kValue, REG_SZ, previous_->c_str(),
+                            static_cast<DWORD>(previous_->size() + 1));
+        } else {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kValue);
+        }
+        RemoveFolder(folder_, "*.txt");
+    }
+
+private:
+    static constexpr const char* kSettingsKey = "Software\\TidrexVelora";
+    static constexpr const char* kValue = "LogFilePath";
+    std::string folder_;
+    bool existed_ = false;
+    std::optional<std::string> previous_;
+};
+
+double Seconds(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+double Floor(int& missing) {
+    const auto start = std::chrono::steady_clock::now();
+    UniqueHkey key;
+    missing = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+        DWORD count = 0;
+        RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                         nullptr, nullptr);
+        std::vector<char> name(16383);
+        for (DWORD index = 0; index < count; ++index) {
+            DWORD length = static_cast<DWORD>(name.size());
+            if (RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+                    ERROR_SUCCESS &&
+                !PathFileExistsA(name.data())) {
+                ++missing;
+            }
+        }
+    }
+    return Seconds(std::chrono::steady_clock::now() - start);
+}
+
+double ConsoleScan(const ScanCommand& command, int& status) {
+    std::atomic<bool> interrupted{false};
+    // The report goes to a file, as when the console's output is redirected.
+    std::FILE* out = std::tmpfile();
+    const auto start = std::chrono::steady_clock::now();
+    status = RunConsoleScan({command, "Windows 10", &interrupted, out});
+    const double seconds = Seconds(std::chrono::steady_clock::now() - start);
+    std::fclose(out);
+    return seconds;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int entries = argc > 1 ? std::max(2, std::atoi(argv[1])) : 20000;
+    std::vector<std::string> arguments{"scan", "--sections", "8"};
+    arguments.insert(arguments.end(), argv + std::min(argc, 2), argv + argc);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.command) {
+        std::fprintf(stderr, "%s", parsed.error.c_str());
+        return parsed.exitStatus;
+    }
+    const ScanCommand& command = std::get<ScanCommand>(*parsed.command);
+    const ListKeysLock lock;
+    const LogFolderOverride logs;
+    const SeededSharedFiles seeded(entries);
+
+    std::vector<double> floors, scans;
+    int missing = 0, status = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        floors.push_back(Floor(missing));
+        scans.push_back(ConsoleScan(command, status));
+    }
+    const double floor = Median(floors), scan = Median(scans);
+    std::printf("shared files: %d entries seeded, %d missing names seen by the floor, scan exit status %d\n",
+                entries, missing, status);
+    std::printf("floor (enumerate + PathFileExists): %8.3f s  %6.1f us/entry  (median of %d)\n", floor,
+                floor * 1e6 / entries, kRounds);
+    std::printf("tidrex");
+    for (const std::string& argument : arguments) std::printf(" %s", argument.c_str());
+    std::printf(": %8.3f s  %6.1f us/entry\n", scan, scan * 1e6 / entries);
+    std::printf("ratio scan/floor: %.2f (target 1.15)\n", scan / floor);
+    return 0;
+}
