@@ -2,7 +2,9 @@
 // printf-style formatting into a std::string, for the system's fixed message formats.
 #include <cstdarg>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 [[gnu::format(printf, 1, 2)]] inline std::string Format(const char* format, ...) {
     va_list arguments;
@@ -21,5 +23,16 @@
         std::vsnprintf(text.data(), text.size() + 1, format, copy);
     }
     va_end(copy);
+    return text;
+}
+
+// The parts one after the other, in one allocation: for texts made for every problem a scan
+// finds, where formatting costs more than the scan's own work.
+inline std::string Joined(std::initializer_list<std::string_view> parts) {
+    size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts) text.append(part);
     return text;
 }

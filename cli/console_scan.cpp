@@ -70,6 +70,8 @@ int RunConsoleScan(const ConsoleScanSettings& settings) {
     ConsoleScanHost host(intake, *settings.interrupted);
     host.onFiled = [&](const ScanSection& section, const ProblemRecord& record) { page.ProblemFiled(section, record); };
     host.betweenItems = [&] { bufferedLog.FlushIfDue(); };
+    // The tick count is read from memory; the precise clock asks the system, twice per item.
+    bufferedLog.now = [] { return std::chrono::milliseconds(GetTickCount64()); };
     ScanEngine engine(host);
     host.Attach(engine);
     ScannerSet scanners;

@@ -8,7 +8,7 @@
 std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record) {
     std::string text = ProblemLogLine(section, record);
     // Before the blank line that ends the log lines.
-    text.insert(text.size() - 2, "Description : " + record.description + "\r\n");
+    text.insert(text.size() - 2, Joined({"Description : ", record.description, "\r\n"}));
     return text;
 }
 

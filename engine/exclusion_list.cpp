@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_format.h"
+
 const std::array<std::string_view, 51> ExclusionList{
     "software\\microsoft\\windows\\currentversion\\internet settings\\cache\\pathscontent.ie5\\cache",
     "advanced inf setup",
@@ -63,12 +65,8 @@ const std::array<std::string_view, 51> ExclusionList{
 
 namespace {
 // ASCII-only lowering: the bytes of UTF-8 sequences stay as they are.
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return lowered;
+void LowerInPlace(std::string& text) {
+    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 uint16_t LetterPair(char first, char second) {
@@ -83,7 +81,8 @@ class LoweredEntries {
 public:
     LoweredEntries() {
         for (std::string_view entry : ExclusionList) {
-            const std::string lowered = Lowered(entry);
+            std::string lowered(entry);
+            LowerInPlace(lowered);
             const uint16_t pair = LetterPair(lowered[0], lowered[1]);
             pairs_.set(pair);
             byPair_.emplace_back(pair, lowered);
@@ -112,8 +111,9 @@ private:
 bool IsExcluded(const ProblemRecord& record) {
     const RegistryProblem* problem = record.AsRegistry();
     if (problem == nullptr) return false;
-    const std::string text = Lowered(RootKeyName(problem->rootKey) + "\\" + problem->keyPath + "\\" +
-                                     problem->valueName + "\\" + problem->valueData);
+    std::string text =
+        Joined({RootKeyName(problem->rootKey), "\\", problem->keyPath, "\\", problem->valueName, "\\", problem->valueData});
+    LowerInPlace(text);
     static const LoweredEntries entries;
     return entries.AnyIn(text);
 }

@@ -4,14 +4,16 @@
 #include "base/text_format.h"
 
 std::string ProblemLogLine(const ScanSection& section, const ProblemRecord& record) {
+    // Joined rather than formatted: the console makes this text twice for every problem.
     if (const RegistryProblem* problem = record.AsRegistry()) {
-        return Format("Section : %s \r\nKey : %s\\%s\r\nValueName : %s\r\nValue : %s\r\n\r\n", section.name.c_str(),
-                      RootKeyName(problem->rootKey).c_str(), problem->keyPath.c_str(), problem->valueName.c_str(),
-                      problem->valueData.c_str());
+        // "Section : %s \r\nKey : %s\%s\r\nValueName : %s\r\nValue : %s\r\n\r\n"
+        return Joined({"Section : ", section.name, " \r\nKey : ", RootKeyName(problem->rootKey), "\\", problem->keyPath,
+                       "\r\nValueName : ", problem->valueName, "\r\nValue : ", problem->valueData, "\r\n\r\n"});
     }
+    // "Section : %s\r\nLink Path = %s\r\nTarget Path = %s\r\n\r\n"
     const FileProblem* problem = record.AsFile();
-    return Format("Section : %s\r\nLink Path = %s\r\nTarget Path = %s\r\n\r\n", section.name.c_str(),
-                  problem ? problem->linkPath.c_str() : "", problem ? problem->targetPath.c_str() : "");
+    return Joined({"Section : ", section.name, "\r\nLink Path = ", problem ? problem->linkPath : std::string(),
+                   "\r\nTarget Path = ", problem ? problem->targetPath : std::string(), "\r\n\r\n"});
 }
 
 ScanSection* ProblemIntake::RowSection(SectionId id) const {

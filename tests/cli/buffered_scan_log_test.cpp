@@ -24,7 +24,7 @@ struct BufferedScanLogFixture : testing::Test {
 
     RecordingLog file;
     BufferedScanLog log{file};
-    std::chrono::steady_clock::time_point clock{};
+    std::chrono::milliseconds clock{};
 };
 }  // namespace
 
