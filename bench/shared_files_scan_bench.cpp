@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,40 +104,25 @@ private:
     bool createdKey_ = false;
 };
 
-// Points the program's log folder at a folder of the bench's own for its lifetime, and puts
-// the settings back as they were (the key is removed again when the bench created it).
-class LogFolderOverride {
+// The settings the scan reads: a key of the bench's own with a log folder of its own, both
+// removed afterwards, so the program's settings stay as they are.
+class BenchSettings {
 public:
-    LogFolderOverride() : folder_(TempFolder("tidrex-bench-logs")) {
-        UniqueHkey key;
-        existed_ = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-        char previous[MAX_PATH] = {};
-        DWORD size = sizeof(previous) - 1;
-        if (existed_ && RegQueryValueExA(key.get(), kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
-                                         &size) == ERROR_SUCCESS) {
-            previous_ = std::string(previous);
-        }
-        RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kValue, REG_SZ, folder_.c_str(),
-                        static_cast<DWORD>(folder_.size() + 1));
+    BenchSettings() : folder_(TempFolder("tidrex-bench-logs")), preferences_(kKey) {
+        preferences_.ResetSettings();
+        preferences_.WriteLogFilePath(folder_);
     }
-    ~LogFolderOverride() {
-        if (!existed_) {
-            RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-        } else if (previous_) {
-            RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kValue, REG_SZ, previous_->c_str(),
-                            static_cast<DWORD>(previous_->size() + 1));
-        } else {
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, kValue);
-        }
+    ~BenchSettings() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kParentKey);
         RemoveFolder(folder_, "*.txt");
     }
+    const std::string& KeyPath() const { return preferences_.SettingsKeyPath(); }
 
 private:
-    static constexpr const char* kSettingsKey = "Software\\TidrexVelora";
-    static constexpr const char* kValue = "LogFilePath";
+    static constexpr const char* kParentKey = "Software\\TidrexTests\\SharedFilesScanBench";
+    static constexpr const char* kKey = "Software\\TidrexTests\\SharedFilesScanBench\\TidrexVelora";
     std::string folder_;
-    bool existed_ = false;
-    std::optional<std::string> previous_;
+    Preferences preferences_;
 };
 
 // Wall-clock time, and the processor time of this process (user and kernel): the second is less
@@ -187,9 +171,9 @@ int Floor() {
 }
 
 // The report goes to a file, as when the console's output is redirected.
-int ConsoleScan(const ScanCommand& command, std::FILE* out) {
+int ConsoleScan(const ScanCommand& command, const BenchSettings& settings, std::FILE* out) {
     std::atomic<bool> interrupted{false};
-    return RunConsoleScan({command, "Windows 10", &interrupted, out});
+    return RunConsoleScan({command, "Windows 10", &interrupted, out, settings.KeyPath()});
 }
 
 double Median(const std::vector<Timing>& timings, double Timing::*field) {
@@ -211,7 +195,7 @@ int main(int argc, char** argv) {
     }
     const ScanCommand& command = std::get<ScanCommand>(*parsed.command);
     const ListKeysLock lock;
-    const LogFolderOverride logs;
+    const BenchSettings settings;
     const SeededSharedFiles seeded(entries);
 
     std::vector<Timing> floors, scans;
@@ -220,7 +204,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         floors.push_back(Measure([&] { missing = Floor(); }));
         std::FILE* out = std::tmpfile();
-        scans.push_back(Measure([&] { status = ConsoleScan(command, out); }));
+        scans.push_back(Measure([&] { status = ConsoleScan(command, settings, out); }));
         std::fclose(out);
         std::printf("%5d  %7.3f  %6.3f\n", round + 1, floors.back().wall, scans.back().wall);
     }

@@ -53,7 +53,7 @@ int32_t IncludedBy(const ScanCommand& command, const Preferences& preferences, S
 
 int RunConsoleScan(const ConsoleScanSettings& settings) {
     const ScanCommand& command = settings.command;
-    const Preferences preferences;
+    const Preferences preferences(settings.settingsKeyPath);
     if (command.selection == ScanCommand::Selection::Preferences && preferences.IsFirstRun()) {
         preferences.ResetSettings();
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/preferences.h"
 #include "cli/exit_status.h"
 #include "cli/scan_command.h"
 
@@ -12,6 +13,8 @@ struct ConsoleScanSettings {
     std::string osName;                     // for the scan log's header
     std::atomic<bool>* interrupted;         // set by Ctrl+C
     std::FILE* out;
+    // The program's settings (section choice, log folder); tests and benchmarks give their own.
+    std::string settingsKeyPath = kSettingsKeyPath;
 };
 
 int RunConsoleScan(const ConsoleScanSettings& settings);

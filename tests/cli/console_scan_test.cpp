@@ -12,6 +12,7 @@
 #include "engine/data_scan_page.h"
 #include "registry/file_reference.h"
 #include "tests/support/list_keys_lock.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -34,12 +35,29 @@ struct ScanResult {
     std::string output;
 };
 
-ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = false) {
+// The settings the scans of these tests read: a key of each test's own, never the program's.
+class ConsoleSettings {
+public:
+    ConsoleSettings()
+        : sandbox_(std::string("ConsoleScan.") + testing::UnitTest::GetInstance()->current_test_info()->name()),
+          preferences_(sandbox_.Sub("TidrexVelora")) {
+        preferences_.ResetSettings();
+    }
+    const Preferences& Get() const { return preferences_; }
+
+private:
+    RegistrySandbox sandbox_;
+    Preferences preferences_;
+};
+
+ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = false,
+                const ConsoleSettings& settings = ConsoleSettings()) {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     EXPECT_TRUE(parsed.command) << parsed.error;
     std::atomic<bool> flag{interrupted};
     std::FILE* out = std::tmpfile();
-    const int status = RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &flag, out});
+    const int status = RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &flag, out,
+                                       settings.Get().SettingsKeyPath()});
     std::string output;
     std::rewind(out);
     char buffer[4096];
@@ -47,6 +65,17 @@ ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = fa
     while ((read = std::fread(buffer, 1, sizeof(buffer), out)) > 0) output.append(buffer, read);
     std::fclose(out);
     return {status, output};
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return bytes;
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, read);
+    std::fclose(file);
+    return bytes;
 }
 
 size_t Occurrences(const std::string& text, const std::string& part) {
@@ -140,6 +169,46 @@ TEST(ConsoleScan, InterruptStopsTheScanAndStillReports) {
     const nlohmann::json report = nlohmann::json::parse(result.output);
     EXPECT_EQ(report["status"], "aborted");
     EXPECT_EQ(report["sections"].size(), 2u);
+}
+
+TEST(ConsoleScan, WithoutSelectionScansTheSectionsChosenInTheSettings) {
+    const ListKeysLock lock;
+    const ConsoleSettings settings;
+    for (SectionId id = 1; id <= 14; ++id) settings.Get().WriteSectionState(id, id == 7 || id == 4 ? 1 : 0);
+    const ScanResult result = Scan({"scan", "--json", "--no-log"}, false, settings);
+    const nlohmann::json report = nlohmann::json::parse(result.output);
+    ASSERT_EQ(report["sections"].size(), 2u);
+    EXPECT_EQ(report["sections"][0]["id"], 4);
+    EXPECT_EQ(report["sections"][1]["id"], 7);
+}
+
+TEST(ConsoleScan, LogHoldsEveryProblemThatWasPrintedWhenTheScanEnds) {
+    const StaleFontEntry entry("TidrexCliTest Logged (TrueType)", "C:\\TidrexCliNoSuchFolder\\logged.ttf");
+    const ConsoleSettings settings;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "TidrexConsoleScanLogs";
+    settings.Get().WriteLogFilePath(folder);
+    const ScanResult result = Scan({"scan", "--sections", "3"}, false, settings);
+
+    WIN32_FIND_DATAA found;
+    std::vector<std::string> logs;
+    const UniqueFindHandle find(FindFirstFileA((folder + "\\*.txt").c_str(), &found));
+    if (find) {
+        do {
+            logs.push_back(folder + "\\" + found.cFileName);
+        } while (FindNextFileA(find.get(), &found));
+    }
+    ASSERT_EQ(logs.size(), 1u);
+    const std::string log = ReadFile(logs[0]);
+    for (const std::string& path : logs) DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+
+    EXPECT_EQ(log.rfind("Tidrex Velora v7.0\r\r\nOS : Windows 10\r\r\n", 0), 0u);
+    EXPECT_NE(log.find("ValueName : TidrexCliTest Logged (TrueType)\r\r\n"), std::string::npos);
+    const size_t printed = Occurrences(result.output, "Section : Installed Fonts \r\n");
+    EXPECT_GE(printed, 1u);
+    EXPECT_EQ(Occurrences(log, "Section : Installed Fonts \r\r\n"), printed);
 }
 
 TEST(ConsoleScanHost, InterruptBecomesOneAbortRequestOnTheScanThread) {
