@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "engine/section_table.h"
 
@@ -14,8 +16,9 @@ bool IsSectionId(SectionId id) {
     }
     return false;
 }
-}  // namespace
 
+// "3,4,7" as section ids; empty, with an error that names the first bad element, when an
+// element is not the id of a section.
 std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, std::string& error) {
     std::vector<SectionId> ids;
     size_t start = 0;
@@ -33,6 +36,7 @@ std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, 
         start = comma + 1;
     }
 }
+}  // namespace
 
 void AddScanCommand(CLI::App& app, std::function<void(const ScanCommand&)> choose) {
     CLI::App* scan = app.add_subcommand("scan", "Scan for stale registry entries and dead shortcuts, and report them");

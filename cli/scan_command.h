@@ -2,8 +2,6 @@
 // The "scan" command: what it asks for, and the options that fill it.
 //   tidrex scan [--all | --sections 3,4,7] [--json] [--no-log]
 #include <functional>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "engine/problem_record.h"
@@ -23,7 +21,3 @@ struct ScanCommand {
 // Registers "scan" with its options under app; choose receives the command when the command
 // line names it.
 void AddScanCommand(CLI::App& app, std::function<void(const ScanCommand&)> choose);
-
-// "3,4,7" as section ids; empty, with an error that names the first bad element, when an
-// element is not the id of a section.
-std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, std::string& error);
