@@ -1,5 +1,7 @@
 #include "app/scan_log_format.h"
 
+#include <algorithm>
+
 #include "base/text_format.h"
 
 std::string ScanLogFileName(const LocalTime& time) {
@@ -12,11 +14,11 @@ std::string ScanLogHeader(const std::string& version, const std::string& osName)
 }
 
 std::string TextModeBytes(const std::string& text) {
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 8);
+    std::string bytes(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')), '\0');
+    char* out = bytes.data();
     for (char c : text) {
-        if (c == '\n') bytes += '\r';
-        bytes += c;
+        if (c == '\n') *out++ = '\r';
+        *out++ = c;
     }
     return bytes;
 }

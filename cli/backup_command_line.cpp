@@ -1,75 +1,52 @@
 #include "cli/backup_command_line.h"
 
-const char* const kBackupUsageText =
-    "usage: tidrex clean [--all | --sections ID[,ID...]] [--no-backup] [--json] [--no-log]\n"
-    "       tidrex backups [--json]\n"
-    "       tidrex restore ARCHIVE | --latest [--json]\n"
-    "  clean      scans, then removes every problem found, backing everything up first\n"
-    "             exit status: 0 all removed, 1 some kept, 3 scan aborted, 4 backup not written\n"
-    "  backups    lists the backup archives, newest first\n"
-    "  restore    replays a backup archive (a path, or a name in the backup folder)\n"
-    "             exit status: 0 items restored, 1 not all restored, 4 invalid backup\n";
+#include <CLI/CLI.hpp>
+#include <memory>
 
 namespace {
-BackupCommandLine Failure(BackupCommandLine::Command command, std::string error) {
-    BackupCommandLine line;
-    line.command = command;
-    line.error = std::move(error);
-    return line;
+using Chooser = std::function<void(const BackupCommandLine&)>;
+
+void AddClean(CLI::App& app, const Chooser& choose) {
+    CLI::App* clean = app.add_subcommand("clean", "Scan, then remove every problem found, backing it all up first");
+    clean->footer(
+        "Exit status: 0 all removed, 1 some kept, 2 bad usage, 3 scan aborted, 4 backup not written\n"
+        "(after 3 and 4 nothing is removed)");
+    const auto line = std::make_shared<BackupCommandLine>();
+    line->command = BackupCommandLine::Command::Clean;
+    AddScanOptions(*clean, line->scan);
+    clean->add_flag_callback("--no-backup", [line] { line->backup = false; }, "Remove without a backup archive");
+    clean->callback([line, choose] { choose(*line); });
 }
 
-BackupCommandLine ParseClean(const std::vector<std::string>& arguments) {
-    BackupCommandLine line;
-    line.command = BackupCommandLine::Command::Clean;
-    // The scan's own options are read as "scan" reads them.
-    std::vector<std::string> scanArguments = {"scan"};
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == "--no-backup") line.backup = false;
-        else scanArguments.push_back(arguments[i]);
-    }
-    const ParsedCommandLine parsed = ParseCommandLine(scanArguments);
-    if (!parsed.command) return Failure(line.command, parsed.error);
-    line.scan = *parsed.command;
-    return line;
+void AddBackups(CLI::App& app, const Chooser& choose) {
+    CLI::App* backups = app.add_subcommand("backups", "List the backup archives, newest first");
+    const auto line = std::make_shared<BackupCommandLine>();
+    line->command = BackupCommandLine::Command::Backups;
+    backups->add_flag("--json", line->json, "Print one JSON document");
+    backups->callback([line, choose] { choose(*line); });
 }
 
-BackupCommandLine ParseBackups(const std::vector<std::string>& arguments) {
-    BackupCommandLine line;
-    line.command = BackupCommandLine::Command::Backups;
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] != "--json") return Failure(line.command, "tidrex: unknown option '" + arguments[i] + "'");
-        line.json = true;
-    }
-    return line;
-}
-
-BackupCommandLine ParseRestore(const std::vector<std::string>& arguments) {
-    BackupCommandLine line;
-    line.command = BackupCommandLine::Command::Restore;
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--json") {
-            line.json = true;
-        } else if (argument == "--latest" || argument.rfind("--", 0) != 0) {
-            if (line.latest || !line.archive.empty()) {
-                return Failure(line.command, "tidrex: give one archive, or --latest, once");
-            }
-            if (argument == "--latest") line.latest = true;
-            else line.archive = argument;
-        } else {
-            return Failure(line.command, "tidrex: unknown option '" + argument + "'");
+void AddRestore(CLI::App& app, const Chooser& choose) {
+    CLI::App* restore = app.add_subcommand("restore", "Put back everything one backup archive holds");
+    restore->footer("Exit status: 0 items restored, 1 not all restored, 2 bad usage, 4 invalid backup");
+    const auto line = std::make_shared<BackupCommandLine>();
+    line->command = BackupCommandLine::Command::Restore;
+    CLI::Option* archive =
+        restore->add_option("ARCHIVE", line->archive, "The archive: a path, or a name in the backup folder");
+    CLI::Option* latest = restore->add_flag("--latest", line->latest, "The newest archive");
+    archive->excludes(latest);
+    restore->add_flag("--json", line->json, "Print one JSON document");
+    restore->callback([line, choose, restore] {
+        if (line->archive.empty() && !line->latest) {
+            throw CLI::ValidationError(restore->get_name(), "needs an ARCHIVE or --latest");
         }
-    }
-    if (!line.latest && line.archive.empty())
-        return Failure(line.command, "tidrex: restore needs an archive or --latest");
-    return line;
+        choose(*line);
+    });
 }
 }  // namespace
 
-BackupCommandLine ParseBackupCommandLine(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return {};
-    if (arguments[0] == "clean") return ParseClean(arguments);
-    if (arguments[0] == "backups") return ParseBackups(arguments);
-    if (arguments[0] == "restore") return ParseRestore(arguments);
-    return {};
+void AddBackupCommands(CLI::App& app, std::function<void(const BackupCommandLine&)> choose) {
+    AddClean(app, choose);
+    AddBackups(app, choose);
+    AddRestore(app, choose);
 }

@@ -1,24 +1,22 @@
 #pragma once
-// The command lines of the backup commands beside "scan":
+// The backup commands beside "scan", and the options that fill them:
 //   tidrex clean [--all | --sections ID[,ID...]] [--no-backup] [--json] [--no-log]
 //   tidrex backups [--json]
 //   tidrex restore ARCHIVE | --latest [--json]
+#include <functional>
 #include <string>
-#include <vector>
 
-#include "cli/command_line.h"
+#include "cli/scan_command.h"
 
 struct BackupCommandLine {
-    enum class Command { None, Clean, Backups, Restore };
-    Command command = Command::None;  // None: the first word names no backup command
-    ScanCommand scan;                 // clean: its sections, --json and --no-log
-    bool backup = true;               // clean: false for --no-backup
-    bool json = false;                // backups and restore
-    std::string archive;              // restore
-    bool latest = false;              // restore
-    std::string error;                // set when the command's arguments are wrong
+    enum class Command { Clean, Backups, Restore };
+    Command command = Command::Clean;
+    ScanCommand scan;       // clean: its sections, --json and --no-log
+    bool backup = true;     // clean: false for --no-backup
+    bool json = false;      // backups and restore
+    std::string archive;    // restore
+    bool latest = false;    // restore
 };
 
-BackupCommandLine ParseBackupCommandLine(const std::vector<std::string>& arguments);
-
-extern const char* const kBackupUsageText;
+// Registers "clean", "backups" and "restore" under app; choose receives the command named.
+void AddBackupCommands(CLI::App& app, std::function<void(const BackupCommandLine&)> choose);

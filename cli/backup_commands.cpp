@@ -15,7 +15,6 @@ int RunBackupCommand(const BackupCommandLine& line, const std::string& osName, s
         case BackupCommandLine::Command::Backups: return RunConsoleBackups({folder, line.json, out});
         case BackupCommandLine::Command::Restore:
             return RunConsoleRestore({line.archive, line.latest, folder, line.json, out});
-        case BackupCommandLine::Command::None: break;
     }
     return 0;
 }

@@ -1,77 +1,49 @@
 #include "cli/command_line.h"
 
-#include <charconv>
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <sstream>
 
-#include "engine/section_operations.h"
-#include "engine/section_table.h"
-
-const char* const kUsageText =
-    "usage: tidrex scan [--all | --sections ID[,ID...]] [--json] [--no-log]\n"
-    "  --all          scan every section\n"
-    "  --sections     scan the listed section ids (1-11, 13, 14)\n"
-    "                 (without either: the sections chosen in the program's settings)\n"
-    "  --json         print one JSON document instead of the text report\n"
-    "  --no-log       write no scan log\n"
-    "exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted\n";
+#include "app/preferences.h"
+#include "cli/exit_status.h"
 
 namespace {
-bool IsSectionId(SectionId id) {
-    const SectionTable table([](SectionId) { return 0; });
-    for (const ScanSection& section : table.Sections()) {
-        if (section.id == id) return true;
+// A parse error's message on one line, with the way to the usage. A first word that names no
+// subcommand is said to be that, rather than that a subcommand is missing.
+std::string UsageError(const CLI::App& app, const std::vector<std::string>& arguments, const CLI::Error& error) {
+    std::string message = error.what();
+    if (!arguments.empty() && arguments[0].rfind('-', 0) != 0 &&
+        app.get_subcommands([&](const CLI::App* command) { return command->check_name(arguments[0]); }).empty()) {
+        message = "'" + arguments[0] + "' is not a command";
     }
-    return false;
-}
-
-ParsedCommandLine Failure(std::string message) { return {std::nullopt, std::move(message)}; }
-
-// Parses "3,4,7"; the error text names the first bad element.
-std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, std::string& error) {
-    std::vector<SectionId> ids;
-    size_t start = 0;
-    for (;;) {
-        const size_t comma = list.find(',', start);
-        const std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        SectionId id = 0;
-        const auto [end, status] = std::from_chars(item.data(), item.data() + item.size(), id);
-        if (item.empty() || status != std::errc() || end != item.data() + item.size() || !IsSectionId(id)) {
-            error = "tidrex: '" + item + "' names no section";
-            return std::nullopt;
-        }
-        ids.push_back(id);
-        if (comma == std::string::npos) return ids;
-        start = comma + 1;
-    }
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    while (!message.empty() && message.back() == ' ') message.pop_back();
+    return "tidrex: " + message + " (see tidrex --help)\n";
 }
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return Failure("tidrex: no command given");
-    if (arguments[0] != "scan") return Failure("tidrex: unknown command '" + arguments[0] + "'");
-    ScanCommand command;
-    bool selected = false;
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--json") {
-            command.json = true;
-        } else if (argument == "--no-log") {
-            command.writeLog = false;
-        } else if (argument == "--all" || argument == "--sections") {
-            if (selected) return Failure("tidrex: give either --all or --sections, once");
-            selected = true;
-            if (argument == "--all") {
-                command.selection = ScanCommand::Selection::All;
-                continue;
-            }
-            if (i + 1 >= arguments.size()) return Failure("tidrex: --sections needs a list of section ids");
-            std::string error;
-            auto ids = ParseSectionList(arguments[++i], error);
-            if (!ids) return Failure(error);
-            command.selection = ScanCommand::Selection::Listed;
-            command.sections = std::move(*ids);
+    CLI::App app("TidrexVelora finds stale registry entries and dead program shortcuts.", "tidrex");
+    app.set_version_flag("--version", std::string("TidrexVelora ") + kVersionText, "Print the version and exit");
+    app.require_subcommand(1);
+    app.footer("'tidrex SUBCOMMAND --help' shows the options of a subcommand.");
+    ParsedCommandLine parsed;
+    AddScanCommand(app, [&](const ScanCommand& command) { parsed.command = command; });
+    AddBackupCommands(app, [&](const BackupCommandLine& command) { parsed.command = command; });
+    try {
+        // CLI11 takes the arguments last first.
+        app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
+    } catch (const CLI::ParseError& error) {
+        parsed.command.reset();
+        if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            std::ostringstream output, ignored;
+            app.exit(error, output, ignored);  // the help of the command named, or the version
+            parsed.output = output.str();
+            parsed.exitStatus = kExitClean;
         } else {
-            return Failure("tidrex: unknown option '" + argument + "'");
+            parsed.error = UsageError(app, arguments, error);
+            parsed.exitStatus = kExitUsage;
         }
     }
-    return {command, {}};
+    return parsed;
 }

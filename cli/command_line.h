@@ -1,24 +1,23 @@
 #pragma once
-// The console front end's command line: tidrex scan [--all | --sections 3,4,7] [--json] [--no-log]
+// The console front end's command line: one subcommand and its options, or --help / --version.
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "engine/problem_record.h"
+#include "cli/backup_command_line.h"
+#include "cli/scan_command.h"
 
-struct ScanCommand {
-    enum class Selection { Preferences, All, Listed };
-    Selection selection = Selection::Preferences;
-    std::vector<SectionId> sections;  // for Listed, in the order given
-    bool json = false;
-    bool writeLog = true;
-};
+// Each subcommand's request; a new subcommand adds its type here and registers its options
+// in ParseCommandLine.
+using Command = std::variant<ScanCommand, BackupCommandLine>;
 
 struct ParsedCommandLine {
-    std::optional<ScanCommand> command;
-    std::string error;  // set when command is empty
+    std::optional<Command> command;  // empty: nothing to run, print and end with exitStatus
+    std::string output;              // help or version text, for standard output
+    std::string error;               // one line, for standard error
+    int exitStatus = 0;
 };
 
+// The arguments after the program name.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
-
-extern const char* const kUsageText;

@@ -7,7 +7,7 @@
 int RunConsoleScan(const ConsoleScanSettings& settings) {
     const ScanCommand& command = settings.command;
     ConsoleScanSession session(command, settings.osName, *settings.interrupted, command.json ? nullptr : settings.out,
-                               settings.err);
+                               settings.err, settings.settingsKeyPath);
     session.Run();
     const bool aborted = session.Aborted();
     const std::string report = command.json ? JsonReport(session.Page(), session.Counters(), aborted, AnsiToUtf8,

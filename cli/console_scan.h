@@ -4,12 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/command_line.h"
-
-inline constexpr int kExitClean = 0;
-inline constexpr int kExitProblemsFound = 1;
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitAborted = 3;
+#include "app/preferences.h"
+#include "cli/exit_status.h"
+#include "cli/scan_command.h"
 
 struct ConsoleScanSettings {
     ScanCommand command;
@@ -17,6 +14,8 @@ struct ConsoleScanSettings {
     std::atomic<bool>* interrupted;         // set by Ctrl+C
     std::FILE* out;
     std::FILE* err = stderr;                // told of every starting key that could not be opened
+    // The program's settings (section choice, log folder); tests and benchmarks give their own.
+    std::string settingsKeyPath = kSettingsKeyPath;
 };
 
 int RunConsoleScan(const ConsoleScanSettings& settings);

@@ -1,5 +1,15 @@
 #include "cli/console_scan_host.h"
 
+void ConsoleScanHost::ReportProblem(ProblemPtr problem) {
+    const ScanSection* section = intake_.AcceptProblem(std::move(problem));
+    if (section != nullptr && onFiled) onFiled(*section, *section->problems.back());
+}
+
+void ConsoleScanHost::PumpMessages() {
+    CheckInterrupt();
+    if (betweenItems) betweenItems();
+}
+
 void ConsoleScanHost::CheckInterrupt() {
     // Before the scan has started there is nothing to abort yet; the request waits for it.
     if (abortRequested_ || engine_ == nullptr || !engine_->Running() || !interrupted_.load()) return;

@@ -2,6 +2,7 @@
 // The console's scan host: problems go straight to the intake, no item is shown, and a
 // Ctrl+C seen since the last item becomes an abort request on the scanning thread.
 #include <atomic>
+#include <functional>
 
 #include "cli/unreadable_keys.h"
 #include "engine/problem_intake.h"
@@ -16,14 +17,20 @@ public:
     void Attach(ScanEngine& engine) { engine_ = &engine; }
     void CollectUnreadable(UnreadableKeys& keys) { unreadable_ = &keys; }
 
-    void ReportProblem(ProblemPtr problem) override { intake_.AcceptProblem(std::move(problem)); }
+    void ReportProblem(ProblemPtr problem) override;
     void ShowCurrentItem(const std::string&) override { CheckInterrupt(); }
-    // No window, so no messages to pump and no reason to wait: only the Ctrl+C flag is read.
-    void PumpMessages() override { CheckInterrupt(); }
+    // No window, so no messages to pump and no reason to wait: the Ctrl+C flag is read, and
+    // what waits for a moment between items gets it.
+    void PumpMessages() override;
     void Pause(unsigned) override { CheckInterrupt(); }
     void StartingKeyUnreadable(SectionId section, const std::string& keyName) override {
         if (unreadable_) unreadable_->Add(section, keyName);
     }
+
+    // Told of every problem the intake filed (not of those it dropped).
+    std::function<void(const ScanSection&, const ProblemRecord&)> onFiled;
+    // Called where a window's scan would pump its messages, after every examined item.
+    std::function<void()> betweenItems;
 
 private:
     void CheckInterrupt();

@@ -1,6 +1,10 @@
 #include "cli/console_scan_session.h"
 
+#include <windows.h>
+
 #include <algorithm>
+
+#include "cli/scan_report.h"
 
 namespace {
 int32_t IncludedBy(const ScanCommand& command, const Preferences& preferences, SectionId id) {
@@ -22,26 +26,43 @@ const Preferences& PreparedPreferences(const ScanCommand& command, const Prefere
 }
 }  // namespace
 
-void ConsoleScanSession::PrintingLog::AppendLine(const std::string& text) {
-    if (out_) {
-        std::fwrite(text.data(), 1, text.size(), out_);
-        std::fflush(out_);
+void ConsoleScanSession::ReportingScanPage::SetScanRowText(int row, int column, const std::string& text) {
+    DataScanPage::SetScanRowText(row, column, text);
+    if (column == kScanStatusColumn && (text == kScanFinishedText || text == kScanAbortedText)) {
+        Print(SectionEndText(*rows.at(row).section));
     }
-    next_.AppendLine(text);
+}
+
+void ConsoleScanSession::ReportingScanPage::ProblemFiled(const ScanSection& section, const ProblemRecord& record) {
+    Print(ProblemReportText(section, record));
+}
+
+void ConsoleScanSession::ReportingScanPage::Print(const std::string& text) {
+    if (out_ != nullptr) std::fwrite(text.data(), 1, text.size(), out_);
 }
 
 ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::string& osName,
-                                       std::atomic<bool>& interrupted, std::FILE* printTo, std::FILE* err)
-    : sections_([&](SectionId id) { return IncludedBy(command, PreparedPreferences(command, preferences_), id); }),
+                                       std::atomic<bool>& interrupted, std::FILE* textReport, std::FILE* err,
+                                       const std::string& settingsKeyPath)
+    : preferences_(settingsKeyPath),
+      sections_([&](SectionId id) { return IncludedBy(command, PreparedPreferences(command, preferences_), id); }),
       scanLog_(preferences_, osName),
-      printingLog_(command.writeLog ? static_cast<ScanLogWriter&>(scanLog_) : noLog_, printTo),
-      intake_(page_, counters_, printingLog_),
+      bufferedLog_(scanLog_),
+      log_(command.writeLog ? static_cast<ScanLogWriter&>(bufferedLog_) : noLog_),
+      page_(textReport),
+      intake_(page_, counters_, log_),
       host_(intake_, interrupted),
       unreadable_(err, sections_),
       engine_(host_),
-      driver_(sections_, engine_, page_, scanners_, printingLog_, counters_) {
+      driver_(sections_, engine_, page_, scanners_, log_, counters_) {
     host_.Attach(engine_);
     host_.CollectUnreadable(unreadable_);
+    host_.onFiled = [this](const ScanSection& section, const ProblemRecord& record) {
+        page_.ProblemFiled(section, record);
+    };
+    host_.betweenItems = [this] { bufferedLog_.FlushIfDue(); };
+    // The tick count is read from memory; the precise clock asks the system, twice per item.
+    bufferedLog_.now = [] { return std::chrono::milliseconds(GetTickCount64()); };
     driver_.readSelectAll = [this] { return preferences_.ReadSelectAll(); };
 }
 

@@ -8,8 +8,9 @@
 
 #include "app/preferences.h"
 #include "app/scan_log.h"
-#include "cli/command_line.h"
+#include "cli/buffered_scan_log.h"
 #include "cli/console_scan_host.h"
+#include "cli/scan_command.h"
 #include "cli/unreadable_keys.h"
 #include "engine/data_scan_page.h"
 #include "engine/problem_intake.h"
@@ -19,10 +20,11 @@
 
 class ConsoleScanSession {
 public:
-    // printTo: where each filed problem is printed as its log text; none prints nothing.
-    // err: where each starting key that could not be opened for lack of rights is told.
+    // textReport: where each filed problem and each section's end is printed as the text report
+    // goes; none prints nothing. err: where each starting key that could not be opened for lack
+    // of rights is told. settingsKeyPath: the program's settings (tests give their own).
     ConsoleScanSession(const ScanCommand& command, const std::string& osName, std::atomic<bool>& interrupted,
-                       std::FILE* printTo, std::FILE* err);
+                       std::FILE* textReport, std::FILE* err, const std::string& settingsKeyPath = kSettingsKeyPath);
     ConsoleScanSession(const ConsoleScanSession&) = delete;
     ConsoleScanSession& operator=(const ConsoleScanSession&) = delete;
 
@@ -36,25 +38,26 @@ public:
     std::vector<const ProblemRecord*> Problems() const;
 
 private:
-    // Prints every filed problem as its log text while passing it on to the scan log.
-    class PrintingLog : public ScanLogWriter {
+    // The scan's page; with a text report it prints each filed problem as it comes and each
+    // section's end as the scan leaves the section.
+    class ReportingScanPage : public DataScanPage {
     public:
-        PrintingLog(ScanLogWriter& next, std::FILE* out) : next_(next), out_(out) {}
-        bool StartLog() override { return next_.StartLog(); }
-        void AppendLine(const std::string& text) override;
-        void EndLog() override { next_.EndLog(); }
+        explicit ReportingScanPage(std::FILE* textReport) : out_(textReport) {}
+        void SetScanRowText(int row, int column, const std::string& text) override;
+        void ProblemFiled(const ScanSection& section, const ProblemRecord& record);
 
     private:
-        ScanLogWriter& next_;
+        void Print(const std::string& text);
         std::FILE* out_;
     };
 
     Preferences preferences_;
     SectionTable sections_;
     ScanLog scanLog_;
+    BufferedScanLog bufferedLog_;
     NoScanLog noLog_;
-    PrintingLog printingLog_;
-    DataScanPage page_;
+    ScanLogWriter& log_;
+    ReportingScanPage page_;
     ScanCounters counters_;
     ProblemIntake intake_;
     ConsoleScanHost host_;

@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <cstdio>
+#include <variant>
 #include <vector>
 
 #include "cli/backup_commands.h"
+#include "cli/command_line.h"
 #include "cli/console_scan.h"
 #include "ui/system_info.h"
 
@@ -19,28 +21,24 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     g_interrupted.store(true);
     return TRUE;
 }
+
+int Run(const ScanCommand& scan) { return RunConsoleScan({scan, SystemInfo().OsName(), &g_interrupted, stdout}); }
+
+int Run(const BackupCommandLine& line) { return RunBackupCommand(line, SystemInfo().OsName(), g_interrupted, stdout); }
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const BackupCommandLine backupCommand = ParseBackupCommandLine(arguments);
-    const bool isBackupCommand = backupCommand.command != BackupCommandLine::Command::None;
-    const ParsedCommandLine parsed = isBackupCommand ? ParsedCommandLine{} : ParseCommandLine(arguments);
-    if (!isBackupCommand && !parsed.command) {
-        std::fprintf(stderr, "%s\n%s%s", parsed.error.c_str(), kUsageText, kBackupUsageText);
-        return kExitUsage;
+    const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.command) {
+        std::fputs(parsed.output.c_str(), stdout);
+        std::fputs(parsed.error.c_str(), stderr);
+        return parsed.exitStatus;
     }
-    if (!backupCommand.error.empty()) {
-        std::fprintf(stderr, "%s\n%s", backupCommand.error.c_str(), kBackupUsageText);
-        return kExitUsage;
-    }
-    // The log texts carry their own CR LF line ends.
+    // The reports carry their own CR LF line ends.
     _setmode(_fileno(stdout), _O_BINARY);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     CoInitialize(nullptr);
-    const int status = isBackupCommand
-                           ? RunBackupCommand(backupCommand, SystemInfo().OsName(), g_interrupted, stdout)
-                           : RunConsoleScan({*parsed.command, SystemInfo().OsName(), &g_interrupted, stdout});
+    const int status = std::visit([](const auto& command) { return Run(command); }, *parsed.command);
     CoUninitialize();
     return status;
 }

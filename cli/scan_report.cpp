@@ -3,9 +3,31 @@
 #include <nlohmann/json.hpp>
 
 #include "base/text_format.h"
+#include "engine/problem_intake.h"
+
+std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record) {
+    std::string text = ProblemLogLine(section, record);
+    // Before the blank line that ends the log lines.
+    text.insert(text.size() - 2, Joined({"Description : ", record.description, "\r\n"}));
+    return text;
+}
+
+std::string SectionEndText(const ScanSection& section) {
+    return Format("Section Name : %s\r\nSeverity : %s\r\nProblems Found : %d\r\n---------------------\r\n\r\n",
+                  section.name.c_str(), SeverityName(section.severity), section.ProblemCount());
+}
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+        case Severity::Moderate: return "Moderate";
+        case Severity::Severe: return "Severe";
+        case Severity::Critical: return "Critical";
+    }
+    return "";
+}
 
 std::string TextSummary(const ScanCounters& counters, bool aborted) {
-    return Format("Total Problems : %d\nAffected Sections : %d\n%s\n", counters.totalProblems,
+    return Format("Total Problems : %d\r\nAffected Sections : %d\r\n%s\r\n", counters.totalProblems,
                   counters.affectedSections, aborted ? "Scan Aborted" : "Scan Complete");
 }
 

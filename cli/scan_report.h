@@ -1,5 +1,5 @@
 #pragma once
-// What the console prints after a scan: the text summary or the JSON document.
+// What the console prints about a scan: the text report's parts, or one JSON document.
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 
@@ -7,6 +7,16 @@
 #include "engine/data_scan_page.h"
 #include "engine/scan_counters.h"
 
+// A filed problem: its scan log lines, then why it is reported, then a blank line.
+std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record);
+
+// Ends a scanned section's part of the text report: its name, severity and problem count.
+std::string SectionEndText(const ScanSection& section);
+
+// "Moderate", "Severe" or "Critical".
+const char* SeverityName(Severity severity);
+
+// The totals and how the scan ended; CR LF line ends, as the problems' lines have.
 std::string TextSummary(const ScanCounters& counters, bool aborted);
 
 // One UTF-8 JSON document; toUtf8 converts the program's 8-bit texts. Each section lists the

@@ -4,14 +4,16 @@
 #include "base/text_format.h"
 
 std::string ProblemLogLine(const ScanSection& section, const ProblemRecord& record) {
+    // Joined rather than formatted: the console makes this text twice for every problem.
     if (const RegistryProblem* problem = record.AsRegistry()) {
-        return Format("Section : %s \r\nKey : %s\\%s\r\nValueName : %s\r\nValue : %s\r\n\r\n", section.name.c_str(),
-                      RootKeyName(problem->rootKey).c_str(), problem->keyPath.c_str(), problem->valueName.c_str(),
-                      problem->valueData.c_str());
+        // "Section : %s \r\nKey : %s\%s\r\nValueName : %s\r\nValue : %s\r\n\r\n"
+        return Joined({"Section : ", section.name, " \r\nKey : ", RootKeyName(problem->rootKey), "\\", problem->keyPath,
+                       "\r\nValueName : ", problem->valueName, "\r\nValue : ", problem->valueData, "\r\n\r\n"});
     }
+    // "Section : %s\r\nLink Path = %s\r\nTarget Path = %s\r\n\r\n"
     const FileProblem* problem = record.AsFile();
-    return Format("Section : %s\r\nLink Path = %s\r\nTarget Path = %s\r\n\r\n", section.name.c_str(),
-                  problem ? problem->linkPath.c_str() : "", problem ? problem->targetPath.c_str() : "");
+    return Joined({"Section : ", section.name, "\r\nLink Path = ", problem ? problem->linkPath : std::string(),
+                   "\r\nTarget Path = ", problem ? problem->targetPath : std::string(), "\r\n\r\n"});
 }
 
 ScanSection* ProblemIntake::RowSection(SectionId id) const {
@@ -22,11 +24,11 @@ ScanSection* ProblemIntake::RowSection(SectionId id) const {
     return nullptr;
 }
 
-void ProblemIntake::AcceptProblem(ProblemPtr record) {
-    if (!record || IsExcluded(*record)) return;
+const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
+    if (!record || IsExcluded(*record)) return nullptr;
     // A problem of a section that is not being scanned is not counted either.
     ScanSection* section = RowSection(record->sectionId);
-    if (section == nullptr) return;
+    if (section == nullptr) return nullptr;
     ++counters_.totalProblems;
     page_.ShowTotalProblems(Format("Total Problems : %d", counters_.totalProblems));
     page_.SetScanRowText(section->scanRow, kScanCountColumn, Format("%d", section->ProblemCount() + 1));
@@ -37,4 +39,5 @@ void ProblemIntake::AcceptProblem(ProblemPtr record) {
     const std::string line = ProblemLogLine(*section, *record);
     section->problems.push_back(std::move(record));
     log_.AppendLine(line);
+    return section;
 }

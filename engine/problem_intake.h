@@ -12,7 +12,8 @@ public:
     ProblemIntake(ScanPage& page, ScanCounters& counters, ScanLogWriter& log)
         : page_(page), counters_(counters), log_(log) {}
 
-    void AcceptProblem(ProblemPtr record);
+    // Returns the section the record was filed under; nullptr when it was dropped.
+    const ScanSection* AcceptProblem(ProblemPtr record);
 
 private:
     ScanSection* RowSection(SectionId id) const;

@@ -96,11 +96,11 @@ bool ScanDriver::ScanSectionRow(int row, ScanSection& section) {
     for (const OperationStep& step : SectionOperations(section.id)) {
         const bool result = operations_.Run(step.operation, engine_);
         if (step.tested && !result) {
-            page_.SetScanRowText(row, kScanStatusColumn, "Aborted");
+            page_.SetScanRowText(row, kScanStatusColumn, kScanAbortedText);
             return false;
         }
     }
-    page_.SetScanRowText(row, kScanStatusColumn, "Finished");
+    page_.SetScanRowText(row, kScanStatusColumn, kScanFinishedText);
     page_.SetStatusImage(row, kStatusImageFinished);
     return true;
 }
@@ -117,7 +117,7 @@ void ScanDriver::RunScan() {
             page_.EnsureScanRowVisible(section->scanRow);
             if (section->id == kStartupProgramsSection) {
                 page_.SetStatusImage(row, kStatusImageScanning);
-                page_.SetScanRowText(row, kScanStatusColumn, "Finished");
+                page_.SetScanRowText(row, kScanStatusColumn, kScanFinishedText);
                 page_.SetStatusImage(row, kStatusImageFinished);
                 continue;
             }

@@ -43,3 +43,6 @@ inline constexpr int kScanStatusColumn = 2;
 inline constexpr int kStatusImageReady = 0;
 inline constexpr int kStatusImageScanning = 1;
 inline constexpr int kStatusImageFinished = 2;
+// The status column's texts for a section whose scan has ended.
+inline constexpr const char* kScanFinishedText = "Finished";
+inline constexpr const char* kScanAbortedText = "Aborted";

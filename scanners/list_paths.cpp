@@ -15,7 +15,8 @@ std::string FontsFolderPath(const std::string& windowsFolder, const std::string&
 }
 
 std::string MissingFileDescription(const std::string& judgedPath) {
-    return Format("The File (%s) cannot be found at the specified location.", judgedPath.c_str());
+    // "The File (%s) cannot be found at the specified location.", joined: made for every problem.
+    return Joined({"The File (", judgedPath, ") cannot be found at the specified location."});
 }
 
 bool IsSoundSwitch(const std::string& data) {

@@ -93,7 +93,7 @@ bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
                 ReportMissing(engine, kSoundsSection, kCurrentUser, kSoundsKey, name, data, true, path);
             }
         }
-        engine.ItemExamined(std::string("HKEY_CURRENT_USER\\") + kSoundsKey + "\\" + data, delayMs);
+        engine.ItemExamined(Joined({"HKEY_CURRENT_USER\\", kSoundsKey, "\\", data}), delayMs);
     }
     return engine.Running();
 }
@@ -112,7 +112,7 @@ bool ScanHelpFiles(ScanEngine& engine, unsigned delayMs) {
                 ReportMissing(engine, kHelpFilesSection, kLocalMachine, kHelpFilesKey, name, data, true, path);
             }
         }
-        engine.ItemExamined(std::string("HKEY_LOCAL_MACHINE\\") + kHelpFilesKey + "\\" + name, delayMs);
+        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kHelpFilesKey, "\\", name}), delayMs);
     }
     return engine.Running();
 }
@@ -130,7 +130,7 @@ bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs) {
             ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(), true,
                           name);
         }
-        engine.ItemExamined(std::string("HKEY_LOCAL_MACHINE\\") + kSharedFilesKey + "\\" + name, delayMs);
+        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kSharedFilesKey, "\\", name}), delayMs);
     }
     return engine.Running();
 }

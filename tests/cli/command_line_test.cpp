@@ -2,47 +2,109 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/exit_status.h"
+
+namespace {
+ScanCommand ParsedScan(const std::vector<std::string>& arguments) {
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    EXPECT_TRUE(parsed.command) << parsed.error;
+    EXPECT_TRUE(parsed.error.empty());
+    return parsed.command ? std::get<ScanCommand>(*parsed.command) : ScanCommand{};
+}
+}  // namespace
+
 TEST(CommandLine, ScanWithoutSelectionUsesThePreferences) {
-    const ParsedCommandLine parsed = ParseCommandLine({"scan"});
-    ASSERT_TRUE(parsed.command);
-    EXPECT_EQ(parsed.command->selection, ScanCommand::Selection::Preferences);
-    EXPECT_FALSE(parsed.command->json);
-    EXPECT_TRUE(parsed.command->writeLog);
+    const ScanCommand scan = ParsedScan({"scan"});
+    EXPECT_EQ(scan.selection, ScanCommand::Selection::Preferences);
+    EXPECT_FALSE(scan.json);
+    EXPECT_TRUE(scan.writeLog);
 }
 
-TEST(CommandLine, ReadsEveryOption) {
-    const ParsedCommandLine all = ParseCommandLine({"scan", "--all", "--json", "--no-log"});
-    ASSERT_TRUE(all.command);
-    EXPECT_EQ(all.command->selection, ScanCommand::Selection::All);
-    EXPECT_TRUE(all.command->json);
-    EXPECT_FALSE(all.command->writeLog);
-
-    const ParsedCommandLine listed = ParseCommandLine({"scan", "--sections", "3,4,14"});
-    ASSERT_TRUE(listed.command);
-    EXPECT_EQ(listed.command->selection, ScanCommand::Selection::Listed);
-    EXPECT_EQ(listed.command->sections, (std::vector<SectionId>{3, 4, 14}));
-}
-
-TEST(CommandLine, RefusesWhatNamesNoSectionOrOption) {
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {},
-             {"clean"},
-             {"scan", "--fast"},
-             {"scan", "--sections"},
-             {"scan", "--sections", "12"},
-             {"scan", "--sections", "15"},
-             {"scan", "--sections", "0"},
-             {"scan", "--sections", "3,"},
-             {"scan", "--sections", "3,,4"},
-             {"scan", "--sections", "3x"},
-             {"scan", "--sections", "-3"},
-             {"scan", "--sections", "99999999999"},
-             {"scan", "--all", "--sections", "3"},
-             {"scan", "--all", "--all"},
+TEST(CommandLine, ReadsEveryScanOptionInAnyOrder) {
+    for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
+             {"scan", "--all", "--json", "--no-log"},
+             {"scan", "--no-log", "--json", "--all"},
          }) {
-        const ParsedCommandLine parsed = ParseCommandLine(bad);
-        EXPECT_FALSE(parsed.command) << testing::PrintToString(bad);
-        EXPECT_FALSE(parsed.error.empty());
+        const ScanCommand scan = ParsedScan(line);
+        EXPECT_EQ(scan.selection, ScanCommand::Selection::All);
+        EXPECT_TRUE(scan.json);
+        EXPECT_FALSE(scan.writeLog);
     }
-    EXPECT_EQ(ParseCommandLine({"scan", "--sections", "12"}).error, "tidrex: '12' names no section");
+    for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
+             {"scan", "--sections", "3,4,14"},
+             {"scan", "--sections=3,4,14"},
+         }) {
+        const ScanCommand scan = ParsedScan(line);
+        EXPECT_EQ(scan.selection, ScanCommand::Selection::Listed);
+        EXPECT_EQ(scan.sections, (std::vector<SectionId>{3, 4, 14}));
+        EXPECT_TRUE(scan.writeLog);
+    }
+}
+
+// Every usage error: status 2, one line on standard error, nothing to run and nothing on
+// standard output.
+class UsageError : public testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(UsageError, IsOneLineWithStatusTwo) {
+    const ParsedCommandLine parsed = ParseCommandLine(GetParam());
+    EXPECT_FALSE(parsed.command);
+    EXPECT_EQ(parsed.exitStatus, kExitUsage);
+    EXPECT_TRUE(parsed.output.empty());
+    ASSERT_FALSE(parsed.error.empty());
+    EXPECT_EQ(parsed.error.rfind("tidrex: ", 0), 0u) << parsed.error;
+    EXPECT_EQ(parsed.error.find('\n'), parsed.error.size() - 1) << parsed.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, UsageError,
+                         testing::Values(std::vector<std::string>{}, std::vector<std::string>{"clean"},
+                                         std::vector<std::string>{"scan", "scan"},
+                                         std::vector<std::string>{"scan", "--fast"},
+                                         std::vector<std::string>{"--json", "scan"},
+                                         std::vector<std::string>{"scan", "extra"},
+                                         std::vector<std::string>{"scan", "--sections"},
+                                         std::vector<std::string>{"scan", "--sections", "12"},
+                                         std::vector<std::string>{"scan", "--sections", "15"},
+                                         std::vector<std::string>{"scan", "--sections", "0"},
+                                         std::vector<std::string>{"scan", "--sections", "3,"},
+                                         std::vector<std::string>{"scan", "--sections", ",3"},
+                                         std::vector<std::string>{"scan", "--sections", "3,,4"},
+                                         std::vector<std::string>{"scan", "--sections", "3x"},
+                                         std::vector<std::string>{"scan", "--sections", "0x3"},
+                                         std::vector<std::string>{"scan", "--sections", "-3"},
+                                         std::vector<std::string>{"scan", "--sections", "3 4"},
+                                         std::vector<std::string>{"scan", "--sections", "99999999999"},
+                                         std::vector<std::string>{"scan", "--sections", "3", "--sections", "4"},
+                                         std::vector<std::string>{"scan", "--all", "--sections", "3"},
+                                         std::vector<std::string>{"scan", "--sections", "3", "--all"},
+                                         std::vector<std::string>{"scan", "--json=maybe"}));
+
+TEST(CommandLine, MessageNamesTheBadWord) {
+    EXPECT_NE(ParseCommandLine({"scan", "--sections", "3,12"}).error.find("'12' names no section"),
+              std::string::npos);
+    EXPECT_NE(ParseCommandLine({"purge"}).error.find("'purge' is not a command"), std::string::npos);
+}
+
+TEST(CommandLine, HelpAndVersionArePrintedWithStatusZero) {
+    const ParsedCommandLine version = ParseCommandLine({"--version"});
+    EXPECT_FALSE(version.command);
+    EXPECT_EQ(version.exitStatus, kExitClean);
+    EXPECT_EQ(version.output, "TidrexVelora v7.0\n");
+    EXPECT_TRUE(version.error.empty());
+
+    const ParsedCommandLine help = ParseCommandLine({"--help"});
+    EXPECT_FALSE(help.command);
+    EXPECT_EQ(help.exitStatus, kExitClean);
+    EXPECT_TRUE(help.error.empty());
+    for (const char* text : {"tidrex", "scan", "--version"}) EXPECT_NE(help.output.find(text), std::string::npos) << text;
+
+    // The scan's own help, even after options that would be wrong.
+    for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
+             {"scan", "--help"}, {"scan", "-h"}, {"scan", "--all", "--sections", "3", "--help"}}) {
+        const ParsedCommandLine scanHelp = ParseCommandLine(line);
+        EXPECT_FALSE(scanHelp.command);
+        EXPECT_EQ(scanHelp.exitStatus, kExitClean);
+        for (const char* text : {"--all", "--sections", "--json", "--no-log", "Exit status"}) {
+            EXPECT_NE(scanHelp.output.find(text), std::string::npos) << text;
+        }
+    }
 }

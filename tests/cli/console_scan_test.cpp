@@ -7,10 +7,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli/command_line.h"
 #include "cli/console_scan_host.h"
 #include "engine/data_scan_page.h"
+#include "registry/file_reference.h"
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/read_only_key.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -44,14 +47,48 @@ std::string ReadAndClose(std::FILE* file) {
     return text;
 }
 
-ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = false) {
+// The settings the scans of these tests read: a key of each test's own, never the program's.
+class ConsoleSettings {
+public:
+    ConsoleSettings()
+        : sandbox_(std::string("ConsoleScan.") + testing::UnitTest::GetInstance()->current_test_info()->name()),
+          preferences_(sandbox_.Sub("TidrexVelora")) {
+        preferences_.ResetSettings();
+    }
+    const Preferences& Get() const { return preferences_; }
+
+private:
+    RegistrySandbox sandbox_;
+    Preferences preferences_;
+};
+
+ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = false,
+                const ConsoleSettings& settings = ConsoleSettings()) {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     EXPECT_TRUE(parsed.command) << parsed.error;
     std::atomic<bool> flag{interrupted};
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    const int status = RunConsoleScan({*parsed.command, "Windows 10", &flag, out, err});
+    const int status = RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &flag, out, err,
+                                       settings.Get().SettingsKeyPath()});
     return {status, ReadAndClose(out), ReadAndClose(err)};
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return bytes;
+    char buffer[4096];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, read);
+    std::fclose(file);
+    return bytes;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
 }
 }  // namespace
 
@@ -93,24 +130,92 @@ TEST(ConsoleScan, EverySectionAppearsInTableOrderEvenWithoutProblems) {
     EXPECT_EQ(report["totalProblems"], 0);
 }
 
-TEST(ConsoleScan, TextReportPrintsLogLinesThenTotals) {
+TEST(ConsoleScan, TextReportSaysWhyAndEndsEachSection) {
     const StaleFontEntry entry("TidrexCliTest Text (TrueType)", "C:\\TidrexCliNoSuchFolder\\text.ttf");
-    const ScanResult result = Scan({"scan", "--sections", "3", "--no-log"});
+    // Filed by the scanner but dropped by the exclusion list: not printed.
+    const StaleFontEntry excluded("TidrexCliTest Excluded (TrueType)", "C:\\TidrexCliNoSuchFolder\\svchost.ttf");
+    const ScanResult result = Scan({"scan", "--sections", "4,3", "--no-log"});
     EXPECT_EQ(result.status, kExitProblemsFound);
-    EXPECT_NE(result.output.find("Section : Installed Fonts \r\nKey : HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) +
-                                 "\r\nValueName : TidrexCliTest Text (TrueType)\r\n"
-                                 "Value : C:\\TidrexCliNoSuchFolder\\text.ttf\r\n\r\n"),
-              std::string::npos);
-    EXPECT_NE(result.output.find("\nAffected Sections : 1\nScan Complete\n"), std::string::npos);
+    const std::string& text = result.output;
+    const size_t problem = text.find(
+        "Section : Installed Fonts \r\nKey : HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) +
+        "\r\nValueName : TidrexCliTest Text (TrueType)\r\nValue : C:\\TidrexCliNoSuchFolder\\text.ttf\r\n"
+        "Description : The File (" +
+        WindowsFolder() + "\\Fonts\\C:\\TidrexCliNoSuchFolder\\text.ttf) cannot be found at the specified location.\r\n\r\n");
+    EXPECT_NE(problem, std::string::npos) << text;
+    EXPECT_EQ(text.find("TidrexCliTest Excluded"), std::string::npos);
+
+    // Each section ends with its name, severity and count, in table order, before the totals.
+    const std::string fontsEnd = "Section Name : Installed Fonts\r\nSeverity : Severe\r\nProblems Found : " +
+                                 std::to_string(Occurrences(text, "Section : Installed Fonts \r\n")) + "\r\n";
+    const size_t fonts = text.find(fontsEnd);
+    const size_t sounds = text.find("Section Name : Installed Sound Files\r\nSeverity : Severe\r\nProblems Found : " +
+                                    std::to_string(Occurrences(text, "Section : Installed Sound Files \r\n")) + "\r\n");
+    const size_t totals = text.find("Total Problems : ");
+    EXPECT_NE(fonts, std::string::npos) << text;
+    EXPECT_LT(problem, fonts);
+    EXPECT_LT(fonts, sounds);
+    EXPECT_NE(sounds, std::string::npos) << text;
+    EXPECT_LT(sounds, totals);
+    EXPECT_TRUE(text.ends_with("\r\nScan Complete\r\n"));
+}
+
+TEST(ConsoleScan, AbortedTextReportEndsOnlyTheSectionsItReached) {
+    const StaleFontEntry entry("TidrexCliTest Abort (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
+    const ScanResult result = Scan({"scan", "--sections", "3,4", "--no-log"}, true);
+    EXPECT_EQ(result.status, kExitAborted);
+    EXPECT_EQ(Occurrences(result.output, "Section Name : Installed Fonts\r\n"), 1u);
+    EXPECT_EQ(result.output.find("Section Name : Installed Sound Files"), std::string::npos);
+    EXPECT_TRUE(result.output.ends_with("\r\nScan Aborted\r\n"));
 }
 
 TEST(ConsoleScan, InterruptStopsTheScanAndStillReports) {
-    const StaleFontEntry entry("TidrexCliTest Abort (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
+    const StaleFontEntry entry("TidrexCliTest Interrupt (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
     const ScanResult result = Scan({"scan", "--sections", "3,4", "--json", "--no-log"}, true);
     EXPECT_EQ(result.status, kExitAborted);
     const nlohmann::json report = nlohmann::json::parse(result.output);
     EXPECT_EQ(report["status"], "aborted");
     EXPECT_EQ(report["sections"].size(), 2u);
+}
+
+TEST(ConsoleScan, WithoutSelectionScansTheSectionsChosenInTheSettings) {
+    const ListKeysLock lock;
+    const ConsoleSettings settings;
+    for (SectionId id = 1; id <= 14; ++id) settings.Get().WriteSectionState(id, id == 7 || id == 4 ? 1 : 0);
+    const ScanResult result = Scan({"scan", "--json", "--no-log"}, false, settings);
+    const nlohmann::json report = nlohmann::json::parse(result.output);
+    ASSERT_EQ(report["sections"].size(), 2u);
+    EXPECT_EQ(report["sections"][0]["id"], 4);
+    EXPECT_EQ(report["sections"][1]["id"], 7);
+}
+
+TEST(ConsoleScan, LogHoldsEveryProblemThatWasPrintedWhenTheScanEnds) {
+    const StaleFontEntry entry("TidrexCliTest Logged (TrueType)", "C:\\TidrexCliNoSuchFolder\\logged.ttf");
+    const ConsoleSettings settings;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "TidrexConsoleScanLogs";
+    settings.Get().WriteLogFilePath(folder);
+    const ScanResult result = Scan({"scan", "--sections", "3"}, false, settings);
+
+    WIN32_FIND_DATAA found;
+    std::vector<std::string> logs;
+    const UniqueFindHandle find(FindFirstFileA((folder + "\\*.txt").c_str(), &found));
+    if (find) {
+        do {
+            logs.push_back(folder + "\\" + found.cFileName);
+        } while (FindNextFileA(find.get(), &found));
+    }
+    ASSERT_EQ(logs.size(), 1u);
+    const std::string log = ReadFile(logs[0]);
+    for (const std::string& path : logs) DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+
+    EXPECT_EQ(log.rfind("Tidrex Velora v7.0\r\r\nOS : Windows 10\r\r\n", 0), 0u);
+    EXPECT_NE(log.find("ValueName : TidrexCliTest Logged (TrueType)\r\r\n"), std::string::npos);
+    const size_t printed = Occurrences(result.output, "Section : Installed Fonts \r\n");
+    EXPECT_GE(printed, 1u);
+    EXPECT_EQ(Occurrences(log, "Section : Installed Fonts \r\r\n"), printed);
 }
 
 TEST(ConsoleScanHost, InterruptBecomesOneAbortRequestOnTheScanThread) {

@@ -62,6 +62,38 @@ TEST(ExclusionList, MatchesAnyPartOfTheEntryInAnyCase) {
         11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D8}\\InprocServer32", "", "x.dll", kClassesRoot)));
 }
 
+// The plain rule, as a reference for the faster test.
+bool NaivelyExcluded(const RegistryProblem& problem) {
+    auto lowered = [](std::string text) {
+        for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        return text;
+    };
+    const std::string text = lowered(RootKeyName(problem.rootKey) + "\\" + problem.keyPath + "\\" +
+                                     problem.valueName + "\\" + problem.valueData);
+    for (std::string_view entry : ExclusionList) {
+        if (text.find(lowered(std::string(entry))) != std::string::npos) return true;
+    }
+    return false;
+}
+
+TEST(ExclusionList, FindsEveryEntryWhereverItStandsAndNothingElse) {
+    for (std::string_view entry : ExclusionList) {
+        SCOPED_TRACE(entry);
+        ASSERT_GE(entry.size(), 2u);
+        std::string upper(entry);
+        for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        const std::string text(entry), cut(entry.substr(0, entry.size() - 1)), tail(entry.substr(1));
+        for (const ProblemPtr& record : {RegistryRecord(3, "K", text, "d"), RegistryRecord(3, "K", "v", "x" + upper),
+                                         RegistryRecord(3, text, "", "", kCurrentUser),
+                                         RegistryRecord(3, "K", "v", "x" + cut), RegistryRecord(3, "K", tail, "")}) {
+            const RegistryProblem& problem = *record->AsRegistry();
+            EXPECT_EQ(IsExcluded(problem), NaivelyExcluded(problem)) << problem.keyPath << " | " << problem.valueName
+                                                                   << " | " << problem.valueData;
+        }
+        EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "K", "v", "x" + upper)));
+    }
+}
+
 TEST(ExclusionList, NeverExcludesShortcutProblems) {
     FileProblem shortcut;
     shortcut.linkPath = "C:\\a.lnk";
@@ -70,7 +102,8 @@ TEST(ExclusionList, NeverExcludesShortcutProblems) {
 }
 
 TEST_F(IntakeFixture, FilesCountsAndLogsAcceptedProblems) {
-    intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "x.hlp", "C:\\Help\\"));
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "x.hlp", "C:\\Help\\")),
+              sections.Find(7));
     EXPECT_EQ(counters.totalProblems, 1);
     EXPECT_EQ(counters.affectedSections, 1);
     EXPECT_EQ(page.RowOf(7)->columns[1], "1");
@@ -92,7 +125,7 @@ TEST_F(IntakeFixture, FilesCountsAndLogsAcceptedProblems) {
 }
 
 TEST_F(IntakeFixture, ExcludedProblemChangesNothing) {
-    intake.AcceptProblem(RegistryRecord(3, "Fonts", "a", "SvcHost.dll"));
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(3, "Fonts", "a", "SvcHost.dll")), nullptr);
     EXPECT_EQ(counters.totalProblems, 0);
     EXPECT_EQ(counters.affectedSections, 0);
     EXPECT_EQ(page.RowOf(3)->columns[1], "0");
@@ -115,7 +148,7 @@ TEST_F(IntakeFixture, DefaultValueAndShortcutLogLines) {
 }
 
 TEST_F(IntakeFixture, ProblemOfASectionNotBeingScannedIsDropped) {
-    intake.AcceptProblem(RegistryRecord(9, "App Paths\\x.exe", "", "c:\\x.exe"));
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(9, "App Paths\\x.exe", "", "c:\\x.exe")), nullptr);
     EXPECT_EQ(counters.totalProblems, 0);
     EXPECT_TRUE(sections.Find(9)->problems.empty());
     EXPECT_TRUE(log.lines.empty());
