@@ -173,7 +173,7 @@ int Floor() {
 // The report goes to a file, as when the console's output is redirected.
 int ConsoleScan(const ScanCommand& command, const BenchSettings& settings, std::FILE* out) {
     std::atomic<bool> interrupted{false};
-    return RunConsoleScan({command, "Windows 10", &interrupted, out, settings.KeyPath()});
+    return RunConsoleScan({command, "Windows 10", &interrupted, out, stderr, settings.KeyPath()});
 }
 
 double Median(const std::vector<Timing>& timings, double Timing::*field) {

@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/console_scan.h"
 #include "tests/support/list_keys_lock.h"
 
@@ -80,7 +81,7 @@ std::set<Finding> SampleFindings(const std::string& sections, std::vector<std::s
     const ParsedCommandLine parsed = ParseCommandLine({"scan", "--sections", sections, "--json", "--no-log"});
     std::atomic<bool> interrupted{false};
     std::FILE* out = std::tmpfile();
-    RunConsoleScan({*parsed.command, "Windows 10", &interrupted, out, nullptr});
+    RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &interrupted, out, nullptr});
     std::string text;
     std::rewind(out);
     char buffer[4096];
