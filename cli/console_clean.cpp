@@ -22,14 +22,15 @@ void Print(std::FILE* out, const std::string& text) {
     std::fflush(out);
 }
 
+// CR LF line ends, as the scan's text report above it has.
 std::string TextReport(const RemovalReport& report) {
-    if (report.backupFailed) return RemovalSummaryText(report) + "\n";
-    std::string text = "Backup : " + (report.archivePath.empty() ? std::string("none") : report.archivePath) + "\n";
-    text += Format("Removed : %d\nKept : %d\n", report.removed, static_cast<int>(report.kept.size()));
+    if (report.backupFailed) return RemovalSummaryText(report) + "\r\n";
+    std::string text = "Backup : " + (report.archivePath.empty() ? std::string("none") : report.archivePath) + "\r\n";
+    text += Format("Removed : %d\r\nKept : %d\r\n", report.removed, static_cast<int>(report.kept.size()));
     for (const KeptItem& item : report.kept) {
         text += "Kept item : " + ProblemItemText(*item.problem) + " - " + KeptReasonText(item.reason);
         if (!item.detail.empty()) text += " (" + item.detail + ")";
-        text += "\n";
+        text += "\r\n";
     }
     return text;
 }
@@ -73,7 +74,7 @@ int RunConsoleClean(const ConsoleCleanOptions& options) {
         Print(options.out, JsonText(document));
     } else {
         Print(options.out, TextSummary(session.Counters(), aborted));
-        Print(options.out, aborted ? std::string("Nothing was removed: the scan was aborted.\n") : TextReport(report));
+        Print(options.out, aborted ? std::string("Nothing was removed: the scan was aborted.\r\n") : TextReport(report));
     }
     if (aborted) return kExitAborted;
     if (report.backupFailed) return kExitBackupFailed;

@@ -56,7 +56,7 @@ TEST_P(UsageError, IsOneLineWithStatusTwo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, UsageError,
-                         testing::Values(std::vector<std::string>{}, std::vector<std::string>{"clean"},
+                         testing::Values(std::vector<std::string>{}, std::vector<std::string>{"purge"},
                                          std::vector<std::string>{"scan", "scan"},
                                          std::vector<std::string>{"scan", "--fast"},
                                          std::vector<std::string>{"--json", "scan"},
