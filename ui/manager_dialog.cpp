@@ -6,20 +6,7 @@
 #include "ui/file_version_info.h"
 #include "ui/message_box.h"
 #include "ui/program_details.h"
-
-namespace {
-// The hourglass while exports and deletions hold the thread.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() { SetCursor(previous_); }
-
-private:
-    HCURSOR previous_;
-};
-}  // namespace
+#include "ui/wait_cursor.h"
 
 ManagerDialog::ManagerDialog(int templateId, const std::vector<ListColumn>& columns, ManagerTexts texts,
                              std::string applicationName)
