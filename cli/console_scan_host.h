@@ -19,6 +19,8 @@ public:
     // No window, so no messages to pump and no reason to wait: only the Ctrl+C flag is read.
     void PumpMessages() override { CheckInterrupt(); }
     void Pause(unsigned) override { CheckInterrupt(); }
+    // Standard output carries the report: faults go to standard error.
+    void ShowFault(const std::string& text) override;
 
 private:
     void CheckInterrupt();

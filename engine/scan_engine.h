@@ -20,6 +20,7 @@ public:
     void ShowItem(const std::string& text) { host_->ShowCurrentItem(text); }
     void Pump() { host_->PumpMessages(); }
     void Pause(unsigned milliseconds) { host_->Pause(milliseconds); }
+    void ShowFault(const std::string& text) { host_->ShowFault(text); }
     // The rhythm after an examined item of the list scanners: show it, pump, pause, pump.
     void ItemExamined(const std::string& text, unsigned delayMs);
 

@@ -13,4 +13,6 @@ public:
     virtual void ShowCurrentItem(const std::string& text) = 0;
     virtual void PumpMessages() = 0;
     virtual void Pause(unsigned milliseconds) = 0;
+    // A fault the scan caught and survived; the user must be told (a message box, or standard error).
+    virtual void ShowFault(const std::string& text) = 0;
 };

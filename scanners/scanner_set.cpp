@@ -1,6 +1,7 @@
 #include "scanners/scanner_set.h"
 
 #include "scanners/list_scanners.h"
+#include "scanners/registry_walk.h"
 
 bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
     // The driver always scans without a pause between items.
@@ -16,6 +17,15 @@ bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
             return ScanSharedFiles(engine, kNoDelay);
         case ScanOperation::ApplicationPaths:
             return ScanApplicationPaths(engine, kNoDelay);
+        case ScanOperation::WalkLocalMachine:
+            return WalkLocalMachine(engine);
+        case ScanOperation::WalkCurrentUser:
+            return WalkCurrentUser(engine);
+        case ScanOperation::WalkUsers:
+            return WalkUsers(engine);
+        case ScanOperation::UsageHistory:
+            // Section 13 ends with the current user's usage history; its scanner is called here.
+            return engine.Running();
         default:
             return engine.Running();
     }

@@ -4,6 +4,7 @@
 
 #include "scanners/list_scanners.h"
 #include "tests/scanners/list_scanner_fixture.h"
+#include "tests/support/registry_sandbox.h"
 
 using ScannerSetTest = ListScannerTest;
 
@@ -37,13 +38,34 @@ TEST_F(ScannerSetTest, ListSectionsRunTheirScans) {
     }
 }
 
+// The current user's keys are walked twice: under their own root and among all users' keys.
+TEST_F(ScannerSetTest, FullRegistryWalksFindTheCurrentUsersValueUnderBothRoots) {
+    ScannerSet scanners;
+    const RegistrySandbox sandbox(Unique(""));
+    sandbox.SetString("", "Gone", At("gone.exe"));
+    EXPECT_TRUE(scanners.Run(ScanOperation::WalkCurrentUser, engine));
+    const RegistryProblem* own = host.Find(sandbox.Path(), "Gone");
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->rootKey, kCurrentUser);
+    EXPECT_EQ(own->sectionId, 13);
+
+    host.problems.clear();
+    EXPECT_TRUE(scanners.Run(ScanOperation::WalkUsers, engine));
+    const RegistryProblem* underUsers = nullptr;
+    for (const ProblemPtr& problem : host.problems) {
+        const RegistryProblem* record = problem->AsRegistry();
+        if (record->valueName == "Gone" && record->keyPath.ends_with("\\" + sandbox.Path())) underUsers = record;
+    }
+    ASSERT_NE(underUsers, nullptr);
+    EXPECT_EQ(underUsers->rootKey, kUsers);
+}
+
 TEST_F(ScannerSetTest, OperationsWithoutAScannerFinishAtOnce) {
     ScannerSet scanners;
     for (ScanOperation operation :
          {ScanOperation::StaticDrivers, ScanOperation::OpenWith, ScanOperation::Extensions, ScanOperation::Services,
           ScanOperation::Uninstall, ScanOperation::TypeLibraries, ScanOperation::ComClasses,
-          ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser, ScanOperation::WalkUsers,
-          ScanOperation::UsageHistory, ScanOperation::Shortcuts}) {
+          ScanOperation::UsageHistory}) {
         engine.running = 1;
         EXPECT_TRUE(scanners.Run(operation, engine));
         engine.running = 0;
@@ -56,8 +78,10 @@ TEST_F(ScannerSetTest, AbortedScanEndsTheListScansAtOnce) {
     ScannerSet scanners;
     ScopedListValue font(HKEY_LOCAL_MACHINE, kFontsKey, Unique("Font"), At("gone.ttf"));
     engine.running = 0;
-    for (ScanOperation operation : {ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::HelpFiles,
-                                    ScanOperation::SharedFiles, ScanOperation::ApplicationPaths}) {
+    for (ScanOperation operation :
+         {ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::HelpFiles, ScanOperation::SharedFiles,
+          ScanOperation::ApplicationPaths, ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser,
+          ScanOperation::WalkUsers}) {
         EXPECT_FALSE(scanners.Run(operation, engine));
     }
     EXPECT_TRUE(host.events.empty());

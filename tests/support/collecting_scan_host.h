@@ -1,6 +1,7 @@
 #pragma once
 // A scan host without a window: it keeps every reported problem and every shown item, counts
 // the message pumps, and can stand for a click on "Abort" while a given item is shown.
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,17 +16,22 @@ public:
         abortAt_ = item;
     }
 
+    // Showing the item-th text (counting from 1) fails, as a window's painting might.
+    void FailAtItem(size_t item) { failAt_ = item; }
+
     void ReportProblem(ProblemPtr problem) override { problems.push_back(std::move(problem)); }
     void ShowCurrentItem(const std::string& text) override {
         shown.push_back(text);
         events.push_back("show");
         if (engine_ && engine_->Running() && shown.size() == abortAt_) engine_->RequestAbort();
+        if (shown.size() == failAt_) throw std::runtime_error("showing " + text + " failed");
     }
     void PumpMessages() override {
         ++pumps;
         events.push_back("pump");
     }
     void Pause(unsigned) override {}
+    void ShowFault(const std::string& text) override { faults.push_back(text); }
 
     // The registry problem with this key path and value name, or null.
     const RegistryProblem* Find(const std::string& keyPath, const std::string& valueName) const {
@@ -45,9 +51,11 @@ public:
     std::vector<ProblemPtr> problems;
     std::vector<std::string> shown;
     std::vector<std::string> events;
+    std::vector<std::string> faults;
     int pumps = 0;
 
 private:
     ScanEngine* engine_ = nullptr;
     size_t abortAt_ = 0;
+    size_t failAt_ = 0;
 };
