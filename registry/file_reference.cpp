@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "registry/drive_type_cache.h"
 #include "registry/reference_text.h"
 
 namespace {
@@ -18,7 +19,7 @@ bool FoundOnSearchPath(const std::string& text) {
 
 bool DriveIsFixed(const std::string& text) {
     const std::string root = text.substr(0, 3);
-    return GetDriveTypeA(root.c_str()) == DRIVE_FIXED;
+    return DriveTypeOf(root.c_str()) == DRIVE_FIXED;
 }
 }  // namespace
 
@@ -78,14 +79,22 @@ bool FileReferenceExists(const std::string& text, bool wow64) {
 
     std::string parent;
     if (ParentFolderOf(saved, parent)) {
-        if (FolderExists(parent)) {
+        // One look answers both questions about the parent: a folder, or a file.
+        const DWORD attributes =
+            parent.size() <= kMaxReferenceLength ? GetFileAttributesA(parent.c_str()) : INVALID_FILE_ATTRIBUTES;
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             // The folder is there and the file is not.
             if (!wow64) return false;
-        } else if (PathExists(parent) || FoundOnSearchPath(expanded)) {
+        } else if (attributes != INVALID_FILE_ATTRIBUTES || FoundOnSearchPath(expanded)) {
             // The part before the last backslash may itself be a file: an executable whose
             // argument contains a backslash.
             return true;
         }
     }
     return wow64 && CommandLineExists(RedirectSystem32(saved));
+}
+
+bool FileOrFolderExists(const std::string& text, bool wow64) {
+    if (FileReferenceExists(text, wow64)) return true;
+    return !JudgedAsItself(text) && FolderExists(text);
 }

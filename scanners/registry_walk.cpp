@@ -7,6 +7,7 @@
 
 #include "base/unique_handles.h"
 #include "engine/wow64.h"
+#include "registry/drive_type_cache.h"
 #include "registry/file_reference.h"
 #include "scanners/list_paths.h"
 #include "scanners/registry_walk_text.h"
@@ -46,6 +47,7 @@ private:
 
     ScanEngine& engine_;
     const bool wow64_;
+    DriveTypeCache driveTypes_;
     std::string path_;
     std::vector<Level> levels_;
     std::vector<char> valueName_;
@@ -129,7 +131,7 @@ void FullRegistryWalk::ExamineValue(DWORD index) {
         // An expansion beyond the buffers cannot be judged.
         if (ExpandEnvironmentInPlace(*path)) {
             CutDerivedPath(*path);
-            if (!FileReferenceExists(*path, wow64_) && !FolderExists(*path)) Report(name, data, *path);
+            if (!FileOrFolderExists(*path, wow64_)) Report(name, data, *path);
         }
     }
     engine_.ShowItem(path_ + "\\" + name);

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#include "registry/drive_type_cache.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -106,6 +109,17 @@ TEST_F(FileReferenceTest, ExistingFilesAndFoldersAreValid) {
     EXPECT_FALSE(Valid("%TIDREXTEST_FOLDER%\\gone.exe"));
 }
 
+// A folder whose name the command-line rules rewrite is found by the folder test alone.
+TEST_F(FileReferenceTest, FileOrFolderExistsAsksTheFolderTestWhenTheRulesJudgedAnotherText) {
+    const std::string rewritten = MakeFolder("semi;colon");
+    EXPECT_FALSE(Valid(rewritten));
+    EXPECT_TRUE(FileOrFolderExists(rewritten, false));
+    EXPECT_TRUE(FileOrFolderExists(MakeFolder("plain"), false));
+    EXPECT_TRUE(FileOrFolderExists(MakeFile("app.exe"), false));
+    EXPECT_FALSE(FileOrFolderExists(At("gone.exe"), false));
+    EXPECT_FALSE(FileOrFolderExists(At("gone;folder"), false));
+}
+
 TEST_F(FileReferenceTest, CommandLinesAreValidThroughTheirProgram) {
     MakeFile("Tool Dir\\app.exe");
     EXPECT_TRUE(Valid("\"" + At("Tool Dir\\app.exe") + "\" /install \"C:\\gone\\x.txt\""));
@@ -201,6 +215,23 @@ TEST(FileSystemHelpers, ExpandEnvironmentInPlace) {
     std::string longText(300, 'c');
     EXPECT_FALSE(ExpandEnvironmentInPlace(longText));
     EXPECT_EQ(longText, std::string(300, 'c'));
+}
+
+TEST(FileSystemHelpers, DriveTypesAreKeptWhileACacheLives) {
+    const char* roots[] = {"C:\\", "D:\\", "A:\\", "N:\\", "E:\\", "Q:\\"};
+    std::vector<UINT> plain;
+    for (const char* root : roots) plain.push_back(GetDriveTypeA(root));
+    EXPECT_EQ(plain[1], static_cast<UINT>(DRIVE_CDROM));
+    {
+        DriveTypeCache cache;
+        const DriveTypeCache nested;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (size_t i = 0; i < std::size(roots); ++i) EXPECT_EQ(DriveTypeOf(roots[i]), plain[i]) << roots[i];
+        }
+        EXPECT_EQ(DriveTypeOf("c:\\"), plain[0]);
+        EXPECT_EQ(DriveTypeOf("C:\\Windows\\"), GetDriveTypeA("C:\\Windows\\"));
+    }
+    EXPECT_EQ(DriveTypeOf("D:\\"), plain[1]);
 }
 
 TEST(FileSystemHelpers, WindowsFolderAndFolderTest) {
