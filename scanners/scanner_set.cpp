@@ -2,6 +2,7 @@
 
 #include "scanners/list_scanners.h"
 #include "scanners/registry_walk.h"
+#include "scanners/shortcut_scan.h"
 
 bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
     // The driver always scans without a pause between items.
@@ -26,6 +27,8 @@ bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
         case ScanOperation::UsageHistory:
             // Section 13 ends with the current user's usage history; its scanner is called here.
             return engine.Running();
+        case ScanOperation::Shortcuts:
+            return ScanShortcuts(engine, shortcutDrives);
         default:
             return engine.Running();
     }

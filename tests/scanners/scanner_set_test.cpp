@@ -4,6 +4,7 @@
 
 #include "scanners/list_scanners.h"
 #include "tests/scanners/list_scanner_fixture.h"
+#include "tests/scanners/shortcut_files.h"
 #include "tests/support/registry_sandbox.h"
 
 using ScannerSetTest = ListScannerTest;
@@ -60,6 +61,27 @@ TEST_F(ScannerSetTest, FullRegistryWalksFindTheCurrentUsersValueUnderBothRoots) 
     EXPECT_EQ(underUsers->rootKey, kUsers);
 }
 
+TEST_F(ScannerSetTest, ShortcutSectionWalksOnlyTheChosenDisks) {
+    CoInitialize(nullptr);
+    ScannerSet scanners;
+    scanners.shortcutDrives = "E";
+    const std::string folder = "E:\\TidrexTests\\" + Unique("");
+    std::filesystem::create_directories(folder);
+    const std::string link = folder + "\\Dead.lnk";
+    EXPECT_TRUE(MakeShortcut(link, folder + "\\gone.exe"));
+    EXPECT_TRUE(scanners.Run(ScanOperation::Shortcuts, engine));
+    std::filesystem::remove_all(folder);
+    CoUninitialize();
+
+    bool found = false;
+    for (const ProblemPtr& problem : host.problems) {
+        EXPECT_EQ(problem->sectionId, 14);
+        if (problem->AsFile() && problem->AsFile()->linkPath == link) found = true;
+    }
+    EXPECT_TRUE(found);
+    for (const std::string& item : host.shown) EXPECT_TRUE(item.starts_with("E:\\")) << item;
+}
+
 TEST_F(ScannerSetTest, OperationsWithoutAScannerFinishAtOnce) {
     ScannerSet scanners;
     for (ScanOperation operation :
@@ -81,7 +103,7 @@ TEST_F(ScannerSetTest, AbortedScanEndsTheListScansAtOnce) {
     for (ScanOperation operation :
          {ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::HelpFiles, ScanOperation::SharedFiles,
           ScanOperation::ApplicationPaths, ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser,
-          ScanOperation::WalkUsers}) {
+          ScanOperation::WalkUsers, ScanOperation::Shortcuts}) {
         EXPECT_FALSE(scanners.Run(operation, engine));
     }
     EXPECT_TRUE(host.events.empty());

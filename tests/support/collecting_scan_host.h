@@ -16,6 +16,11 @@ public:
         abortAt_ = item;
     }
 
+    // The abort request comes while the first text that starts with the prefix is shown.
+    void AbortAtItemStartingWith(ScanEngine& engine, const std::string& prefix) {
+        engine_ = &engine;
+        abortPrefix_ = prefix;
+    }
     // Showing the item-th text (counting from 1) fails, as a window's painting might.
     void FailAtItem(size_t item) { failAt_ = item; }
 
@@ -23,7 +28,8 @@ public:
     void ShowCurrentItem(const std::string& text) override {
         shown.push_back(text);
         events.push_back("show");
-        if (engine_ && engine_->Running() && shown.size() == abortAt_) engine_->RequestAbort();
+        const bool abortHere = shown.size() == abortAt_ || (!abortPrefix_.empty() && text.starts_with(abortPrefix_));
+        if (engine_ && engine_->Running() && abortHere) engine_->RequestAbort();
         if (shown.size() == failAt_) throw std::runtime_error("showing " + text + " failed");
     }
     void PumpMessages() override {
@@ -57,5 +63,6 @@ public:
 private:
     ScanEngine* engine_ = nullptr;
     size_t abortAt_ = 0;
+    std::string abortPrefix_;
     size_t failAt_ = 0;
 };
