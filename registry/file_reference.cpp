@@ -96,5 +96,5 @@ bool FileReferenceExists(const std::string& text, bool wow64) {
 
 bool FileOrFolderExists(const std::string& text, bool wow64) {
     if (FileReferenceExists(text, wow64)) return true;
-    return !JudgedAsItself(text) && FolderExists(text);
+    return !JudgedAsItself(text) && PathExists(text);
 }

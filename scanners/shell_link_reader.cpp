@@ -46,7 +46,9 @@ HRESULT ReadLink(const std::string& linkPath, HWND window, ShortcutContents& con
 HRESULT ReadShortcut(const std::string& linkPath, HWND window, ShortcutContents& contents) {
     contents = {};
     const HRESULT result = ReadLink(linkPath, window, contents);
-    if (PathExists(contents.target)) {
+    // Only a short (8.3) alias can make the long form longer, and the file system's aliases carry
+    // a "~" tail; the lookup costs a scan of every folder on the way under Wine.
+    if (contents.target.find('~') != std::string::npos && PathExists(contents.target)) {
         const std::string longForm = LongPathForm(contents.target);
         if (longForm.size() > contents.target.size()) contents.target = longForm;
     }

@@ -6,7 +6,8 @@
 #include <string>
 
 struct ShortcutContents {
-    std::string target;       // as the link gives it, or its long form when that is longer
+    // As the link gives it; an existing target with short components becomes its long form.
+    std::string target;
     std::string description;
 };
 

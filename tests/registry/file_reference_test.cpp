@@ -109,11 +109,14 @@ TEST_F(FileReferenceTest, ExistingFilesAndFoldersAreValid) {
     EXPECT_FALSE(Valid("%TIDREXTEST_FOLDER%\\gone.exe"));
 }
 
-// A folder whose name the command-line rules rewrite is found by the folder test alone.
-TEST_F(FileReferenceTest, FileOrFolderExistsAsksTheFolderTestWhenTheRulesJudgedAnotherText) {
-    const std::string rewritten = MakeFolder("semi;colon");
-    EXPECT_FALSE(Valid(rewritten));
-    EXPECT_TRUE(FileOrFolderExists(rewritten, false));
+// Names that the command-line rules rewrite are found by the second look alone.
+TEST_F(FileReferenceTest, FileOrFolderExistsLooksAgainWhenTheRulesJudgedAnotherText) {
+    const std::string folder = MakeFolder("semi;colon");
+    EXPECT_FALSE(Valid(folder));
+    EXPECT_TRUE(FileOrFolderExists(folder, false));
+    const std::string file = MakeFile("caret^folder\\song.mp3");
+    EXPECT_FALSE(Valid(file));
+    EXPECT_TRUE(FileOrFolderExists(file, false));
     EXPECT_TRUE(FileOrFolderExists(MakeFolder("plain"), false));
     EXPECT_TRUE(FileOrFolderExists(MakeFile("app.exe"), false));
     EXPECT_FALSE(FileOrFolderExists(At("gone.exe"), false));

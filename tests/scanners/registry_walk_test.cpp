@@ -85,6 +85,7 @@ protected:
 TEST_F(RegistryWalkTest, JudgesThePathCutOutOfEachStringValue) {
     MakeFile("Present App\\App.exe");
     MakeFile("Present.dll");
+    MakeFile("Odd^Name\\Song.mp3");
     fs::create_directories(At("Folder"));
     const std::string gone = At("Gone.exe");
     const struct {
@@ -98,6 +99,8 @@ TEST_F(RegistryWalkTest, JudgesThePathCutOutOfEachStringValue) {
         {"ModuleGone", At("Gone.dll") + ",-101", REG_SZ, Lower(At("Gone.dll"))},
         {"ModulePresent", "@" + At("Present.dll") + ",-101", REG_SZ, ""},
         {"Folder", At("Folder"), REG_SZ, ""},
+        // The command-line rules read "^" as a separator; the file is there all the same.
+        {"OddName", At("Odd^Name\\Song.mp3"), REG_SZ, ""},
         {"FolderSlash", At("Folder") + "\\", REG_SZ, ""},
         {"DriveRoot", "C:\\", REG_SZ, ""},
         {"DigitFirst", "1:\\x " + gone, REG_SZ, ""},

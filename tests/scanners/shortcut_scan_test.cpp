@@ -92,6 +92,8 @@ TEST_F(ShortcutScanTest, DeadTargetsAreReportedAndLiveFilesAndFoldersAreNot) {
     const std::string dead = DeadShortcut(At("Dead.lnk"), At("Program\\gone.exe"));
     MakeShortcut(At("LiveFile.lnk"), MakeFile(At("Program\\app.exe")));
     MakeShortcut(At("LiveFolder.lnk"), MakeFolder(At("Documents")));
+    // The command-line rules read ";" as a separator; the file is there all the same.
+    MakeShortcut(At("OddName.lnk"), MakeFile(At("Rock;Pop\\Song.mp3")));
     const std::string notes = MakeFile(At("notes.txt"));
 
     EXPECT_TRUE(WalkShortcutFolder(engine, root_ + "\\"));
@@ -106,7 +108,8 @@ TEST_F(ShortcutScanTest, DeadTargetsAreReportedAndLiveFilesAndFoldersAreNot) {
     EXPECT_EQ(problem->description, GoneTarget(At("Program\\gone.exe")));
     // Every file is shown, shortcut or not; folders are not.
     EXPECT_EQ(ShownBelow(root_), (std::vector<std::string>{dead, At("LiveFile.lnk"), At("LiveFolder.lnk"),
-                                                             At("Program\\app.exe"), notes}));
+                                                             At("OddName.lnk"), At("Program\\app.exe"),
+                                                             At("Rock;Pop\\Song.mp3"), notes}));
 }
 
 TEST_F(ShortcutScanTest, ATargetWithoutAColonIsAClassThatMustBeRegistered) {
