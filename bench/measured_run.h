@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 struct MeasuredRun {
     double seconds = 1e300;
@@ -26,5 +28,30 @@ inline MeasuredRun Measure(const std::function<void(long long& items, long long&
     return run;
 }
 
-// The faster of the two runs.
-inline MeasuredRun Best(const MeasuredRun& a, const MeasuredRun& b) { return b.seconds < a.seconds ? b : a; }
+// Runs the plain walk and the scan in pairs, one right after the other, so that both runs of a pair
+// meet the same load of a shared machine; the median of the pairs' ratios is the figure.
+struct PairedRuns {
+    MeasuredRun plain;  // the faster plain run
+    MeasuredRun scan;   // the faster scan
+    double medianRatio = 0;
+    double lowestRatio = 0;
+    double highestRatio = 0;
+};
+
+inline PairedRuns RunPairs(int rounds, const std::function<void(long long&, long long&)>& plain,
+                           const std::function<void(long long&, long long&)>& scan) {
+    PairedRuns result;
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        const MeasuredRun plainRun = Measure(plain);
+        const MeasuredRun scanRun = Measure(scan);
+        if (plainRun.seconds < result.plain.seconds) result.plain = plainRun;
+        if (scanRun.seconds < result.scan.seconds) result.scan = scanRun;
+        ratios.push_back(scanRun.seconds / plainRun.seconds);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    result.medianRatio = ratios[ratios.size() / 2];
+    result.lowestRatio = ratios.front();
+    result.highestRatio = ratios.back();
+    return result;
+}

@@ -2,7 +2,8 @@
 // three hives: the same enumeration, opens with full access, reads, "classes" skip and one
 // PathFileExists per derived path, but no judging rules, no records and no host. The registry is
 // grown by a seeded tree of its own (a third of the values strings holding paths, half of those
-// missing). Best of five alternating runs of each; the peak working set is the process's.
+// missing). Five pairs of runs, each scan right after its plain walk; the times are the fastest
+// runs, the ratio the median of the pairs' ratios; the peak working set is the process's.
 //   registry_walk_bench.exe [values...]   (default: 10000 100000 seeded values)
 // Seeding writes into the prefix; give the benchmark a prefix of its own:
 //   scripts/wine-harness start build bench && . build/wine/bench.env && wine build/bench/registry_walk_bench.exe
@@ -34,7 +35,7 @@ constexpr const char* kPresentAppFolder = "C:\\TidrexBench\\Present App";
 constexpr int kValuesPerKey = 100;
 constexpr int kKeysPerGroup = 50;
 constexpr int kPresentFiles = 500;
-// Other builds share the machine: the best of several alternating runs is the least disturbed.
+// Other builds share the machine: several pairs of runs, so that one disturbed pair does not decide.
 constexpr int kRounds = 5;
 
 // A third of the values hold paths (half of them missing, in several forms), a third plain texts,
@@ -173,18 +174,19 @@ int main(int argc, char** argv) {
     for (int values : sizes) {
         Seed(values);
         ReportSize(values);
-        MeasuredRun floor, scan;
-        for (int round = 0; round < kRounds; ++round) {
-            floor = Best(floor, Measure([](long long& strings, long long& missing) {
+        const PairedRuns runs = RunPairs(
+            kRounds,
+            [](long long& strings, long long& missing) {
                 for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS}) PlainWalk(root, strings, missing);
-            }));
-            scan = Best(scan, Measure([](long long&, long long& problems) { ConsoleScan(problems); }));
-        }
+            },
+            [](long long&, long long& problems) { ConsoleScan(problems); });
+        const MeasuredRun& floor = runs.plain;
+        const MeasuredRun& scan = runs.scan;
         std::printf("plain walk     : %7.3f s  %lld string values, %lld derived paths missing\n", floor.seconds,
                     floor.items, floor.problems);
         std::printf("section 13 scan: %7.3f s  %lld problems (console host)\n", scan.seconds, scan.problems);
-        std::printf("ratio scan/plain: %.2f (best of %d); peak working set %.1f MB\n", scan.seconds / floor.seconds,
-                    kRounds, scan.peakMegabytes);
+        std::printf("ratio scan/plain: %.2f, median of %d paired runs (%.2f to %.2f); peak working set %.1f MB\n",
+                    runs.medianRatio, kRounds, runs.lowestRatio, runs.highestRatio, scan.peakMegabytes);
         scanTimes.push_back(scan.seconds);
     }
     if (scanTimes.size() == 2) {

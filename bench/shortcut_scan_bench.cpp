@@ -2,7 +2,8 @@
 // FindFirstFile/FindNextFile over every folder, and for each file below 1024 bytes ending in ".lnk"
 // the shell link loaded (IShellLinkA, IPersistFile::Load, GetPath) and its target tested with one
 // PathFileExists; no resolving, no judging rules, no records, no host. The tree is made on drive E:
-// (a fixed disk of the harness's prefixes) and removed afterwards. Best of five alternating runs.
+// (a fixed disk of the harness's prefixes) and removed afterwards. Five pairs of runs, each scan
+// right after its plain walk; the times are the fastest runs, the ratio the median of the pairs'.
 //   shortcut_scan_bench.exe [files [shortcuts]]   (default: 50000 files holding 2000 shortcuts)
 // It writes to the disk of its prefix; give it a prefix of its own:
 //   scripts/wine-harness start build bench && . build/wine/bench.env && wine build/bench/shortcut_scan_bench.exe
@@ -158,18 +159,16 @@ int main(int argc, char** argv) {
     CoInitialize(nullptr);
     RemoveTree(kTree);
     MakeTree(files, shortcuts);
-    MeasuredRun floor, scan;
-    for (int round = 0; round < kRounds; ++round) {
-        floor = Best(floor, Measure([](long long& walked, long long& missing) { PlainWalk("E:", walked, missing); }));
-        scan = Best(scan, Measure([](long long&, long long& problems) { ConsoleScan(problems); }));
-    }
+    const PairedRuns runs = RunPairs(
+        kRounds, [](long long& walked, long long& missing) { PlainWalk("E:", walked, missing); },
+        [](long long&, long long& problems) { ConsoleScan(problems); });
     RemoveTree(kTree);
     CoUninitialize();
     std::printf("drive E: with %d files holding %d shortcuts (half of them dead)\n", files, shortcuts);
-    std::printf("plain walk     : %7.3f s  %lld files, %lld shortcut targets missing\n", floor.seconds, floor.items,
-                floor.problems);
-    std::printf("section 14 scan: %7.3f s  %lld problems (console host)\n", scan.seconds, scan.problems);
-    std::printf("ratio scan/plain: %.2f (best of %d); peak working set %.1f MB\n", scan.seconds / floor.seconds, kRounds,
-                scan.peakMegabytes);
+    std::printf("plain walk     : %7.3f s  %lld files, %lld shortcut targets missing\n", runs.plain.seconds,
+                runs.plain.items, runs.plain.problems);
+    std::printf("section 14 scan: %7.3f s  %lld problems (console host)\n", runs.scan.seconds, runs.scan.problems);
+    std::printf("ratio scan/plain: %.2f, median of %d paired runs (%.2f to %.2f); peak working set %.1f MB\n",
+                runs.medianRatio, kRounds, runs.lowestRatio, runs.highestRatio, runs.scan.peakMegabytes);
     return 0;
 }

@@ -10,8 +10,7 @@ bool FileReferenceExists(const std::string& text, bool wow64);
 
 // FileReferenceExists, or else an existing file or folder of exactly that name: the command-line
 // rules read ";", "^" and the like as separators, which a real name may hold. The second look is
-// left out when the rules have already asked about exactly that name (under Wine a missing name in
-// a large folder costs a scan of that folder).
+// answered without asking again when the rules have already asked about exactly that name.
 bool FileOrFolderExists(const std::string& text, bool wow64);
 
 // A path possibly followed by arguments; valid when the path, or a prefix of it that ends before

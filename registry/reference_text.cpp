@@ -68,11 +68,6 @@ std::string NormalizeCommandLine(const std::string& text) {
     return first < last ? std::string(first, last) : std::string();
 }
 
-bool JudgedAsItself(const std::string& text) {
-    return text.size() >= 3 && text.size() <= kMaxReferenceLength && text.find('%') == std::string::npos &&
-           text.find("\\.\\") == std::string::npos && NormalizeCommandLine(text) == text;
-}
-
 std::vector<std::string> PrefixesBeforeBlanks(const std::string& text) {
     std::vector<std::string> prefixes;
     for (size_t blank = text.find(' '); blank != std::string::npos; blank = text.find(' ', blank + 1)) {

@@ -31,10 +31,6 @@ std::string RedirectSystem32(const std::string& text);
 // the characters " ; | * ? < > ^ / turned into blanks, white space trimmed at both ends.
 std::string NormalizeCommandLine(const std::string& text);
 
-// True when judging the text asks the file system about exactly this text as a whole: it fits the
-// buffers, has nothing to expand, no "\.\" to collapse, and is its own command-line normal form.
-bool JudgedAsItself(const std::string& text);
-
 // The prefixes of the text that end just before a blank, shortest first.
 std::vector<std::string> PrefixesBeforeBlanks(const std::string& text);
 

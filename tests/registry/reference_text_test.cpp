@@ -74,17 +74,6 @@ TEST(ReferenceText, NormalizesCommandLines) {
     EXPECT_EQ(NormalizeCommandLine("\"\""), "");
 }
 
-TEST(ReferenceText, JudgedAsItselfOnlyWhenNothingRewritesTheText) {
-    EXPECT_TRUE(JudgedAsItself("c:\\app\\app.exe"));
-    EXPECT_TRUE(JudgedAsItself("c:\\program files\\app.exe"));
-    for (const std::string& text :
-         {std::string("c:"), std::string("c:\\%windir%\\app.exe"), std::string("c:\\.\\app.exe"),
-          std::string("c:\\a;b\\app.exe"), std::string("c:\\app.exe:stream"), std::string("c:\\app.exe "),
-          "c:\\" + std::string(257, 'a')}) {
-        EXPECT_FALSE(JudgedAsItself(text)) << text;
-    }
-}
-
 TEST(ReferenceText, PrefixesEndBeforeEachBlankShortestFirst) {
     EXPECT_EQ(PrefixesBeforeBlanks("C:\\Program Files\\app.exe  -x"),
               (std::vector<std::string>{"C:\\Program", "C:\\Program Files\\app.exe",
