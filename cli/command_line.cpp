@@ -2,16 +2,19 @@
 
 #include <charconv>
 
+#include "cli/drive_list.h"
 #include "engine/section_operations.h"
 #include "engine/section_table.h"
 
 const char* const kUsageText =
-    "usage: tidrex scan [--all | --sections ID[,ID...]] [--json] [--no-log]\n"
+    "usage: tidrex scan [--all | --sections ID[,ID...]] [--drives C:[,D:...]] [--json] [--no-log] [--quiet]\n"
     "  --all          scan every section\n"
     "  --sections     scan the listed section ids (1-11, 13, 14)\n"
     "                 (without either: the sections chosen in the program's settings)\n"
+    "  --drives       walk only these fixed disks for shortcuts (default: every fixed disk)\n"
     "  --json         print one JSON document instead of the text report\n"
     "  --no-log       write no scan log\n"
+    "  --quiet        show no progress line on the terminal\n"
     "exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted\n";
 
 namespace {
@@ -56,6 +59,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             command.json = true;
         } else if (argument == "--no-log") {
             command.writeLog = false;
+        } else if (argument == "--quiet") {
+            command.quiet = true;
+        } else if (argument == "--drives") {
+            if (i + 1 >= arguments.size()) return Failure("tidrex: --drives needs a list of drives");
+            std::string error;
+            auto letters = ParseDriveList(arguments[++i], error);
+            if (!letters) return Failure(error);
+            command.drives = std::move(*letters);
         } else if (argument == "--all" || argument == "--sections") {
             if (selected) return Failure("tidrex: give either --all or --sections, once");
             selected = true;

@@ -1,5 +1,6 @@
 #pragma once
-// The console front end's command line: tidrex scan [--all | --sections 3,4,7] [--json] [--no-log]
+// The console front end's command line:
+//   tidrex scan [--all | --sections 3,4,7] [--drives C:,D:] [--json] [--no-log] [--quiet]
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@ struct ScanCommand {
     std::vector<SectionId> sections;  // for Listed, in the order given
     bool json = false;
     bool writeLog = true;
+    std::string drives;  // letters of the fixed disks walked for shortcuts; empty: every fixed disk
+    bool quiet = false;  // no progress line
 };
 
 struct ParsedCommandLine {

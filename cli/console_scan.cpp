@@ -9,6 +9,8 @@
 #include "app/scan_log.h"
 #include "cli/ansi_text.h"
 #include "cli/console_scan_host.h"
+#include "cli/fixed_disks.h"
+#include "cli/progress_scan_host.h"
 #include "cli/scan_report.h"
 #include "engine/data_scan_page.h"
 #include "engine/problem_intake.h"
@@ -62,12 +64,16 @@ int RunConsoleScan(const ConsoleScanSettings& settings) {
     ScanCounters counters;
     ProblemIntake intake(page, counters, log);
     ConsoleScanHost host(intake, *settings.interrupted);
-    ScanEngine engine(host);
+    ConsoleProgress progress(host, page, counters, !command.quiet, !command.json);
+    ScanEngine engine(progress.Host());
     host.Attach(engine);
     ScannerSet scanners;
+    scanners.shortcutDrives = command.drives;
+    std::fputs(NotFixedDiskWarnings(command.drives).c_str(), stderr);
     ScanDriver driver(sections, engine, page, scanners, log, counters);
     driver.readSelectAll = [&] { return preferences.ReadSelectAll(); };
     driver.ScanNow();
+    progress.Finish();
 
     const bool aborted = engine.WasAborted();
     const std::string report =

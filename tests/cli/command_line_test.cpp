@@ -11,11 +11,18 @@ TEST(CommandLine, ScanWithoutSelectionUsesThePreferences) {
 }
 
 TEST(CommandLine, ReadsEveryOption) {
-    const ParsedCommandLine all = ParseCommandLine({"scan", "--all", "--json", "--no-log"});
+    const ParsedCommandLine all = ParseCommandLine({"scan", "--all", "--json", "--no-log", "--quiet"});
     ASSERT_TRUE(all.command);
     EXPECT_EQ(all.command->selection, ScanCommand::Selection::All);
     EXPECT_TRUE(all.command->json);
     EXPECT_FALSE(all.command->writeLog);
+    EXPECT_TRUE(all.command->quiet);
+    EXPECT_TRUE(all.command->drives.empty());
+
+    const ParsedCommandLine drives = ParseCommandLine({"scan", "--drives", "C:,d,E:\\,c:"});
+    ASSERT_TRUE(drives.command);
+    EXPECT_EQ(drives.command->drives, "CDE");
+    EXPECT_FALSE(drives.command->quiet);
 
     const ParsedCommandLine listed = ParseCommandLine({"scan", "--sections", "3,4,14"});
     ASSERT_TRUE(listed.command);
@@ -38,6 +45,13 @@ TEST(CommandLine, RefusesWhatNamesNoSectionOrOption) {
              {"scan", "--sections", "-3"},
              {"scan", "--sections", "99999999999"},
              {"scan", "--all", "--sections", "3"},
+             {"scan", "--drives"},
+             {"scan", "--drives", ""},
+             {"scan", "--drives", "C:,"},
+             {"scan", "--drives", "CD"},
+             {"scan", "--drives", "1:"},
+             {"scan", "--drives", "C:\\Windows"},
+             {"scan", "--drives", "C;D"},
              {"scan", "--all", "--all"},
          }) {
         const ParsedCommandLine parsed = ParseCommandLine(bad);
