@@ -1,5 +1,7 @@
 #include "cli/console_scan_host.h"
 
+#include <cstdio>
+
 void ConsoleScanHost::ReportProblem(ProblemPtr problem) {
     const ScanSection* section = intake_.AcceptProblem(std::move(problem));
     if (section != nullptr && onFiled) onFiled(*section, *section->problems.back());
@@ -15,4 +17,9 @@ void ConsoleScanHost::CheckInterrupt() {
     if (abortRequested_ || engine_ == nullptr || !engine_->Running() || !interrupted_.load()) return;
     abortRequested_ = true;  // RequestAbort pumps again; ask only once
     engine_->RequestAbort();
+}
+
+void ConsoleScanHost::ShowFault(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
 }

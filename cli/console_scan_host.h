@@ -26,6 +26,8 @@ public:
     void StartingKeyUnreadable(SectionId section, const std::string& keyName) override {
         if (unreadable_) unreadable_->Add(section, keyName);
     }
+    // Standard output carries the report: faults go to standard error.
+    void ShowFault(const std::string& text) override;
 
     // Told of every problem the intake filed (not of those it dropped).
     std::function<void(const ScanSection&, const ProblemRecord&)> onFiled;

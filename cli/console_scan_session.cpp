@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cli/fixed_disks.h"
 #include "cli/scan_report.h"
 
 namespace {
@@ -38,7 +39,9 @@ void ConsoleScanSession::ReportingScanPage::ProblemFiled(const ScanSection& sect
 }
 
 void ConsoleScanSession::ReportingScanPage::Print(const std::string& text) {
-    if (out_ != nullptr) std::fwrite(text.data(), 1, text.size(), out_);
+    if (out_ == nullptr) return;
+    if (beforePrint) beforePrint();
+    std::fwrite(text.data(), 1, text.size(), out_);
 }
 
 ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::string& osName,
@@ -53,8 +56,12 @@ ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::st
       intake_(page_, counters_, log_),
       host_(intake_, interrupted),
       unreadable_(err, sections_),
-      engine_(host_),
-      driver_(sections_, engine_, page_, scanners_, log_, counters_) {
+      progress_(host_, page_, counters_, !command.quiet, textReport != nullptr),
+      engine_(progress_.Host()),
+      driver_(sections_, engine_, page_, scanners_, log_, counters_),
+      err_(err) {
+    scanners_.shortcutDrives = command.drives;
+    page_.beforePrint = [this] { progress_.ClearLine(); };
     host_.Attach(engine_);
     host_.CollectUnreadable(unreadable_);
     host_.onFiled = [this](const ScanSection& section, const ProblemRecord& record) {
@@ -66,7 +73,14 @@ ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::st
     driver_.readSelectAll = [this] { return preferences_.ReadSelectAll(); };
 }
 
-void ConsoleScanSession::Run() { driver_.ScanNow(); }
+void ConsoleScanSession::Run() {
+    if (err_ != nullptr) {
+        const std::string warnings = NotFixedDiskWarnings(scanners_.shortcutDrives);
+        std::fwrite(warnings.data(), 1, warnings.size(), err_);
+    }
+    driver_.ScanNow();
+    progress_.ClearLine();
+}
 
 std::vector<const ProblemRecord*> ConsoleScanSession::Problems() const {
     std::vector<const ProblemRecord*> problems;

@@ -3,6 +3,7 @@
 // window, a host without a window, and the problems kept for whoever runs the session.
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/scan_log.h"
 #include "cli/buffered_scan_log.h"
 #include "cli/console_scan_host.h"
+#include "cli/progress_scan_host.h"
 #include "cli/scan_command.h"
 #include "cli/unreadable_keys.h"
 #include "engine/data_scan_page.h"
@@ -22,7 +24,9 @@ class ConsoleScanSession {
 public:
     // textReport: where each filed problem and each section's end is printed as the text report
     // goes; none prints nothing. err: where each starting key that could not be opened for lack
-    // of rights is told. settingsKeyPath: the program's settings (tests give their own).
+    // of rights, and each chosen drive that is no fixed disk, is told. settingsKeyPath: the
+    // program's settings (tests give their own). A progress line goes to a terminal's standard
+    // error unless the command is quiet.
     ConsoleScanSession(const ScanCommand& command, const std::string& osName, std::atomic<bool>& interrupted,
                        std::FILE* textReport, std::FILE* err, const std::string& settingsKeyPath = kSettingsKeyPath);
     ConsoleScanSession(const ConsoleScanSession&) = delete;
@@ -45,6 +49,8 @@ private:
         explicit ReportingScanPage(std::FILE* textReport) : out_(textReport) {}
         void SetScanRowText(int row, int column, const std::string& text) override;
         void ProblemFiled(const ScanSection& section, const ProblemRecord& record);
+        // Called before anything is printed (the progress line makes room).
+        std::function<void()> beforePrint;
 
     private:
         void Print(const std::string& text);
@@ -62,7 +68,9 @@ private:
     ProblemIntake intake_;
     ConsoleScanHost host_;
     UnreadableKeys unreadable_;
+    ConsoleProgress progress_;
     ScanEngine engine_;
     ScannerSet scanners_;
     ScanDriver driver_;
+    std::FILE* err_;
 };

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/drive_list.h"
 #include "engine/section_table.h"
 
 namespace {
@@ -70,6 +71,22 @@ void AddScanOptions(CLI::App& scan, ScanCommand& target) {
             ->type_name("ID[,ID...]")
             ->check(sectionList);
     all->excludes(sections);
+    const CLI::Validator driveList(
+        [](std::string& list) {
+            std::string error;
+            return ParseDriveList(list, error) ? std::string() : error;
+        },
+        "");
+    scan.add_option_function<std::string>(
+            "--drives",
+            [&target](const std::string& list) {
+                std::string error;
+                target.drives = ParseDriveList(list, error).value_or(std::string());
+            },
+            "Walk only these fixed disks for shortcuts (default: every fixed disk)")
+        ->type_name("C:[,D:...]")
+        ->check(driveList);
     scan.add_flag("--json", target.json, "Print one JSON document instead of the text report");
     scan.add_flag_callback("--no-log", [&target] { target.writeLog = false; }, "Write no scan log");
+    scan.add_flag("--quiet", target.quiet, "Show no progress line on the terminal");
 }

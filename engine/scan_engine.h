@@ -23,6 +23,7 @@ public:
     void ReportUnreadable(SectionId section, const std::string& keyName) {
         host_->StartingKeyUnreadable(section, keyName);
     }
+    void ShowFault(const std::string& text) { host_->ShowFault(text); }
     // The rhythm after an examined item of the list scanners: show it, pump, pause, pump.
     void ItemExamined(const std::string& text, unsigned delayMs);
 

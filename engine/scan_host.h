@@ -16,4 +16,6 @@ public:
     // A starting key that exists but could not be opened for lack of rights: the section was
     // not examined there. The window host runs elevated and ignores it; the console tells.
     virtual void StartingKeyUnreadable(SectionId /*section*/, const std::string& /*keyName*/) {}
+    // A fault the scan caught and survived; the user must be told (a message box, or standard error).
+    virtual void ShowFault(const std::string& text) = 0;
 };

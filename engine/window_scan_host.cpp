@@ -31,3 +31,7 @@ void WindowScanHost::ShowCurrentItem(const std::string& text) {
 }
 
 void WindowScanHost::PumpMessages() { ::PumpMessages(); }
+
+void WindowScanHost::ShowFault(const std::string& text) {
+    MessageBoxA(targetWindow, text.c_str(), applicationName.c_str(), MB_OK);
+}

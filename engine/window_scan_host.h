@@ -18,11 +18,13 @@ public:
     UINT messageId = WM_SCAN_PROBLEM;
     HWND targetWindow = nullptr;
     HWND statusLine = nullptr;
+    std::string applicationName;  // caption of the fault's message box
 
     void ReportProblem(ProblemPtr problem) override;
     void ShowCurrentItem(const std::string& text) override;
     void PumpMessages() override;
     void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
+    void ShowFault(const std::string& text) override;
 
     // The record behind a WM_SCAN_PROBLEM's wParam when this host sent it and it is still
     // unclaimed; otherwise null, and the pointer is never touched.

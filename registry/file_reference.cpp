@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "registry/drive_types.h"
+#include "registry/path_knowledge.h"
 #include "registry/reference_text.h"
 
 bool FoundOnSearchPath(const std::string& text) {
@@ -17,6 +18,84 @@ bool FoundOnSearchPath(const std::string& text) {
 
 namespace {
 bool DriveIsFixed(const std::string& text) { return DriveTypeOfRoot(text.substr(0, 3)) == DRIVE_FIXED; }
+
+// The file-system questions of one judgement, answered from the earlier answers of the same
+// judgement where those decide them: every lookup of a missing name costs a server round trip
+// under Wine, and a scan of the whole folder when the folder is large.
+class Lookups {
+public:
+    // As PathFileExists does, but for this thread alone and once: no box asks for a missing disk.
+    Lookups() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousErrorMode_); }
+    Lookups(const Lookups&) = delete;
+    Lookups& operator=(const Lookups&) = delete;
+    ~Lookups() { SetThreadErrorMode(previousErrorMode_, nullptr); }
+
+    // What PathFileExists sees; INVALID_FILE_ATTRIBUTES for a missing name or one beyond the buffers.
+    DWORD Attributes(const std::string& path);
+    bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+private:
+    PathKnowledge known_;
+    DWORD previousErrorMode_ = 0;
+};
+
+DWORD Lookups::Attributes(const std::string& path) {
+    if (path.size() > kMaxReferenceLength || known_.IsKnownMissing(path)) return INVALID_FILE_ATTRIBUTES;
+    if (known_.IsFolder(path) == true) return FILE_ATTRIBUTE_DIRECTORY;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD error = GetLastError();
+    using Answer = PathKnowledge::Answer;
+    known_.Learn(path, attributes != INVALID_FILE_ATTRIBUTES ? Answer::Found
+                       : error == ERROR_FILE_NOT_FOUND   ? Answer::FileNotFound
+                       : error == ERROR_PATH_NOT_FOUND   ? Answer::PathNotFound
+                                                         : Answer::Other);
+    return attributes;
+}
+
+bool CommandLineExistsWith(const std::string& text, Lookups& lookups) {
+    if (text.find(',') != std::string::npos) return true;
+    const std::string line = NormalizeCommandLine(text);
+    // A line that grew past the buffers cannot be judged whole.
+    if (line.size() > kMaxReferenceLength) return true;
+    if (line.find(' ') == std::string::npos) return lookups.Exists(line) || FoundOnSearchPath(line);
+    for (const std::string& prefix : PrefixesBeforeBlanks(line)) {
+        if (FoundOnSearchPath(prefix) || lookups.Exists(prefix)) return true;
+    }
+    return lookups.Exists(line);
+}
+
+bool FileReferenceExistsWith(const std::string& text, bool wow64, Lookups& lookups) {
+    char expanded[kReferenceBufferSize] = {};
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof(expanded));
+    if (needed == 0 || needed > sizeof(expanded)) return true;
+    std::string working = expanded;
+
+    if (working.size() < 3) return false;
+    if (working[1] == ':' && !DriveIsFixed(working)) return true;
+    CollapseDotSegments(working);
+    if (IsUrlOrNetworkPath(working)) return true;
+    if (NamesSystemHelper(working)) return true;
+    if (CommandLineExistsWith(working, lookups)) return true;
+
+    const std::string saved = working;
+    std::string shortened = saved;
+    if (DropTrailingNameOrBackslash(shortened) && CommandLineExistsWith(shortened, lookups)) return true;
+
+    std::string parent;
+    if (ParentFolderOf(saved, parent)) {
+        // One look answers both questions about the parent: a folder, or a file.
+        const DWORD attributes = lookups.Attributes(parent);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            // The folder is there and the file is not.
+            if (!wow64) return false;
+        } else if (attributes != INVALID_FILE_ATTRIBUTES || FoundOnSearchPath(expanded)) {
+            // The part before the last backslash may itself be a file: an executable whose
+            // argument contains a backslash.
+            return true;
+        }
+    }
+    return wow64 && CommandLineExistsWith(RedirectSystem32(saved), lookups);
+}
 }  // namespace
 
 bool PathExists(const std::string& path) {
@@ -45,44 +124,16 @@ bool ExpandEnvironmentInPlace(std::string& text) {
 }
 
 bool CommandLineExists(const std::string& text) {
-    if (text.find(',') != std::string::npos) return true;
-    const std::string line = NormalizeCommandLine(text);
-    // A line that grew past the buffers cannot be judged whole.
-    if (line.size() > kMaxReferenceLength) return true;
-    if (line.find(' ') == std::string::npos) return PathExists(line) || FoundOnSearchPath(line);
-    for (const std::string& prefix : PrefixesBeforeBlanks(line)) {
-        if (FoundOnSearchPath(prefix) || PathExists(prefix)) return true;
-    }
-    return PathExists(line);
+    Lookups lookups;
+    return CommandLineExistsWith(text, lookups);
 }
 
 bool FileReferenceExists(const std::string& text, bool wow64) {
-    char expanded[kReferenceBufferSize] = {};
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof(expanded));
-    if (needed == 0 || needed > sizeof(expanded)) return true;
-    std::string working = expanded;
+    Lookups lookups;
+    return FileReferenceExistsWith(text, wow64, lookups);
+}
 
-    if (working.size() < 3) return false;
-    if (working[1] == ':' && !DriveIsFixed(working)) return true;
-    CollapseDotSegments(working);
-    if (IsUrlOrNetworkPath(working)) return true;
-    if (NamesSystemHelper(working)) return true;
-    if (CommandLineExists(working)) return true;
-
-    const std::string saved = working;
-    std::string shortened = saved;
-    if (DropTrailingNameOrBackslash(shortened) && CommandLineExists(shortened)) return true;
-
-    std::string parent;
-    if (ParentFolderOf(saved, parent)) {
-        if (FolderExists(parent)) {
-            // The folder is there and the file is not.
-            if (!wow64) return false;
-        } else if (PathExists(parent) || FoundOnSearchPath(expanded)) {
-            // The part before the last backslash may itself be a file: an executable whose
-            // argument contains a backslash.
-            return true;
-        }
-    }
-    return wow64 && CommandLineExists(RedirectSystem32(saved));
+bool FileOrFolderExists(const std::string& text, bool wow64) {
+    Lookups lookups;
+    return FileReferenceExistsWith(text, wow64, lookups) || lookups.Exists(text);
 }

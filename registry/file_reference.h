@@ -8,6 +8,11 @@
 // 260-byte buffers cannot be judged whole and counts as valid.
 bool FileReferenceExists(const std::string& text, bool wow64);
 
+// FileReferenceExists, or else an existing file or folder of exactly that name: the command-line
+// rules read ";", "^" and the like as separators, which a real name may hold. The second look is
+// answered without asking again when the rules have already asked about exactly that name.
+bool FileOrFolderExists(const std::string& text, bool wow64);
+
 // A path possibly followed by arguments; valid when the path, or a prefix of it that ends before
 // a blank, exists or is found on the search path.
 bool CommandLineExists(const std::string& text);

@@ -3,7 +3,9 @@
 #include "scanners/association_scanners.h"
 #include "scanners/com_class_scanner.h"
 #include "scanners/list_scanners.h"
+#include "scanners/registry_walk.h"
 #include "scanners/service_scanners.h"
+#include "scanners/shortcut_scan.h"
 #include "scanners/type_library_scanner.h"
 #include "scanners/usage_history_scanner.h"
 
@@ -35,10 +37,18 @@ bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
             return ScanTypeLibraries(engine);
         case ScanOperation::ComClasses:
             return ScanComClasses(engine);
+        case ScanOperation::WalkLocalMachine:
+            return WalkLocalMachine(engine);
+        case ScanOperation::WalkCurrentUser:
+            return WalkCurrentUser(engine);
+        case ScanOperation::WalkUsers:
+            return WalkUsers(engine);
         case ScanOperation::UsageHistory:
+            // The full registry scan ends with the current user's usage history.
             ScanUsageHistory(engine);
             return engine.Running();
-        default:
-            return engine.Running();
+        case ScanOperation::Shortcuts:
+            return ScanShortcuts(engine, shortcutDrives);
     }
+    return engine.Running();
 }

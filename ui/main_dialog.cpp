@@ -70,6 +70,7 @@ bool MainDialog::OnInit() {
     host_.messageId = WM_SCAN_PROBLEM;
     host_.statusLine = Item(IDC_STATUS_LINE);
     host_.pathLabel.Attach(Item(IDC_STATUS_LINE));
+    host_.applicationName = startup_.applicationName;
 
     FitClientToBackground();
     // Loaded after the size change, which would otherwise cut the control below the picture's width.

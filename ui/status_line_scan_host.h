@@ -3,10 +3,12 @@
 // being examined goes into the status line, shortened to fit by the path label.
 #include "controls/path_label.h"
 #include "engine/window_scan_host.h"
+#include "ui/message_box.h"
 
 class StatusLineScanHost : public WindowScanHost {
 public:
     void ShowCurrentItem(const std::string& text) override { pathLabel.ShowPath(text); }
+    void ShowFault(const std::string& text) override { ShowMessageBox(targetWindow, text, applicationName); }
 
     PathLabel pathLabel;
 };

@@ -22,13 +22,23 @@ TEST(CommandLine, ScanWithoutSelectionUsesThePreferences) {
 
 TEST(CommandLine, ReadsEveryScanOptionInAnyOrder) {
     for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
-             {"scan", "--all", "--json", "--no-log"},
-             {"scan", "--no-log", "--json", "--all"},
+             {"scan", "--all", "--json", "--no-log", "--quiet"},
+             {"scan", "--quiet", "--no-log", "--json", "--all"},
          }) {
         const ScanCommand scan = ParsedScan(line);
         EXPECT_EQ(scan.selection, ScanCommand::Selection::All);
         EXPECT_TRUE(scan.json);
         EXPECT_FALSE(scan.writeLog);
+        EXPECT_TRUE(scan.quiet);
+        EXPECT_TRUE(scan.drives.empty());
+    }
+    for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
+             {"scan", "--drives", "C:,d,E:\\,c:"},
+             {"scan", "--drives=C:,d,E:\\,c:"},
+         }) {
+        const ScanCommand scan = ParsedScan(line);
+        EXPECT_EQ(scan.drives, "CDE");
+        EXPECT_FALSE(scan.quiet);
     }
     for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{
              {"scan", "--sections", "3,4,14"},
@@ -76,11 +86,19 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, UsageError,
                                          std::vector<std::string>{"scan", "--sections", "3", "--sections", "4"},
                                          std::vector<std::string>{"scan", "--all", "--sections", "3"},
                                          std::vector<std::string>{"scan", "--sections", "3", "--all"},
-                                         std::vector<std::string>{"scan", "--json=maybe"}));
+                                         std::vector<std::string>{"scan", "--json=maybe"},
+                                         std::vector<std::string>{"scan", "--drives"},
+                                         std::vector<std::string>{"scan", "--drives", ""},
+                                         std::vector<std::string>{"scan", "--drives", "C:,"},
+                                         std::vector<std::string>{"scan", "--drives", "CD"},
+                                         std::vector<std::string>{"scan", "--drives", "1:"},
+                                         std::vector<std::string>{"scan", "--drives", "C:\\Windows"},
+                                         std::vector<std::string>{"scan", "--drives", "C;D"}));
 
 TEST(CommandLine, MessageNamesTheBadWord) {
     EXPECT_NE(ParseCommandLine({"scan", "--sections", "3,12"}).error.find("'12' names no section"),
               std::string::npos);
+    EXPECT_NE(ParseCommandLine({"scan", "--drives", "C:,CD"}).error.find("'CD' names no drive"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"purge"}).error.find("'purge' is not a command"), std::string::npos);
 }
 
@@ -103,7 +121,7 @@ TEST(CommandLine, HelpAndVersionArePrintedWithStatusZero) {
         const ParsedCommandLine scanHelp = ParseCommandLine(line);
         EXPECT_FALSE(scanHelp.command);
         EXPECT_EQ(scanHelp.exitStatus, kExitClean);
-        for (const char* text : {"--all", "--sections", "--json", "--no-log", "Exit status"}) {
+        for (const char* text : {"--all", "--sections", "--drives", "--json", "--no-log", "--quiet", "Exit status"}) {
             EXPECT_NE(scanHelp.output.find(text), std::string::npos) << text;
         }
     }

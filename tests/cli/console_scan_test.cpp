@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "cli/console_scan_host.h"
 #include "engine/data_scan_page.h"
 #include "registry/file_reference.h"
+#include "tests/scanners/shortcut_files.h"
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/read_only_key.h"
 #include "tests/support/registry_sandbox.h"
@@ -120,7 +122,8 @@ TEST(ConsoleScan, JsonReportsAStaleFontWithItsRecordFields) {
 
 TEST(ConsoleScan, EverySectionAppearsInTableOrderEvenWithoutProblems) {
     const ListKeysLock lock;
-    const ScanResult result = Scan({"scan", "--sections", "14,1", "--json", "--no-log"});
+    // The floppy drive is never walked, so no shortcut of another test can turn up.
+    const ScanResult result = Scan({"scan", "--sections", "14,1", "--drives", "A:", "--json", "--no-log"});
     EXPECT_EQ(result.status, kExitClean);
     const nlohmann::json report = nlohmann::json::parse(result.output);
     ASSERT_EQ(report["sections"].size(), 2u);
@@ -128,6 +131,33 @@ TEST(ConsoleScan, EverySectionAppearsInTableOrderEvenWithoutProblems) {
     EXPECT_EQ(report["sections"][1]["id"], 14);
     EXPECT_TRUE(report["sections"][0]["problems"].empty());
     EXPECT_EQ(report["totalProblems"], 0);
+}
+
+TEST(ConsoleScan, DrivesChooseTheDisksTheShortcutSectionWalks) {
+    CoInitialize(nullptr);
+    const std::string folder = "E:\\TidrexTests\\ConsoleScanDrives";
+    std::filesystem::create_directories(folder);
+    const std::string link = folder + "\\Dead.lnk";
+    ASSERT_TRUE(MakeShortcut(link, folder + "\\gone.exe"));
+    const ScanResult onE = Scan({"scan", "--sections", "14", "--drives", "E:", "--json", "--no-log"});
+    const ScanResult onC = Scan({"scan", "--sections", "14", "--drives", "c", "--json", "--no-log"});
+    std::filesystem::remove_all(folder);
+    CoUninitialize();
+
+    auto reports = [&](const ScanResult& result) {
+        const nlohmann::json report = nlohmann::json::parse(result.output);
+        for (const nlohmann::json& problem : report["sections"][0]["problems"]) {
+            if (problem["linkPath"] == link) {
+                EXPECT_EQ(problem["kind"], "file");
+                EXPECT_EQ(problem["targetPath"], folder + "\\gone.exe");
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_EQ(onE.status, kExitProblemsFound);
+    EXPECT_TRUE(reports(onE));
+    EXPECT_FALSE(reports(onC));
 }
 
 TEST(ConsoleScan, TextReportSaysWhyAndEndsEachSection) {

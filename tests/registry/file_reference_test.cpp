@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
+
 
 namespace {
 namespace fs = std::filesystem;
@@ -104,6 +106,20 @@ TEST_F(FileReferenceTest, ExistingFilesAndFoldersAreValid) {
     ScopedEnvironment folder("TIDREXTEST_FOLDER", At(""));
     EXPECT_TRUE(Valid("%TIDREXTEST_FOLDER%\\app.exe"));
     EXPECT_FALSE(Valid("%TIDREXTEST_FOLDER%\\gone.exe"));
+}
+
+// Names that the command-line rules rewrite are found by the second look alone.
+TEST_F(FileReferenceTest, FileOrFolderExistsLooksAgainWhenTheRulesJudgedAnotherText) {
+    const std::string folder = MakeFolder("semi;colon");
+    EXPECT_FALSE(Valid(folder));
+    EXPECT_TRUE(FileOrFolderExists(folder, false));
+    const std::string file = MakeFile("caret^folder\\song.mp3");
+    EXPECT_FALSE(Valid(file));
+    EXPECT_TRUE(FileOrFolderExists(file, false));
+    EXPECT_TRUE(FileOrFolderExists(MakeFolder("plain"), false));
+    EXPECT_TRUE(FileOrFolderExists(MakeFile("app.exe"), false));
+    EXPECT_FALSE(FileOrFolderExists(At("gone.exe"), false));
+    EXPECT_FALSE(FileOrFolderExists(At("gone;folder"), false));
 }
 
 TEST_F(FileReferenceTest, CommandLinesAreValidThroughTheirProgram) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "scanners/association_scanners.h"
 #include "scanners/list_scanners.h"
 #include "scanners/service_scanners.h"
@@ -9,6 +11,8 @@
 #include "scanners/usage_history_names.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
+#include "tests/scanners/shortcut_files.h"
+#include "tests/support/registry_sandbox.h"
 
 using ScannerSetTest = ListScannerTest;
 
@@ -83,16 +87,47 @@ TEST_F(ScannerSetTest, RegistrySectionsRunTheirScans) {
     }
 }
 
-TEST_F(ScannerSetTest, OperationsWithoutAScannerFinishAtOnce) {
+// The current user's keys are walked twice: under their own root and among all users' keys.
+TEST_F(ScannerSetTest, FullRegistryWalksFindTheCurrentUsersValueUnderBothRoots) {
     ScannerSet scanners;
-    for (ScanOperation operation : {ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser,
-                                    ScanOperation::WalkUsers, ScanOperation::Shortcuts}) {
-        engine.running = 1;
-        EXPECT_TRUE(scanners.Run(operation, engine));
-        engine.running = 0;
-        EXPECT_FALSE(scanners.Run(operation, engine));
+    const RegistrySandbox sandbox(Unique(""));
+    sandbox.SetString("", "Gone", At("gone.exe"));
+    EXPECT_TRUE(scanners.Run(ScanOperation::WalkCurrentUser, engine));
+    const RegistryProblem* own = host.Find(sandbox.Path(), "Gone");
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->rootKey, kCurrentUser);
+    EXPECT_EQ(own->sectionId, 13);
+
+    host.problems.clear();
+    EXPECT_TRUE(scanners.Run(ScanOperation::WalkUsers, engine));
+    const RegistryProblem* underUsers = nullptr;
+    for (const ProblemPtr& problem : host.problems) {
+        const RegistryProblem* record = problem->AsRegistry();
+        if (record->valueName == "Gone" && record->keyPath.ends_with("\\" + sandbox.Path())) underUsers = record;
     }
-    EXPECT_TRUE(host.events.empty());
+    ASSERT_NE(underUsers, nullptr);
+    EXPECT_EQ(underUsers->rootKey, kUsers);
+}
+
+TEST_F(ScannerSetTest, ShortcutSectionWalksOnlyTheChosenDisks) {
+    CoInitialize(nullptr);
+    ScannerSet scanners;
+    scanners.shortcutDrives = "E";
+    const std::string folder = "E:\\TidrexTests\\" + Unique("");
+    std::filesystem::create_directories(folder);
+    const std::string link = folder + "\\Dead.lnk";
+    EXPECT_TRUE(MakeShortcut(link, folder + "\\gone.exe"));
+    EXPECT_TRUE(scanners.Run(ScanOperation::Shortcuts, engine));
+    std::filesystem::remove_all(folder);
+    CoUninitialize();
+
+    bool found = false;
+    for (const ProblemPtr& problem : host.problems) {
+        EXPECT_EQ(problem->sectionId, 14);
+        if (problem->AsFile() && problem->AsFile()->linkPath == link) found = true;
+    }
+    EXPECT_TRUE(found);
+    for (const std::string& item : host.shown) EXPECT_TRUE(item.starts_with("E:\\")) << item;
 }
 
 TEST_F(ScannerSetTest, AbortedScanEndsEveryScanAtOnce) {
@@ -103,7 +138,8 @@ TEST_F(ScannerSetTest, AbortedScanEndsEveryScanAtOnce) {
          {ScanOperation::StaticDrivers, ScanOperation::Fonts, ScanOperation::Sounds, ScanOperation::OpenWith,
           ScanOperation::Extensions, ScanOperation::Services, ScanOperation::HelpFiles, ScanOperation::SharedFiles,
           ScanOperation::ApplicationPaths, ScanOperation::Uninstall, ScanOperation::TypeLibraries,
-          ScanOperation::ComClasses, ScanOperation::UsageHistory}) {
+          ScanOperation::ComClasses, ScanOperation::WalkLocalMachine, ScanOperation::WalkCurrentUser,
+          ScanOperation::WalkUsers, ScanOperation::UsageHistory, ScanOperation::Shortcuts}) {
         EXPECT_FALSE(scanners.Run(operation, engine));
     }
     EXPECT_TRUE(host.events.empty());

@@ -1,6 +1,7 @@
 #pragma once
 // A scan host without a window: it keeps every reported problem and every shown item, counts
 // the message pumps, and can stand for a click on "Abort" while a given item is shown.
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,11 +17,21 @@ public:
         abortAt_ = item;
     }
 
+    // The abort request comes while the first text that starts with the prefix is shown.
+    void AbortAtItemStartingWith(ScanEngine& engine, const std::string& prefix) {
+        engine_ = &engine;
+        abortPrefix_ = prefix;
+    }
+    // Showing the item-th text (counting from 1) fails, as a window's painting might.
+    void FailAtItem(size_t item) { failAt_ = item; }
+
     void ReportProblem(ProblemPtr problem) override { problems.push_back(std::move(problem)); }
     void ShowCurrentItem(const std::string& text) override {
         shown.push_back(text);
         events.push_back("show");
-        if (engine_ && engine_->Running() && shown.size() == abortAt_) engine_->RequestAbort();
+        const bool abortHere = shown.size() == abortAt_ || (!abortPrefix_.empty() && text.starts_with(abortPrefix_));
+        if (engine_ && engine_->Running() && abortHere) engine_->RequestAbort();
+        if (shown.size() == failAt_) throw std::runtime_error("showing " + text + " failed");
     }
     void PumpMessages() override {
         ++pumps;
@@ -30,6 +41,7 @@ public:
     void StartingKeyUnreadable(SectionId section, const std::string& keyName) override {
         unreadable.push_back({section, keyName});
     }
+    void ShowFault(const std::string& text) override { faults.push_back(text); }
 
     // The registry problem with this key path and value name, or null.
     const RegistryProblem* Find(const std::string& keyPath, const std::string& valueName) const {
@@ -50,9 +62,12 @@ public:
     std::vector<std::string> shown;
     std::vector<std::string> events;
     std::vector<std::pair<SectionId, std::string>> unreadable;
+    std::vector<std::string> faults;
     int pumps = 0;
 
 private:
     ScanEngine* engine_ = nullptr;
     size_t abortAt_ = 0;
+    std::string abortPrefix_;
+    size_t failAt_ = 0;
 };

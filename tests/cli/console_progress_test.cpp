@@ -1,0 +1,96 @@
+#include "cli/progress_scan_host.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "cli/fixed_disks.h"
+#include "tests/support/collecting_scan_host.h"
+
+namespace {
+std::string Contents(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[512];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) text.append(buffer, read);
+    return text;
+}
+
+// A progress host before a collecting host, with a scan list whose fonts row is being scanned.
+struct ProgressHostTest : ::testing::Test {
+    ProgressHostTest() : terminal(std::tmpfile()), line(terminal, 80, [this] { return now; }) {
+        startup.name = "Startup Programs";
+        fonts.name = "Installed Fonts";
+        page.AddScanRow(startup);
+        page.AddScanRow(fonts);
+        page.SetScanRowText(0, kScanStatusColumn, "Finished");
+        page.SetScanRowText(1, kScanStatusColumn, "Scanning");
+    }
+    ~ProgressHostTest() override { std::fclose(terminal); }
+
+    ScanSection startup;
+    ScanSection fonts;
+    DataScanPage page;
+    ScanCounters counters;
+    CollectingScanHost inner;
+    std::FILE* terminal;
+    uint64_t now = 1000;
+    ProgressLine line;
+};
+}  // namespace
+
+TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn) {
+    ProgressScanHost host(inner, line, page, counters, false);
+    counters.totalProblems = 4;
+    host.ShowCurrentItem("first");
+    host.ShowCurrentItem("second");  // within the tenth of a second: not written
+    now += 100;
+    host.ShowCurrentItem("third");
+    host.PumpMessages();
+    host.ReportProblem(std::make_unique<RegistryProblem>());
+    host.StartingKeyUnreadable(2, "HKEY_LOCAL_MACHINE\\SYSTEM");
+    host.ShowFault("fault");
+
+    EXPECT_EQ(inner.unreadable, (std::vector<std::pair<SectionId, std::string>>{{2, "HKEY_LOCAL_MACHINE\\SYSTEM"}}));
+    EXPECT_EQ(inner.shown, (std::vector<std::string>{"first", "second", "third"}));
+    EXPECT_EQ(inner.pumps, 1);
+    EXPECT_EQ(inner.problems.size(), 1u);
+    EXPECT_EQ(inner.faults, std::vector<std::string>{"fault"});
+    const std::string first = "Installed Fonts: 1 items examined, 4 problems found";
+    const std::string third = "Installed Fonts: 3 items examined, 4 problems found";
+    // The unreadable key's line and the fault's text start on a cleared line.
+    EXPECT_EQ(Contents(terminal), "\r" + first + "\r" + third + "\r" + std::string(third.size(), ' ') + "\r");
+}
+
+TEST_F(ProgressHostTest, ProblemsPrintedOnTheSameTerminalFindTheLineCleared) {
+    ProgressScanHost host(inner, line, page, counters, true);
+    host.ShowCurrentItem("first");
+    host.ReportProblem(std::make_unique<RegistryProblem>());
+    const std::string first = "Installed Fonts: 1 items examined, 0 problems found";
+    EXPECT_EQ(Contents(terminal), "\r" + first + "\r" + std::string(first.size(), ' ') + "\r");
+}
+
+TEST(ConsoleProgress, NothingWhenStandardErrorIsNoTerminalOrQuietIsAsked) {
+    // Test programs write to pipes: no console.
+    ASSERT_FALSE(StandardErrorConsoleWidth());
+    DataScanPage page;
+    ScanCounters counters;
+    CollectingScanHost inner;
+    for (const bool wanted : {true, false}) {
+        ConsoleProgress progress(inner, page, counters, wanted, true);
+        EXPECT_EQ(&progress.Host(), &inner);
+    }
+}
+
+TEST(FixedDisks, DrivesThatAreNoFixedDisksAreNamed) {
+    EXPECT_EQ(NotFixedDiskWarnings("CE"), "");
+    EXPECT_EQ(NotFixedDiskWarnings("CDNQ"),
+              "tidrex: D: is not a fixed disk; its shortcuts are not scanned\n"
+              "tidrex: N: is not a fixed disk; its shortcuts are not scanned\n"
+              "tidrex: Q: is not a fixed disk; its shortcuts are not scanned\n");
+}
