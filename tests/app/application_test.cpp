@@ -98,8 +98,11 @@ TEST_F(ProgramFixture, FirstRunCreatesTheSettingsAndASecondCopyActivatesTheFirst
     EXPECT_TRUE(KeyExists(kSettingsKey));
     for (int id = 1; id <= 14; ++id) EXPECT_EQ(ReadDword(std::to_string(id).c_str()), 1u) << id;
 
-    ShowWindow(window, SW_MINIMIZE);
-    for (int i = 0; i < 200 && !IsIconic(window); ++i) Sleep(50);
+    // Asked again while it has not happened: a busy machine may drop the first request.
+    for (int i = 0; i < 200 && !IsIconic(window); ++i) {
+        if (i % 20 == 0) ShowWindow(window, SW_MINIMIZE);
+        Sleep(50);
+    }
     ASSERT_TRUE(IsIconic(window));
     second = Start(ProgramPath());
     ASSERT_TRUE(second);

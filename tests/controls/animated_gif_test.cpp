@@ -166,7 +166,9 @@ TEST_F(AnimatedGifTest, FramesArePlainBitmapsThatKeepTransparencyOnAnotherThread
     }
     EXPECT_FALSE(gif.Frame(0).bitmap.mask);
     EXPECT_TRUE(gif.Frame(1).bitmap.mask);
-    // Drawn by a thread that never initialised COM, as the animation thread is.
+    // Drawn by a thread that never initialised COM, as the animation thread is; the control's
+    // own animation is stopped first so that this thread is the only one drawing.
+    gif.Stop();
     GifCanvas& canvas = gif.Canvas();
     bool drawn = false;
     std::thread worker([&] { drawn = canvas.DrawFrame(gif.Frame(0)) && canvas.DrawFrame(gif.Frame(1)); });
