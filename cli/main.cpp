@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
+#include "app/os_version.h"
 #include "cli/backup_commands.h"
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
-#include "ui/system_info.h"
 
 namespace {
 std::atomic<bool> g_interrupted{false};
@@ -22,9 +22,9 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     return TRUE;
 }
 
-int Run(const ScanCommand& scan) { return RunConsoleScan({scan, SystemInfo().OsName(), &g_interrupted, stdout}); }
+int Run(const ScanCommand& scan) { return RunConsoleScan({scan, CurrentOsName(), &g_interrupted, stdout}); }
 
-int Run(const BackupCommandLine& line) { return RunBackupCommand(line, SystemInfo().OsName(), g_interrupted, stdout); }
+int Run(const BackupCommandLine& line) { return RunBackupCommand(line, CurrentOsName(), g_interrupted, stdout); }
 }  // namespace
 
 int main(int argc, char** argv) {

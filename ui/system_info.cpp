@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/os_version.h"
 #include "base/runtime_function.h"
 #include "ui/system_summary_text.h"
 
@@ -12,23 +13,8 @@ SystemInfo::SystemInfo() {
 }
 
 void SystemInfo::GatherOsName() {
-    version_.isNt = GetVersion() < 0x80000000u;
-    OSVERSIONINFOA basic{};
-    basic.dwOSVersionInfoSize = sizeof(basic);
-    if (!GetVersionExA(&basic)) return;
-    version_.major = basic.dwMajorVersion;
-    version_.minor = basic.dwMinorVersion;
-    version_.build = basic.dwBuildNumber;
-    version_.servicePack.assign(basic.szCSDVersion, strnlen(basic.szCSDVersion, sizeof(basic.szCSDVersion)));
-    if (UsesExtendedRecord(version_)) {
-        OSVERSIONINFOEXA extended{};
-        extended.dwOSVersionInfoSize = sizeof(extended);
-        if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
-            version_.hasExtended = true;
-            version_.productType = extended.wProductType;
-            version_.suiteMask = extended.wSuiteMask;
-        }
-    }
+    version_ = ReadOsVersion();
+    if (version_.major == 0) return;  // the version could not be read
     servicePack_ = version_.isNt ? ServicePackNumber(version_.servicePack) : 0;
     osName_ = ::OsName(version_);
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/os_naming.h"
+#include "app/os_naming.h"
 
 class SystemInfo {
 public:

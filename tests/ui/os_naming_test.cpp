@@ -1,4 +1,4 @@
-#include "ui/os_naming.h"
+#include "app/os_naming.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "base/runtime_function.h"
 #include "base/unique_handles.h"
 #include "tests/ui/child_run.h"
-#include "ui/os_naming.h"
+#include "app/os_naming.h"
 
 namespace {
 // The version the system itself reports, which no compatibility rule changes.
