@@ -19,11 +19,8 @@
 
 #include "app/scan_log.h"
 #include "base/unique_handles.h"
+#include "bench/console_section_scan.h"
 #include "bench/measured_run.h"
-#include "cli/console_scan_host.h"
-#include "engine/data_scan_page.h"
-#include "engine/problem_intake.h"
-#include "engine/scan_driver.h"
 #include "registry/file_reference.h"
 #include "scanners/registry_walk_text.h"
 #include "scanners/scanner_set.h"
@@ -140,21 +137,7 @@ void PlainWalk(HKEY key, long long& strings, long long& missing) {
     }
 }
 
-void ConsoleScan(long long& problems) {
-    ScannerSet scanners;
-    SectionTable sections([](SectionId id) { return id == 13 ? 1 : 0; });
-    DataScanPage page;
-    ScanCounters counters;
-    NoScanLog log;
-    ProblemIntake intake(page, counters, log);
-    std::atomic<bool> interrupted{false};
-    ConsoleScanHost host(intake, interrupted);
-    ScanEngine engine(host);
-    host.Attach(engine);
-    ScanDriver driver(sections, engine, page, scanners, log, counters);
-    driver.ScanNow();
-    problems = counters.totalProblems;
-}
+void ConsoleScan(long long& problems) { problems = ConsoleSectionScan(13); }
 
 void ReportSize(int seeded) {
     long long values = 0;

@@ -19,11 +19,8 @@
 
 #include "app/scan_log.h"
 #include "base/unique_handles.h"
+#include "bench/console_section_scan.h"
 #include "bench/measured_run.h"
-#include "cli/console_scan_host.h"
-#include "engine/data_scan_page.h"
-#include "engine/problem_intake.h"
-#include "engine/scan_driver.h"
 #include "scanners/scanner_set.h"
 
 namespace {
@@ -131,22 +128,7 @@ void PlainWalk(const std::string& folder, long long& files, long long& missing) 
     } while (FindNextFileA(search.get(), &entry));
 }
 
-void ConsoleScan(long long& problems) {
-    ScannerSet scanners;
-    scanners.shortcutDrives = "E";
-    SectionTable sections([](SectionId id) { return id == 14 ? 1 : 0; });
-    DataScanPage page;
-    ScanCounters counters;
-    NoScanLog log;
-    ProblemIntake intake(page, counters, log);
-    std::atomic<bool> interrupted{false};
-    ConsoleScanHost host(intake, interrupted);
-    ScanEngine engine(host);
-    host.Attach(engine);
-    ScanDriver driver(sections, engine, page, scanners, log, counters);
-    driver.ScanNow();
-    problems = counters.totalProblems;
-}
+void ConsoleScan(long long& problems) { problems = ConsoleSectionScan(14, "E"); }
 }  // namespace
 
 int main(int argc, char** argv) {
