@@ -3,12 +3,16 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <map>
+#include <mutex>
 #include <vector>
 
 #include "controls/hyperlink_texts.h"
 
 namespace {
 constexpr UINT_PTR kLinkSubclassId = 0x484C;
+constexpr UINT_PTR kParentSubclassId = 0x484D;
 constexpr UINT_PTR kHoverTimer = 100;
 constexpr UINT kHoverPeriod = 100;
 constexpr UINT_PTR kToolId = 1;
@@ -34,6 +38,19 @@ bool ReadClassesDefault(const std::string& path, std::string& value) {
     return true;
 }
 
+// The links of each parent window. All links of a parent share one subclass of it: every layer of
+// subclassing costs each message to the parent a walk through the subclass chain, which under
+// Wine takes two round trips to the server, and a dialog gets many messages during a scan.
+struct LinkParents {
+    std::mutex lock;
+    std::map<HWND, std::vector<HyperLink*>> links;
+};
+
+LinkParents& Parents() {
+    static LinkParents parents;
+    return parents;
+}
+
 std::string ApplicationName() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -53,7 +70,7 @@ HyperLink::~HyperLink() {
 
 void HyperLink::Detach() {
     if (link_) RemoveWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId);
-    if (parent_) RemoveWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this));
+    if (parent_) LeaveParent();
     if (toolTip_ && !IsWindow(toolTip_.get())) toolTip_.release();
     toolTip_.reset();
     link_ = nullptr;
@@ -78,9 +95,7 @@ void HyperLink::Attach(HWND label) {
     underlinedFont_.reset(CreateFontIndirectA(&description));
 
     SetWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    if (parent_)
-        SetWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this));
+    if (parent_) JoinParent();
     UseFont(underlineMode_ == 1);
     FitToText();
     LoadDefaultCursor();
@@ -291,21 +306,48 @@ LRESULT CALLBACK HyperLink::LinkProcedure(HWND window, UINT message, WPARAM wPar
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+void HyperLink::JoinParent() {
+    LinkParents& parents = Parents();
+    const std::lock_guard<std::mutex> held(parents.lock);
+    std::vector<HyperLink*>& links = parents.links[parent_];
+    if (links.empty()) SetWindowSubclass(parent_, &HyperLink::ParentProcedure, kParentSubclassId, 0);
+    links.push_back(this);
+}
+
+void HyperLink::LeaveParent() {
+    LinkParents& parents = Parents();
+    const std::lock_guard<std::mutex> held(parents.lock);
+    const auto found = parents.links.find(parent_);
+    if (found == parents.links.end()) return;
+    std::vector<HyperLink*>& links = found->second;
+    links.erase(std::remove(links.begin(), links.end(), this), links.end());
+    if (!links.empty()) return;
+    parents.links.erase(found);
+    RemoveWindowSubclass(parent_, &HyperLink::ParentProcedure, kParentSubclassId);
+}
+
 LRESULT CALLBACK HyperLink::ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR self) noexcept {
-    auto* link = reinterpret_cast<HyperLink*>(self);
-    switch (message) {
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == link->link_)
-                return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
-            break;
-        case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == link->link_ && HIWORD(wParam) == STN_CLICKED) link->OnClicked();
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(link));
-            link->parent_ = nullptr;
-            break;
+                                            DWORD_PTR) noexcept {
+    if (message != WM_CTLCOLORSTATIC && message != WM_COMMAND && message != WM_NCDESTROY)
+        return DefSubclassProc(window, message, wParam, lParam);
+    HyperLink* link = nullptr;
+    {
+        LinkParents& parents = Parents();
+        const std::lock_guard<std::mutex> held(parents.lock);
+        const auto found = parents.links.find(window);
+        if (found != parents.links.end()) {
+            if (message == WM_NCDESTROY) {
+                for (HyperLink* child : found->second) child->parent_ = nullptr;
+                parents.links.erase(found);
+                RemoveWindowSubclass(window, &HyperLink::ParentProcedure, kParentSubclassId);
+            } else {
+                for (HyperLink* child : found->second) {
+                    if (child->link_ == reinterpret_cast<HWND>(lParam)) link = child;
+                }
+            }
+        }
     }
+    if (link && message == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
+    if (link && message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) link->OnClicked();
     return DefSubclassProc(window, message, wParam, lParam);
 }

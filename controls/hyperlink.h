@@ -48,6 +48,8 @@ private:
     static LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self) noexcept;
     void Detach();
+    void JoinParent();
+    void LeaveParent();
     void FitToText();
     void SnapToText();
     void LoadDefaultCursor();

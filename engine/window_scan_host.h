@@ -3,6 +3,8 @@
 // current item into the status-line label.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "engine/scan_host.h"
 #include "engine/scan_messages.h"
 
@@ -16,6 +18,11 @@ public:
     void ReportProblem(ProblemPtr problem) override;
     void ShowCurrentItem(const std::string& text) override;
     void PumpMessages() override;
-    void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
+    void Pause(unsigned milliseconds) override;
     void ShowFault(const std::string& text) override;
+
+private:
+    unsigned pumpsSinceLook_ = 0;
+    uint64_t lastLook_ = 0;
+    uint64_t lastYield_ = 0;
 };

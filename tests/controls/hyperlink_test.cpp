@@ -192,6 +192,30 @@ TEST(HyperLink, ColoursFollowHoverAndVisited) {
     ReleaseDC(window.Get(), dc);
 }
 
+// The links of one window share one hook into it: each keeps its own colours and clicks, also
+// after another link of the window is gone.
+TEST(HyperLink, LinksOfOneParentKeepTheirColoursAndClicksWhenAnotherGoes) {
+    TestWindow window;
+    ParentClicks clicks(window.Get());
+    HyperLink first;
+    HyperLink second;
+    first.labelOnly = second.labelOnly = true;
+    second.SetVisited(true);
+    {
+        HyperLink gone;
+        gone.Attach(window.AddStatic("gone", 10, 70, 300, 20));
+        first.Attach(window.AddStatic("first", 10, 10, 300, 20));
+        second.Attach(window.AddStatic("second", 10, 40, 300, 20));
+    }
+    HDC dc = GetDC(window.Get());
+    EXPECT_EQ(TextColourFor(first.Window(), dc), RGB(0, 0, 238));
+    EXPECT_EQ(TextColourFor(second.Window(), dc), RGB(85, 26, 139));
+    ReleaseDC(window.Get(), dc);
+    ClickOn(second.Window());
+    for (int i = 0; i < 10; ++i) TestWindow::Pump();
+    EXPECT_EQ(clicks.count, 1);
+}
+
 TEST(HyperLink, HoverEndsWhenTheMouseLeavesAndModeOneStaysUnderlined) {
     TestWindow window;
     SetWindowPos(window.Get(), HWND_TOP, 100, 100, 600, 300, SWP_SHOWWINDOW | SWP_NOACTIVATE);
