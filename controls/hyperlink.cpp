@@ -1,16 +1,20 @@
 #include "controls/hyperlink.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
+#include <algorithm>
+#include <map>
+#include <mutex>
 #include <vector>
 
 #include "base/window_boundary.h"
 #include "controls/hyperlink_texts.h"
+#include "controls/link_target.h"
 #include "controls/repaint_behind.h"
 
 namespace {
 constexpr UINT_PTR kLinkSubclassId = 0x484C;
+constexpr UINT_PTR kParentSubclassId = 0x484D;
 constexpr UINT_PTR kHoverTimer = 100;
 constexpr UINT kHoverPeriod = 100;
 constexpr UINT_PTR kToolId = 1;
@@ -26,17 +30,17 @@ std::string WindowText(HWND window) {
     return text.data();
 }
 
-// The default value of a key below HKEY_CLASSES_ROOT, read into the fixed 260-byte buffer.
-bool ReadClassesDefault(const std::string& path, std::string& value) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
-    UniqueHkey key(opened);
-    char buffer[MAX_PATH] = {};
-    LONG size = sizeof(buffer);
-    if (RegQueryValueA(key.get(), nullptr, buffer, &size) != ERROR_SUCCESS) return false;
-    buffer[sizeof(buffer) - 1] = '\0';
-    value = buffer;
-    return true;
+// The links of each parent window. All links of a parent share one subclass of it: every layer of
+// subclassing costs each message to the parent a walk through the subclass chain, which under
+// Wine takes two round trips to the server, and a dialog gets many messages during a scan.
+struct LinkParents {
+    std::mutex lock;
+    std::map<HWND, std::vector<HyperLink*>> links;
+};
+
+LinkParents& Parents() {
+    static LinkParents parents;
+    return parents;
 }
 
 std::string ApplicationName() {
@@ -58,7 +62,7 @@ HyperLink::~HyperLink() {
 
 void HyperLink::Detach() {
     if (link_) RemoveWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId);
-    if (parent_) RemoveWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this));
+    if (parent_) LeaveParent();
     if (toolTip_ && !IsWindow(toolTip_.get())) toolTip_.release();
     toolTip_.reset();
     link_ = nullptr;
@@ -84,9 +88,7 @@ void HyperLink::Attach(HWND label) {
     underlinedFont_.reset(CreateFontIndirectA(&description));
 
     SetWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    if (parent_)
-        SetWindowSubclass(parent_, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this));
+    if (parent_) JoinParent();
     // The focus margin takes effect now, before the window is fitted to its text (which keeps
     // the edge its alignment names, where snapping would keep the top-left corner).
     snapping_ = true;
@@ -237,7 +239,7 @@ void HyperLink::OnTimer() {
 void HyperLink::OnClicked() {
     if (labelOnly) return;
     hover_ = false;
-    const int result = OpenTarget(target_, SW_SHOW);
+    const int result = OpenLinkTarget(target_, SW_SHOW);
     visited_ = result > 32;
     if (visited_) {
         InvalidateRect(link_, nullptr, TRUE);
@@ -290,16 +292,6 @@ HBRUSH HyperLink::OnColour(HDC dc) const {
     SetTextColor(dc, hover_ ? hoverColour_ : visited_ ? visitedColour_ : linkColour_);
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-}
-
-int HyperLink::OpenTarget(const std::string& target, int show) {
-    const int result = static_cast<int>(reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show)));
-    if (result > 32) return result;
-    std::string programId, command;
-    if (!ReadClassesDefault(".htm", programId)) return result;
-    if (!ReadClassesDefault(programId + "\\shell\\open\\command", command)) return result;
-    return static_cast<int>(WinExec(BrowserCommandLine(command, target).c_str(), static_cast<UINT>(show)));
 }
 
 LRESULT CALLBACK HyperLink::LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -373,26 +365,53 @@ LRESULT HyperLink::OnLinkMessage(HWND window, UINT message, WPARAM wParam, LPARA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+void HyperLink::JoinParent() {
+    LinkParents& parents = Parents();
+    const std::lock_guard<std::mutex> held(parents.lock);
+    std::vector<HyperLink*>& links = parents.links[parent_];
+    if (links.empty()) SetWindowSubclass(parent_, &HyperLink::ParentProcedure, kParentSubclassId, 0);
+    links.push_back(this);
+}
+
+void HyperLink::LeaveParent() {
+    LinkParents& parents = Parents();
+    const std::lock_guard<std::mutex> held(parents.lock);
+    const auto found = parents.links.find(parent_);
+    if (found == parents.links.end()) return;
+    std::vector<HyperLink*>& links = found->second;
+    links.erase(std::remove(links.begin(), links.end(), this), links.end());
+    if (!links.empty()) return;
+    parents.links.erase(found);
+    RemoveWindowSubclass(parent_, &HyperLink::ParentProcedure, kParentSubclassId);
+}
+
 LRESULT CALLBACK HyperLink::ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR self) noexcept {
-    return AtBoundary(
-        [&] { return reinterpret_cast<HyperLink*>(self)->OnParentMessage(window, message, wParam, lParam); },
-        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+                                            DWORD_PTR) noexcept {
+    return AtBoundary([&] { return OnParentMessage(window, message, wParam, lParam); },
+                      [&] { return DefSubclassProc(window, message, wParam, lParam); });
 }
 
 LRESULT HyperLink::OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == link_)
-                return reinterpret_cast<LRESULT>(OnColour(reinterpret_cast<HDC>(wParam)));
-            break;
-        case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == link_ && HIWORD(wParam) == STN_CLICKED) OnClicked();
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &HyperLink::ParentProcedure, reinterpret_cast<UINT_PTR>(this));
-            parent_ = nullptr;
-            break;
+    if (message != WM_CTLCOLORSTATIC && message != WM_COMMAND && message != WM_NCDESTROY)
+        return DefSubclassProc(window, message, wParam, lParam);
+    HyperLink* link = nullptr;
+    {
+        LinkParents& parents = Parents();
+        const std::lock_guard<std::mutex> held(parents.lock);
+        const auto found = parents.links.find(window);
+        if (found != parents.links.end()) {
+            if (message == WM_NCDESTROY) {
+                for (HyperLink* child : found->second) child->parent_ = nullptr;
+                parents.links.erase(found);
+                RemoveWindowSubclass(window, &HyperLink::ParentProcedure, kParentSubclassId);
+            } else {
+                for (HyperLink* child : found->second) {
+                    if (child->link_ == reinterpret_cast<HWND>(lParam)) link = child;
+                }
+            }
+        }
     }
+    if (link && message == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
+    if (link && message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) link->OnClicked();
     return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -40,17 +40,16 @@ public:
     // A click opens nothing; the parent handles it.
     bool labelOnly = false;
 
-    // ShellExecute "open", then the browser registered for ".htm"; above 32 means success.
-    static int OpenTarget(const std::string& target, int show);
-
 private:
     static LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self) noexcept;
     static LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self) noexcept;
     LRESULT OnLinkMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
+    void JoinParent();
+    void LeaveParent();
     void FitToText();
     void SnapToText();
     void LoadDefaultCursor();

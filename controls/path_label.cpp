@@ -4,7 +4,16 @@
 
 #include <cstring>
 
-void PathLabel::ShowPath(const std::string& path) const {
+void PathLabel::ShowPath(const std::string& path) {
+    pacer_.Drop();  // an older path must not follow this one
+    Write(path);
+}
+
+void PathLabel::ShowPathSoon(const std::string& path) {
+    pacer_.Request([this, path] { Write(path); });
+}
+
+void PathLabel::Write(const std::string& path) const {
     if (!label_) return;
     char buffer[MAX_PATH] = {};
     const size_t length = path.size() < MAX_PATH ? path.size() : MAX_PATH - 1;

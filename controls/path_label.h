@@ -7,15 +7,27 @@
 
 #include <string>
 
+#include "controls/paced_update.h"
+
 class PathLabel {
 public:
-    void Attach(HWND label) { label_ = label; }
+    void Attach(HWND label) {
+        label_ = label;
+        pacer_.Attach(label);
+    }
     HWND Window() const { return label_; }
 
     // Paths of 260 characters or more are cut to their first 259 first. When shortening fails
     // the (cut) text is shown as it is.
-    void ShowPath(const std::string& path) const;
+    void ShowPath(const std::string& path);
+    // The same for a stream of items (one per examined entry of a scan): the label is written at
+    // most twenty times a second, always with the latest path, so measuring and painting cost
+    // next to nothing per item.
+    void ShowPathSoon(const std::string& path);
 
 private:
+    void Write(const std::string& path) const;
+
     HWND label_ = nullptr;
+    PacedUpdate pacer_;
 };

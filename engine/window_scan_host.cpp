@@ -30,7 +30,28 @@ void WindowScanHost::ShowCurrentItem(const std::string& text) {
     if (statusLine) SetWindowTextA(statusLine, text.c_str());
 }
 
-void WindowScanHost::PumpMessages() { ::PumpMessages(); }
+void WindowScanHost::PumpMessages() {
+    // Under Wine every look at the queue is a round trip to the server and costs more than most
+    // items cost to examine: the queue is looked at on every eighth pump and at least every 10 ms,
+    // so a click waits for a few items at most.
+    constexpr unsigned kPumpsPerLook = 8;
+    constexpr uint64_t kLookIntervalMs = 10;
+    const uint64_t now = GetTickCount64();
+    if (++pumpsSinceLook_ < kPumpsPerLook && now - lastLook_ < kLookIntervalMs) return;
+    pumpsSinceLook_ = 0;
+    lastLook_ = now;
+    ::PumpMessages();
+}
+
+void WindowScanHost::Pause(unsigned milliseconds) {
+    // A pause of 0 gives up the rest of the time slice, so that a long scan leaves the processor to
+    // others now and then; on a busy machine each one costs a whole slice, so once every 100 ms.
+    constexpr uint64_t kYieldIntervalMs = 100;
+    const uint64_t now = GetTickCount64();
+    if (milliseconds == 0 && now - lastYield_ < kYieldIntervalMs) return;
+    lastYield_ = now;
+    Sleep(milliseconds);
+}
 
 void WindowScanHost::ShowFault(const std::string& text) {
     MessageBoxA(targetWindow, text.c_str(), applicationName.c_str(), MB_OK);

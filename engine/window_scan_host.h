@@ -8,6 +8,7 @@
 // returns.
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/scan_host.h"
@@ -23,7 +24,7 @@ public:
     void ReportProblem(ProblemPtr problem) override;
     void ShowCurrentItem(const std::string& text) override;
     void PumpMessages() override;
-    void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
+    void Pause(unsigned milliseconds) override;
     void ShowFault(const std::string& text) override;
 
     // The record behind a WM_SCAN_PROBLEM's wParam when this host sent it and it is still
@@ -32,4 +33,7 @@ public:
 
 private:
     std::vector<ProblemPtr> sending_;
+    unsigned pumpsSinceLook_ = 0;
+    uint64_t lastLook_ = 0;
+    uint64_t lastYield_ = 0;
 };

@@ -71,6 +71,7 @@ bool MainDialog::OnInit() {
     host_.statusLine = Item(IDC_STATUS_LINE);
     host_.pathLabel.Attach(Item(IDC_STATUS_LINE));
     host_.applicationName = startup_.applicationName;
+    totalsPacer_.Attach(Window());
 
     FitClientToBackground();
     // Loaded after the size change, which would otherwise cut the control below the picture's width.

@@ -21,6 +21,7 @@
 #include "controls/animated_gif.h"
 #include "controls/hyperlink.h"
 #include "controls/markup_label.h"
+#include "controls/paced_update.h"
 #include "base/unique_handles.h"
 #include "ui/check_markup_list.h"
 #include "ui/child_layout_scaler.h"
@@ -130,6 +131,7 @@ private:
     int backgroundIndex_ = 0;
     HICON icon_ = nullptr;  // shared resource icon
     UniqueBrush whiteBrush_;
+    PacedUpdate totalsPacer_;  // the total changes with every problem; the label need not
     void SetUpLinks();
 
     std::array<HyperLink, 8> links_;

@@ -68,13 +68,15 @@ void MainDialog::SetBackground(int index) {
     InvalidateRect(Window(), nullptr, FALSE);
 }
 
-void MainDialog::ShowTotalProblems(const std::string& text) { SetDlgItemTextA(Window(), IDC_SCAN_TOTAL, text.c_str()); }
+void MainDialog::ShowTotalProblems(const std::string& text) {
+    totalsPacer_.Request([this, text] { SetDlgItemTextA(Window(), IDC_SCAN_TOTAL, text.c_str()); });
+}
 
 void MainDialog::ShowAffectedSections(const std::string& text) {
     SetDlgItemTextA(Window(), IDC_SCAN_AFFECTED, text.c_str());
 }
 
-void MainDialog::ShowStatus(const std::string& text) { host_.ShowCurrentItem(text); }
+void MainDialog::ShowStatus(const std::string& text) { host_.pathLabel.ShowPath(text); }
 
 std::string MainDialog::StartButtonCaption() const {
     char caption[64] = {};

@@ -10,6 +10,7 @@ namespace {
 constexpr COLORREF kGridColour = RGB(200, 200, 200);
 constexpr COLORREF kCountColour = RGB(255, 0, 0);
 constexpr int kNameIndent = 30;
+constexpr int kCountColumn = 1;
 
 void InsertColumn(HWND list, int index, const char* title, int width) {
     LVCOLUMNA column{};
@@ -29,6 +30,7 @@ void AddPicture(HIMAGELIST images, int resourceId) {
 
 void SectionStatusList::Attach(HWND list) {
     list_ = list;
+    countPacer_.Attach(list);
     InsertColumn(list_, 0, "Section", 200);
     InsertColumn(list_, 1, "Problems", 100);
     InsertColumn(list_, 2, "Status", 100);
@@ -40,7 +42,11 @@ void SectionStatusList::Attach(HWND list) {
     SetSharedSmallImageList(list_, images_.get());
 }
 
-void SectionStatusList::Clear() { ListView_DeleteAllItems(list_); }
+void SectionStatusList::Clear() {
+    countPacer_.Drop();
+    pendingCounts_.clear();
+    ListView_DeleteAllItems(list_);
+}
 
 int SectionStatusList::AddRow(ScanSection& section) {
     LVITEMA item{};
@@ -51,8 +57,8 @@ int SectionStatusList::AddRow(ScanSection& section) {
     item.iImage = 0;
     const int row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return row;
-    SetText(row, 1, "0");
-    SetText(row, 2, "Ready");
+    SetItemText(row, kCountColumn, "0");
+    SetItemText(row, 2, "Ready");
     return row;
 }
 
@@ -67,6 +73,21 @@ ScanSection* SectionStatusList::RowSection(int row) const {
 }
 
 void SectionStatusList::SetText(int row, int column, const std::string& text) {
+    if (column == kCountColumn) {
+        pendingCounts_[row] = text;
+        countPacer_.Request([this] { ShowCounts(); });
+        return;
+    }
+    countPacer_.Flush();
+    SetItemText(row, column, text);
+}
+
+void SectionStatusList::ShowCounts() {
+    for (const auto& [row, count] : pendingCounts_) SetItemText(row, kCountColumn, count);
+    pendingCounts_.clear();
+}
+
+void SectionStatusList::SetItemText(int row, int column, const std::string& text) {
     LVITEMA item{};
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text.c_str());
@@ -74,6 +95,10 @@ void SectionStatusList::SetText(int row, int column, const std::string& text) {
 }
 
 std::string SectionStatusList::Text(int row, int column) const {
+    if (column == kCountColumn) {
+        const auto pending = pendingCounts_.find(row);
+        if (pending != pendingCounts_.end()) return pending->second;
+    }
     char buffer[260] = {};
     LVITEMA item{};
     item.iSubItem = column;

@@ -3,8 +3,10 @@
 // with its name, problem count and status, and a status picture.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
+#include "controls/paced_update.h"
 #include "engine/section_table.h"
 #include "ui/image_list.h"
 
@@ -18,6 +20,8 @@ public:
     int AddRow(ScanSection& section);  // name, "0", "Ready", picture 0
     int RowCount() const;
     ScanSection* RowSection(int row) const;
+    // A count (column 1) reaches the screen at most twenty times a second, always the latest;
+    // setting another column of the list shows the counts first.
     void SetText(int row, int column, const std::string& text);
     std::string Text(int row, int column) const;
     void SetStatusImage(int image, int row);
@@ -28,6 +32,11 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) const;
 
 private:
+    void SetItemText(int row, int column, const std::string& text);
+    void ShowCounts();
+
     HWND list_ = nullptr;
     UniqueImageList images_;
+    PacedUpdate countPacer_;
+    std::map<int, std::string> pendingCounts_;  // by row
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/hyperlink.h"
+#include "controls/link_target.h"
 #include "controls/hyperlink_texts.h"
 #include "tests/controls/test_window.h"
 #include "tests/support/htm_association.h"
@@ -168,6 +169,30 @@ TEST(HyperLink, ColoursFollowHoverAndVisited) {
     ReleaseDC(window.Get(), dc);
 }
 
+// The links of one window share one hook into it: each keeps its own colours and clicks, also
+// after another link of the window is gone.
+TEST(HyperLink, LinksOfOneParentKeepTheirColoursAndClicksWhenAnotherGoes) {
+    TestWindow window;
+    ParentClicks clicks(window.Get());
+    HyperLink first;
+    HyperLink second;
+    first.labelOnly = second.labelOnly = true;
+    second.SetVisited(true);
+    {
+        HyperLink gone;
+        gone.Attach(window.AddStatic("gone", 10, 70, 300, 20));
+        first.Attach(window.AddStatic("first", 10, 10, 300, 20));
+        second.Attach(window.AddStatic("second", 10, 40, 300, 20));
+    }
+    HDC dc = GetDC(window.Get());
+    EXPECT_EQ(TextColourFor(first.Window(), dc), RGB(0, 0, 238));
+    EXPECT_EQ(TextColourFor(second.Window(), dc), RGB(85, 26, 139));
+    ReleaseDC(window.Get(), dc);
+    ClickOn(second.Window());
+    for (int i = 0; i < 10; ++i) TestWindow::Pump();
+    EXPECT_EQ(clicks.count, 1);
+}
+
 TEST(HyperLink, HoverEndsWhenTheMouseLeavesAndModeOneStaysUnderlined) {
     TestWindow window;
     SetWindowPos(window.Get(), HWND_TOP, 100, 100, 600, 300, SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -235,7 +260,7 @@ TEST(HyperLink, FailedOpenReportsTheShellCodeAndFallsBackToTheHtmBrowser) {
     const std::string target = "tidrex-unknown-scheme:page";
     {
         HtmAssociation none("TidrexTests.NoBrowser");
-        const int code = HyperLink::OpenTarget(target, SW_HIDE);
+        const int code = OpenLinkTarget(target, SW_HIDE);
         ASSERT_LE(code, 32);
         TestWindow window;
         HyperLink link;
@@ -252,7 +277,7 @@ TEST(HyperLink, FailedOpenReportsTheShellCodeAndFallsBackToTheHtmBrowser) {
     const std::string marker = TempFile("tidrex_link_browser");
     DeleteFileA(marker.c_str());
     HtmAssociation browser("TidrexTests.Browser", "cmd.exe /c echo>\"" + marker + "\" \"%1\"");
-    EXPECT_GT(HyperLink::OpenTarget(target, SW_HIDE), 31);
+    EXPECT_GT(OpenLinkTarget(target, SW_HIDE), 31);
     ASSERT_TRUE(WaitForFile(marker));
     EXPECT_NE(ReadFile(marker).find(target), std::string::npos) << ReadFile(marker);
     DeleteFileA(marker.c_str());

@@ -1,4 +1,5 @@
 #include "engine/message_pump.h"
+#include "engine/window_scan_host.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -50,4 +51,22 @@ TEST(PumpMessages, LeavesTheQuitMessageForTheLoop) {
     MSG message;
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 3u);
+}
+
+// The window host looks at the queue on every eighth pump (and at least every 10 ms): a posted
+// click waits a few items at most.
+TEST(WindowScanHost, APostedMessageIsDispatchedWithinEightPumps) {
+    HWND window = MakeCountingWindow();
+    DrainQueue();
+    g_dispatched = 0;
+    WindowScanHost host;
+    host.PumpMessages();
+    PostMessageA(window, WM_APP, 0, 0);
+    int pumps = 0;
+    while (g_dispatched == 0 && pumps < 8) {
+        host.PumpMessages();
+        ++pumps;
+    }
+    EXPECT_EQ(g_dispatched, 1);
+    DestroyWindow(window);
 }
