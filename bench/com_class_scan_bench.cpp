@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,10 +14,8 @@
 #include "app/preferences.h"
 #include "app/scan_log.h"
 #include "base/text_format.h"
-#include "cli/console_scan_host.h"
-#include "engine/data_scan_page.h"
-#include "engine/problem_intake.h"
-#include "engine/scan_driver.h"
+#include "bench/console_section_scan.h"
+#include "bench/stopwatch.h"
 #include "scanners/scanner_set.h"
 
 namespace {
@@ -55,10 +52,6 @@ void SeedClasses(int classes, bool remove) {
     }
 }
 
-double Seconds(std::chrono::steady_clock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
-
 // The floor: enumerate the classes, open each registration sub-key, read its default value.
 double PlainLoop(int& valuesRead) {
     const auto start = std::chrono::steady_clock::now();
@@ -84,28 +77,17 @@ double PlainLoop(int& valuesRead) {
         }
     }
     RegCloseKey(classes);
-    return Seconds(std::chrono::steady_clock::now() - start);
+    return SecondsSince(start);
 }
 
 // The whole scan of the COM section as "tidrex scan --sections 11" runs it.
 double ConsoleScan(const Preferences& preferences, bool writeLog, int& problems) {
-    ScannerSet scanners;
     SectionTable sections([](SectionId id) { return id == 11 ? 1 : 0; });
-    DataScanPage page;
-    ScanCounters counters;
     ScanLog fileLog(preferences, "");
     NoScanLog noLog;
-    ScanLogWriter& log = writeLog ? static_cast<ScanLogWriter&>(fileLog) : noLog;
-    ProblemIntake intake(page, counters, log);
-    std::atomic<bool> interrupted{false};
-    ConsoleScanHost host(intake, interrupted);
-    ScanEngine engine(host);
-    host.Attach(engine);
-    ScanDriver driver(sections, engine, page, scanners, log, counters);
-    const auto start = std::chrono::steady_clock::now();
-    driver.ScanNow();
-    problems = counters.totalProblems;
-    return Seconds(std::chrono::steady_clock::now() - start);
+    const HostScanRun run = ConsoleHostScan(sections, writeLog ? static_cast<ScanLogWriter&>(fileLog) : noLog);
+    problems = run.problems;
+    return run.seconds;
 }
 }  // namespace
 

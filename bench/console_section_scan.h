@@ -1,9 +1,11 @@
 #pragma once
 // One section scanned as `tidrex scan --sections N --no-log --quiet` scans it: the console's
-// own session, host and scanners, without the report.
+// own session, host and scanners, without the report. And the scan of a section table through
+// the console's host with a scan log of the caller's, for comparing hosts or logs on one footing.
 #include <atomic>
 #include <string>
 
+#include "bench/stopwatch.h"
 #include "cli/console_scan_session.h"
 
 inline long long ConsoleSectionScan(SectionId section, const std::string& drives = {}) {
@@ -17,4 +19,24 @@ inline long long ConsoleSectionScan(SectionId section, const std::string& drives
     ConsoleScanSession session(command, "Windows 10", interrupted, nullptr, nullptr);
     session.Run();
     return session.Counters().totalProblems;
+}
+
+struct HostScanRun {
+    double seconds = 0;  // the driver's scan alone
+    int problems = 0;
+};
+
+inline HostScanRun ConsoleHostScan(SectionTable& sections, ScanLogWriter& log) {
+    ScannerSet scanners;
+    DataScanPage page;
+    ScanCounters counters;
+    ProblemIntake intake(page, counters, log);
+    std::atomic<bool> interrupted{false};
+    ConsoleScanHost host(intake, interrupted);
+    ScanEngine engine(host);
+    host.Attach(engine);
+    ScanDriver driver(sections, engine, page, scanners, log, counters);
+    const auto start = std::chrono::steady_clock::now();
+    driver.ScanNow();
+    return {SecondsSince(start), counters.totalProblems};
 }

@@ -16,13 +16,8 @@
 #include <memory>
 #include <string>
 
-#include <atomic>
-
-#include "cli/console_scan_host.h"
-#include "engine/data_scan_page.h"
-#include "engine/message_pump.h"
-#include "engine/problem_intake.h"
-#include "engine/scan_driver.h"
+#include "bench/console_section_scan.h"
+#include "bench/stopwatch.h"
 #include "app/scan_log.h"
 #include "base/unique_handles.h"
 #include "scanners/scanner_set.h"
@@ -74,10 +69,6 @@ int FontValueCount() {
     return static_cast<int>(count);
 }
 
-double Seconds(std::chrono::steady_clock::duration duration) {
-    return std::chrono::duration<double>(duration).count();
-}
-
 double MainWindowRun(const Preferences& preferences, int& problems) {
     ScannerSet scan;
     MessageBoxRecorder boxes;
@@ -88,7 +79,7 @@ double MainWindowRun(const Preferences& preferences, int& problems) {
         UpdateWindow(dialog.Window());
         const auto start = std::chrono::steady_clock::now();
         Click(dialog.Window(), IDC_NAV_SCAN);
-        seconds = Seconds(std::chrono::steady_clock::now() - start);
+        seconds = SecondsSince(start);
         problems = dialog.Counters().totalProblems;
         EndDialog(dialog.Window(), 0);
     });
@@ -97,21 +88,11 @@ double MainWindowRun(const Preferences& preferences, int& problems) {
 }
 
 double ConsoleRun(const Preferences& preferences, int& problems) {
-    ScannerSet scan;
     SectionTable sections([&](SectionId id) { return preferences.ReadSectionState(id); });
-    DataScanPage page;
-    ScanCounters counters;
     ScanLog log(preferences, "");
-    ProblemIntake intake(page, counters, log);
-    std::atomic<bool> interrupted{false};
-    ConsoleScanHost host(intake, interrupted);
-    ScanEngine engine(host);
-    host.Attach(engine);
-    ScanDriver driver(sections, engine, page, scan, log, counters);
-    const auto start = std::chrono::steady_clock::now();
-    driver.ScanNow();
-    problems = counters.totalProblems;
-    return Seconds(std::chrono::steady_clock::now() - start);
+    const HostScanRun run = ConsoleHostScan(sections, log);
+    problems = run.problems;
+    return run.seconds;
 }
 struct Timings {
     double window = 1e9;

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+#include "bench/stopwatch.h"
+
 struct MeasuredRun {
     double seconds = 1e300;
     double peakMegabytes = 0;
@@ -20,7 +22,7 @@ inline MeasuredRun Measure(const std::function<void(long long& items, long long&
     MeasuredRun run;
     const auto start = std::chrono::steady_clock::now();
     work(run.items, run.problems);
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.seconds = SecondsSince(start);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "backup/backup_restore.h"
+#include "bench/stopwatch.h"
 #include "backup/problem_removal.h"
 #include "registry/registry_delete.h"
 #include "tests/support/registry_dump.h"
@@ -86,9 +87,6 @@ Items Build() {
     return items;
 }
 
-double Seconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,7 +103,7 @@ int main(int argc, char** argv) {
                 if (problem->removeValueOnly) DeleteRegValue(HKEY_CURRENT_USER, problem->keyPath, problem->valueName);
                 else DeleteRegKey(HKEY_CURRENT_USER, problem->keyPath);
             }
-            plainBest = std::min(plainBest, Seconds(start));
+            plainBest = std::min(plainBest, SecondsSince(start));
         }
         const Items items = Build();
         const std::vector<std::string> before = DumpRegistryTree(HKEY_CURRENT_USER, kArea);
@@ -113,14 +111,14 @@ int main(int argc, char** argv) {
         backup.SetBackupFolder(backups.Path());
         auto start = std::chrono::steady_clock::now();
         const RemovalReport report = RemoveProblems(items.list, {&backup, &listKeys, nullptr, false});
-        backupBest = std::min(backupBest, Seconds(start));
+        backupBest = std::min(backupBest, SecondsSince(start));
         if (!report.AllRemoved() || report.removed != kKeyCount + kValueCount) {
             std::printf("removal failed: %s\n", RemovalSummaryText(report).c_str());
             return 1;
         }
         start = std::chrono::steady_clock::now();
         const RestoreReport restored = RestoreBackup(report.archivePath);
-        restoreBest = std::min(restoreBest, Seconds(start));
+        restoreBest = std::min(restoreBest, SecondsSince(start));
         exact = exact && restored.status == RestoreReport::Status::Restored &&
                 DumpRegistryTree(HKEY_CURRENT_USER, kArea) == before;
     }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/unique_handles.h"
+#include "bench/stopwatch.h"
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
 #include "scanners/list_scanners.h"
@@ -146,7 +147,7 @@ Timing Measure(Work work) {
     const double cpu = ProcessCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     work();
-    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), ProcessCpuSeconds() - cpu};
+    return {SecondsSince(start), ProcessCpuSeconds() - cpu};
 }
 
 int Floor() {

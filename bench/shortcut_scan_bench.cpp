@@ -22,6 +22,7 @@
 #include "bench/console_section_scan.h"
 #include "bench/measured_run.h"
 #include "scanners/scanner_set.h"
+#include "tests/scanners/shortcut_files.h"
 
 namespace {
 constexpr const char* kTree = "E:\\TidrexBench";
@@ -29,18 +30,6 @@ constexpr const char* kTargets = "E:\\TidrexBench\\Targets";
 constexpr int kFilesPerFolder = 50;
 constexpr int kFoldersPerGroup = 20;
 constexpr int kRounds = 5;
-
-void WriteShortcut(const std::string& linkPath, const std::string& target) {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())))
-        return;
-    link->SetPath(target.c_str());
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return;
-    wchar_t widePath[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
-    file->Save(widePath, TRUE);
-}
 
 void WriteFile(const std::string& path) {
     const UniqueHandle file(
@@ -73,29 +62,11 @@ void MakeTree(int files, int shortcuts) {
                 n % 2 == 0   ? std::string(kTargets) + "\\app" + std::to_string(n / 2) + ".exe"
                 : n % 4 == 1 ? std::string(kTargets) + "\\gone" + std::to_string(n) + ".exe"
                              : "E:\\TidrexBenchGone\\App" + std::to_string(n) + "\\app.exe";
-            WriteShortcut(folder + "\\Shortcut" + std::to_string(n) + ".lnk", target);
+            MakeShortcut(folder + "\\Shortcut" + std::to_string(n) + ".lnk", target);
         } else {
             WriteFile(folder + "\\file" + std::to_string(i) + ".dat");
         }
     }
-}
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    const UniqueFindHandle search(FindFirstFileA((folder + "\\*.*").c_str(), &entry));
-    if (search) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(path);
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search.get(), &entry));
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // The floor: what any walk that opens the disk's shortcuts has to do.
@@ -139,12 +110,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     CoInitialize(nullptr);
-    RemoveTree(kTree);
+    RemoveTreeKeepingLinkTargets(kTree);
     MakeTree(files, shortcuts);
     const PairedRuns runs = RunPairs(
         kRounds, [](long long& walked, long long& missing) { PlainWalk("E:", walked, missing); },
         [](long long&, long long& problems) { ConsoleScan(problems); });
-    RemoveTree(kTree);
+    RemoveTreeKeepingLinkTargets(kTree);
     CoUninitialize();
     std::printf("drive E: with %d files holding %d shortcuts (half of them dead)\n", files, shortcuts);
     std::printf("plain walk     : %7.3f s  %lld files, %lld shortcut targets missing\n", runs.plain.seconds,

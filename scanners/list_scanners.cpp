@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "base/text_format.h"
 #include "registry/file_reference.h"
@@ -21,25 +20,7 @@ constexpr SectionId kHelpFilesSection = 7;
 constexpr SectionId kSharedFilesSection = 8;
 constexpr SectionId kApplicationPathsSection = 9;
 
-constexpr DWORD kValueNameCapacity = 16383;
-constexpr DWORD kValueDataCapacity = 260;
 constexpr DWORD kDefaultValueCapacity = 255;
-
-// Value names of one walk, read into one buffer of the name capacity.
-class ValueNameReader {
-public:
-    ValueNameReader() : buffer_(kValueNameCapacity) {}
-    bool Read(HKEY key, DWORD index, std::string& name) {
-        DWORD length = kValueNameCapacity;
-        if (RegEnumValueA(key, index, buffer_.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return false;
-        name.assign(buffer_.data(), length);
-        return true;
-    }
-
-private:
-    std::vector<char> buffer_;
-};
 
 std::string Unquoted(const std::string& text) {
     char buffer[kValueDataCapacity] = {};

@@ -10,12 +10,11 @@
 #include "registry/file_reference.h"
 #include "scanners/list_paths.h"
 #include "scanners/registry_walk_text.h"
+#include "scanners/scan_key.h"
 
 namespace {
 constexpr SectionId kFullRegistrySection = 13;
 constexpr DWORD kSubKeyNameCapacity = 255;
-constexpr DWORD kValueNameCapacity = 16383;
-constexpr DWORD kValueDataCapacity = 260;
 
 // The walk keeps its open keys on a stack of its own, so no depth of the registry can exhaust
 // the thread's stack; one set of buffers serves every level.

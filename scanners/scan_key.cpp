@@ -31,6 +31,14 @@ DWORD ScanKey::SubKeyCount() const {
     return subKeys;
 }
 
+bool ValueNameReader::Read(HKEY key, DWORD index, std::string& name) {
+    DWORD length = kValueNameCapacity;
+    if (RegEnumValueA(key, index, buffer_.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    name.assign(buffer_.data(), length);
+    return true;
+}
+
 bool ScanKey::SubKeyName(DWORD index, std::string& name) const {
     char buffer[kSubKeyNameCapacity];
     DWORD length = kSubKeyNameCapacity;

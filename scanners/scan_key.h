@@ -1,13 +1,19 @@
 #pragma once
 // What the scan operations share: a key opened with full access whose entry counts are read
-// once, sub-key names read into the scans' 255-character buffer, the opening of a scan's
-// starting key, and the filing of a registry problem.
+// once, sub-key names read into the scans' 255-character buffer, value names read into one
+// buffer of the registry's longest name, the opening of a scan's starting key, and the filing
+// of a registry problem.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/unique_handles.h"
 #include "engine/scan_engine.h"
+
+// The registry's longest value name, and the scans' buffer for a value's data.
+constexpr DWORD kValueNameCapacity = 16383;
+constexpr DWORD kValueDataCapacity = 260;
 
 class ScanKey {
 public:
@@ -27,6 +33,16 @@ public:
 private:
     UniqueHkey key_;
     LONG openResult_;
+};
+
+// Value names of one walk, read into one buffer of the name capacity.
+class ValueNameReader {
+public:
+    ValueNameReader() : buffer_(kValueNameCapacity) {}
+    bool Read(HKEY key, DWORD index, std::string& name);
+
+private:
+    std::vector<char> buffer_;
 };
 
 // Opens a scan operation's starting key. One that exists but refuses full access is told to

@@ -1,7 +1,6 @@
 #include "scanners/usage_history_scanner.h"
 
 #include <optional>
-#include <vector>
 
 #include "engine/wow64.h"
 #include "registry/file_reference.h"
@@ -11,19 +10,15 @@
 
 namespace {
 constexpr SectionId kFullScanSection = 13;
-constexpr DWORD kValueNameCapacity = 16383;
 
 void ScanCounterList(ScanEngine& engine, const std::string& keyPath, bool wow64) {
     const ScanKey list = OpenStartingKey(engine, kFullScanSection, HKEY_CURRENT_USER, keyPath);
     if (!list.IsOpen()) return;
     const DWORD count = list.ValueCount();
-    std::vector<char> buffer(kValueNameCapacity);
+    ValueNameReader names;
+    std::string stored;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        DWORD length = kValueNameCapacity;
-        if (RegEnumValueA(list.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            continue;
-        const std::string stored(buffer.data(), length);
+        if (!names.Read(list.Get(), index, stored)) continue;
         const std::string decoded = Rot13(stored);
         const std::optional<std::string> path = UsageEntryPath(decoded);
         if (path && !FileReferenceExists(*path, wow64)) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/tour_shot.h"
 #include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
@@ -23,27 +24,6 @@ constexpr const char* kHelperId = "{7A1D0C01-0000-4E57-9C0F-54494452EC01}";
 constexpr const char* kToolbarId = "{7A1D0C01-0000-4E57-9C0F-54494452EC02}";
 constexpr const char* kOrphanId = "{7A1D0C01-0000-4E57-9C0F-54494452EC03}";
 
-void Settle() {
-    for (int i = 0; i < 6; ++i) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(50);
-    }
-}
-
-void Shot(const char* name, HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Settle();
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    std::fflush(stdout);
-    char answer[16];
-    if (!std::fgets(answer, sizeof(answer), stdin)) return;
-}
 
 void Pose(ManagerDialog& dialog, const char* name, const char* selected, const char* checked) {
     RunManager(dialog, [&](HWND window) {

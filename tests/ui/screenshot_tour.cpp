@@ -12,31 +12,10 @@
 #include "resources/resource_ids.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/tour_shot.h"
 #include "ui/main_dialog.h"
 
 namespace {
-void Settle() {
-    for (int i = 0; i < 6; ++i) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(50);
-    }
-}
-
-void Shot(const char* name, HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Settle();
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    std::fflush(stdout);
-    char answer[16];
-    if (!std::fgets(answer, sizeof(answer), stdin)) return;
-}
-
 // Sample findings, reported slowly enough for the running scan to be seen.
 class SampleScan : public ScanOperations {
 public:
