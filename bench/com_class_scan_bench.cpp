@@ -14,6 +14,7 @@
 #include "app/preferences.h"
 #include "app/scan_log.h"
 #include "base/text_format.h"
+#include "bench/bench_settings.h"
 #include "bench/console_section_scan.h"
 #include "bench/stopwatch.h"
 #include "scanners/scanner_set.h"
@@ -94,12 +95,7 @@ double ConsoleScan(const Preferences& preferences, bool writeLog, int& problems)
 int main(int argc, char** argv) {
     const int classes = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10000;
     SeedClasses(classes, false);
-    const std::string settings = std::string(kSettingsKey) + "\\Settings";
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string logs = std::string(temp) + "tidrex-bench-logs";
-    RegSetKeyValueA(HKEY_CURRENT_USER, settings.c_str(), "LogFilePath", REG_SZ, logs.c_str(),
-                    static_cast<DWORD>(logs.size() + 1));
+    const std::string settings = BenchSettings(kSettingsKey);
     const Preferences preferences(settings, settings + "\\Run");
 
     // Other work on the machine slows whole rounds down: each round runs the three one after

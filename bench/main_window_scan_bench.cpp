@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_settings.h"
 #include "bench/console_section_scan.h"
 #include "bench/stopwatch.h"
 #include "app/scan_log.h"
@@ -116,16 +117,11 @@ int main(int argc, char** argv) {
     const int staleEvery = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    const std::string settings = std::string(kSettingsKey) + "\\Settings";
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    // Both hosts write the scan log, as the program and the console front end do.
+    const std::string settings = BenchSettings(kSettingsKey);
     const DWORD on = 1;
     RegSetKeyValueA(HKEY_CURRENT_USER, settings.c_str(), "3", REG_DWORD, &on, sizeof(on));
-    // Both hosts write the scan log, as the program and the console front end do.
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string logs = std::string(temp) + "tidrex-bench-logs";
-    RegSetKeyValueA(HKEY_CURRENT_USER, settings.c_str(), "LogFilePath", REG_SZ, logs.c_str(),
-                    static_cast<DWORD>(logs.size() + 1));
     const Preferences preferences(settings, settings + "\\Run");
 
     const int baseItems = FontValueCount();
