@@ -57,7 +57,7 @@ private:
         file.erase(0, file.find_first_not_of('\\'));
         const std::string* bytes = file.find_first_of("\\/:") == std::string::npos ? backup_.Find(file) : nullptr;
         if (!bytes) return record.name + ": the archive holds no key export " + record.path;
-        const RegFileParse parsed = ParseRegFile(*bytes, DecodeAnsiText);
+        const RegFileParse parsed = ParseRegFile(*bytes, WideFromAnsi);
         if (!parsed.document) return record.name + ": " + file + " does not parse: " + parsed.error;
         // The export may only bring back the key its record names.
         const std::u16string named = CanonicalFullPath(record.name);

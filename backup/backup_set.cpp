@@ -8,6 +8,7 @@
 #include "backup/unpacked_backup.h"
 #include "backup/zip_reader.h"
 #include "backup/zip_writer.h"
+#include "base/ascii_case.h"
 #include "base/system_error_text.h"
 #include "registry/key_export.h"
 #include "registry/reg_file_writer.h"
@@ -32,21 +33,11 @@ ItemBackup Refused(KeptReason reason, std::string detail) {
     return {ItemBackup::Status::Refused, reason, std::move(detail), {}, {}};
 }
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // "RegKeyBkup<digits>.reg" in any letter case: the names key exports take.
 bool IsExportName(const std::string& name) {
     constexpr size_t kPrefix = 10, kSuffix = 4;  // "RegKeyBkup", ".reg"
-    if (name.size() <= kPrefix + kSuffix || !EqualsIgnoringCase(name.substr(0, kPrefix), "RegKeyBkup") ||
-        !EqualsIgnoringCase(name.substr(name.size() - kSuffix), ".reg")) {
+    if (name.size() <= kPrefix + kSuffix || !EqualsIgnoringAsciiCase(name.substr(0, kPrefix), "RegKeyBkup") ||
+        !EqualsIgnoringAsciiCase(name.substr(name.size() - kSuffix), ".reg")) {
         return false;
     }
     for (size_t i = kPrefix; i < name.size() - kSuffix; ++i) {
@@ -125,9 +116,9 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
 }
 
 bool BackupSet::IsStaged(const std::string& name) const {
-    if (EqualsIgnoringCase(name, kDescriptorName) || IsExportName(name)) return true;
+    if (EqualsIgnoringAsciiCase(name, kDescriptorName) || IsExportName(name)) return true;
     for (const Entry& entry : entries_) {
-        if (EqualsIgnoringCase(entry.name, name)) return true;
+        if (EqualsIgnoringAsciiCase(entry.name, name)) return true;
     }
     return false;
 }

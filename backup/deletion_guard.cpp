@@ -1,6 +1,6 @@
 #include "backup/deletion_guard.h"
 
-#include <cctype>
+#include "base/ascii_case.h"
 
 namespace {
 // The path's key names; empty when any of them is empty (a doubled, leading or trailing "\").
@@ -17,21 +17,11 @@ std::vector<std::string> KeyNames(const std::string& path) {
     }
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Whether the first names of path are exactly prefix.
 bool StartsWith(const std::vector<std::string>& path, const std::vector<std::string>& prefix) {
     if (prefix.size() > path.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
-        if (!SameName(path[i], prefix[i])) return false;
+        if (!EqualsIgnoringAsciiCase(path[i], prefix[i])) return false;
     }
     return true;
 }

@@ -1,19 +1,10 @@
 #include "backup/descriptor_reader.h"
 
-#include <cctype>
 #include <limits>
 
-namespace {
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
+#include "base/ascii_case.h"
 
+namespace {
 class LineSource {
 public:
     explicit LineSource(std::string_view text) : text_(text) {}
@@ -105,10 +96,10 @@ Descriptor ReadDescriptor(std::string_view text) {
         const std::string type = RecordValue(line, "TYPE");
         DescriptorRecord record;
         bool complete = true;
-        if (EqualsIgnoringCase(type, "REG_KEY")) {
+        if (EqualsIgnoringAsciiCase(type, "REG_KEY")) {
             record.kind = DescriptorRecord::Kind::Key;
             complete = ReadRecordLines(lines, {{"NAME", &record.name}, {"PATH", &record.path}});
-        } else if (EqualsIgnoringCase(type, "REG_VALUE")) {
+        } else if (EqualsIgnoringAsciiCase(type, "REG_VALUE")) {
             record.kind = DescriptorRecord::Kind::Value;
             complete = ReadRecordLines(
                 lines, {{"MAIN_KEY", &record.mainKey}, {"VALUE_NAME", &record.valueName}, {"VALUE", &record.value}});
@@ -118,7 +109,7 @@ Descriptor ReadDescriptor(std::string_view text) {
                 record.hasRaw = true;
                 record.rawValid = ReadRawLine(next, record.rawType, record.rawData);
             }
-        } else if (EqualsIgnoringCase(type, "FILE")) {
+        } else if (EqualsIgnoringAsciiCase(type, "FILE")) {
             record.kind = DescriptorRecord::Kind::File;
             complete = ReadRecordLines(lines, {{"DEST_PATH", &record.path}});
             std::string_view next;

@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
+#include "backup/file_bytes.h"
 #include "backup/zip_reader.h"
 
 namespace {
 // A backup holds registry exports and shortcut copies: far below these sizes.
 constexpr uint64_t kEntryLimit = 256ull << 20;
 constexpr uint64_t kTotalLimit = 1ull << 30;
-
-std::string BareEntryName(const std::string& name) { return name.substr(name.find_last_of('\\') + 1); }
 
 bool SameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 }  // namespace
@@ -33,7 +32,7 @@ UnpackResult UnpackBackup(const std::string& archivePath) {
         std::string bytes;
         if (!reader.GetEntryInfo(info)) return {std::nullopt, "an entry's name cannot be read"};
         if (info.folder) continue;
-        const std::string name = BareEntryName(info.name);
+        const std::string name = BareFileName(info.name);
         if (name.empty() || name.find(':') != std::string::npos) {
             return {std::nullopt, "the entry " + info.name + " has no usable name"};
         }
@@ -51,7 +50,7 @@ std::optional<std::string> ReadArchiveEntry(const std::string& archivePath, cons
     do {
         ZipEntryInfo info;
         std::string bytes;
-        if (!reader.GetEntryInfo(info) || !SameName(BareEntryName(info.name), name)) continue;
+        if (!reader.GetEntryInfo(info) || !SameName(BareFileName(info.name), name)) continue;
         if (!reader.ReadCurrent(bytes, kEntryLimit)) return std::nullopt;
         return bytes;
     } while (reader.GoToNext());

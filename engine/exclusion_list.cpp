@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "base/text_format.h"
 
 const std::array<std::string_view, 51> ExclusionList{
@@ -64,11 +65,6 @@ const std::array<std::string_view, 51> ExclusionList{
 };
 
 namespace {
-// ASCII-only lowering: the bytes of UTF-8 sequences stay as they are.
-void LowerInPlace(std::string& text) {
-    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 uint16_t LetterPair(char first, char second) {
     return static_cast<uint16_t>(static_cast<unsigned char>(first) << 8 | static_cast<unsigned char>(second));
 }
@@ -82,7 +78,7 @@ public:
     LoweredEntries() {
         for (std::string_view entry : ExclusionList) {
             std::string lowered(entry);
-            LowerInPlace(lowered);
+            LowerAsciiInPlace(lowered);
             const uint16_t pair = LetterPair(lowered[0], lowered[1]);
             pairs_.set(pair);
             byPair_.emplace_back(pair, lowered);
@@ -113,7 +109,7 @@ bool IsExcluded(const ProblemRecord& record) {
     if (problem == nullptr) return false;
     std::string text =
         Joined({RootKeyName(problem->rootKey), "\\", problem->keyPath, "\\", problem->valueName, "\\", problem->valueData});
-    LowerInPlace(text);
+    LowerAsciiInPlace(text);
     static const LoweredEntries entries;
     return entries.AnyIn(text);
 }

@@ -40,4 +40,6 @@ private:
 };
 
 inline constexpr SectionId kStartupProgramsSection = 1;
+inline constexpr SectionId kComSection = 11;  // the COM classes and the type libraries
+inline constexpr SectionId kFullRegistrySection = 13;  // the three hives' walks and the usage history
 inline constexpr SectionId kShortcutsSection = 14;

@@ -25,5 +25,3 @@ std::string AnsiFromWide(std::u16string_view text) {
         WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), ansi.data(), length, nullptr, nullptr);
     return ansi;
 }
-
-std::u16string DecodeAnsiText(std::string_view text) { return WideFromAnsi(text); }

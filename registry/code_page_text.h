@@ -6,8 +6,6 @@
 
 std::u16string WideFromAnsi(std::string_view text);
 std::string AnsiFromWide(std::u16string_view text);
-// For the reader of 8-bit registry editor files.
-std::u16string DecodeAnsiText(std::string_view text);
 
 // The Windows view of UTF-16 text.
 inline const wchar_t* WideChars(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }

@@ -52,7 +52,7 @@ RegImport ApplyRegFile(const RegFileDocument& document) {
 }
 
 RegImport ImportRegFile(std::string_view bytes) {
-    const RegFileParse parsed = ParseRegFile(bytes, DecodeAnsiText);
+    const RegFileParse parsed = ParseRegFile(bytes, WideFromAnsi);
     if (!parsed.document) {
         return {false, "the registry file does not parse: line " + std::to_string(parsed.line) + ": " + parsed.error};
     }

@@ -59,10 +59,6 @@ void ValueBytesReader::Close() {
     keyPath_.clear();
 }
 
-ValueBytes ReadValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName) {
-    return ValueBytesReader().Read(root, keyPath, valueName);
-}
-
 long WriteValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName, uint32_t type,
                      const std::vector<uint8_t>& data) {
     UniqueHkey key;

@@ -39,8 +39,6 @@ private:
     long openError_ = 0;
 };
 
-ValueBytes ReadValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName);
-
 // Creates the key when it is missing; a Windows error code (0 = success).
 long WriteValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName, uint32_t type,
                      const std::vector<uint8_t>& data);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/text_format.h"
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/com_registration.h"
 #include "registry/file_reference.h"
@@ -12,9 +13,7 @@
 #include "scanners/scan_key.h"
 
 namespace {
-constexpr SectionId kComSection = 11;
 constexpr const char* kClassesKey = "CLSID";
-constexpr DWORD kDefaultValueCapacity = 255;
 
 enum class Judged { File, ProgId, TypeLib };
 

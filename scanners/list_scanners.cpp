@@ -20,7 +20,6 @@ constexpr SectionId kHelpFilesSection = 7;
 constexpr SectionId kSharedFilesSection = 8;
 constexpr SectionId kApplicationPathsSection = 9;
 
-constexpr DWORD kDefaultValueCapacity = 255;
 
 std::string Unquoted(const std::string& text) {
     char buffer[kValueDataCapacity] = {};

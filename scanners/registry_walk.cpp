@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/unique_handles.h"
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "scanners/list_paths.h"
@@ -13,8 +14,6 @@
 #include "scanners/scan_key.h"
 
 namespace {
-constexpr SectionId kFullRegistrySection = 13;
-constexpr DWORD kSubKeyNameCapacity = 255;
 
 // The walk keeps its open keys on a stack of its own, so no depth of the registry can exhaust
 // the thread's stack; one set of buffers serves every level.
@@ -136,17 +135,9 @@ void FullRegistryWalk::ExamineValue(DWORD index) {
 }
 
 void FullRegistryWalk::Report(const std::string& valueName, const std::string& data, const std::string& derivedPath) {
-    const WalkPathParts parts = SplitWalkPath(path_);
-    auto problem = std::make_unique<RegistryProblem>();
-    problem->checked = 0;
-    problem->sectionId = kFullRegistrySection;
-    problem->rootKey = parts.root;
-    problem->keyPath = parts.keyPath;
-    problem->valueName = valueName;
-    problem->valueData = data;
-    problem->removeValueOnly = 1;
-    problem->description = MissingFileDescription(derivedPath);
-    engine_.Report(std::move(problem));
+    WalkPathParts parts = SplitWalkPath(path_);
+    ReportRegistryProblem(engine_, {kFullRegistrySection, parts.root, std::move(parts.keyPath), valueName, data, true,
+                                    MissingFileDescription(derivedPath)});
 }
 }  // namespace
 

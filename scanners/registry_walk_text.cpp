@@ -1,26 +1,21 @@
 #include "scanners/registry_walk_text.h"
 
-namespace {
-// ASCII only: the bytes of multi-byte characters stay as they are.
-std::string LowerCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
+#include "base/ascii_case.h"
 
+namespace {
 void CutAt(std::string& text, size_t position) {
     if (position != std::string::npos) text.erase(position);
 }
 }  // namespace
 
 std::optional<std::string> DrivePathCandidate(const std::string& data) {
-    const std::string lower = LowerCase(data);
-    const size_t colon = lower.find(":\\");
+    // Lowering leaves ":" and "\\" as they are: the search runs on the data, and only the path
+    // found is copied and lowered (most string values hold none).
+    const size_t colon = data.find(":\\");
     if (colon == std::string::npos || colon == 0) return std::nullopt;
-    const char letter = lower[colon - 1];
+    const char letter = AsciiLower(data[colon - 1]);
     if (letter < 'a' || letter > 'z') return std::nullopt;
-    return lower.substr(colon - 1);
+    return LowerAscii(data.substr(colon - 1));
 }
 
 void CutDerivedPath(std::string& path) {
@@ -32,7 +27,7 @@ void CutDerivedPath(std::string& path) {
 }
 
 bool IsClassesKeyName(const std::string& subKeyName) {
-    return LowerCase(subKeyName).find("classes") != std::string::npos;
+    return ContainsIgnoringAsciiCase(subKeyName, "classes");
 }
 
 WalkPathParts SplitWalkPath(const std::string& walkPath) {

@@ -6,10 +6,6 @@
 
 #include "registry/registry_key.h"
 
-namespace {
-constexpr DWORD kSubKeyNameCapacity = 255;
-}  // namespace
-
 ScanKey::ScanKey(HKEY root, const std::string& path)
     : openResult_(RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, key_.put())) {
     if (openResult_ != ERROR_SUCCESS) key_.release();

@@ -11,9 +11,12 @@
 #include "base/unique_handles.h"
 #include "engine/scan_engine.h"
 
-// The registry's longest value name, and the scans' buffer for a value's data.
+// The scans' buffers: a sub-key name, the registry's longest value name, a value's data, and a
+// key's default value.
+constexpr DWORD kSubKeyNameCapacity = 255;
 constexpr DWORD kValueNameCapacity = 16383;
 constexpr DWORD kValueDataCapacity = 260;
+constexpr DWORD kDefaultValueCapacity = 255;
 
 class ScanKey {
 public:

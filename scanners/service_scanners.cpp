@@ -15,8 +15,6 @@ constexpr SectionId kStaticDriversSection = 2;
 constexpr SectionId kServicesSection = 6;
 constexpr SectionId kUninstallSection = 10;
 
-constexpr DWORD kEntryValueCapacity = 260;
-
 struct DriverList {
     SectionId section;
     const char* key;
@@ -61,7 +59,7 @@ bool ScanDriverList(ScanEngine& engine, unsigned delayMs, const DriverList& list
 // "SystemComponent" = 1 hides an entry from the installed-programs list: a part of another
 // program, never reported. Read as raw bytes; its first 32-bit word decides.
 bool IsSystemComponent(HKEY entry) {
-    unsigned char buffer[kEntryValueCapacity] = {};
+    unsigned char buffer[kValueDataCapacity] = {};
     DWORD length = sizeof(buffer);
     if (RegQueryValueExA(entry, "SystemComponent", nullptr, nullptr, buffer, &length) != ERROR_SUCCESS) return false;
     DWORD firstWord = 0;
@@ -90,7 +88,7 @@ bool ScanUninstallEntries(ScanEngine& engine, unsigned delayMs) {
         const ScanKey entry(HKEY_LOCAL_MACHINE, keyPath);
         if (entry.IsOpen()) {
             if (IsSystemComponent(entry.Get())) continue;
-            if (ReadValueText(entry.Get(), "UninstallString", kEntryValueCapacity, stored)) {
+            if (ReadValueText(entry.Get(), "UninstallString", kValueDataCapacity, stored)) {
                 if (stored.empty()) continue;
                 std::string expanded = stored;
                 // An expansion beyond the buffers cannot be judged.

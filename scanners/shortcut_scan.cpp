@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/unique_handles.h"
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/com_registration.h"
 #include "registry/file_reference.h"
@@ -12,7 +13,6 @@
 #include "scanners/shortcut_text.h"
 
 namespace {
-constexpr SectionId kShortcutsSection = 14;
 constexpr DWORD kDriveStringsCapacity = 500;
 
 bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')); }

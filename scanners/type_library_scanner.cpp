@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "base/text_format.h"
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "registry/registry_lookup.h"
@@ -11,7 +13,6 @@
 #include "scanners/scan_key.h"
 
 namespace {
-constexpr SectionId kComSection = 11;
 constexpr const char* kTypeLibKey = "TypeLib";
 // The registry's own nesting limit. A link that leads back up the tree would otherwise make
 // the walk endless; keys deeper than this are passed over.
@@ -19,17 +20,10 @@ constexpr size_t kMaxDepth = 512;
 
 enum class TypeLibKey { LibraryFile, HelpFolder, Other };
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(const std::string& text, const char* lowerWord) {
-    return std::equal(text.begin(), text.end(), lowerWord, lowerWord + std::char_traits<char>::length(lowerWord),
-                      [](char a, char b) { return AsciiLower(a) == b; });
-}
-
 // Judged by the key's own name, wherever it stands.
 TypeLibKey KindOf(const std::string& name) {
-    if (EqualsIgnoringCase(name, "win32") || EqualsIgnoringCase(name, "win16")) return TypeLibKey::LibraryFile;
-    if (EqualsIgnoringCase(name, "helpdir")) return TypeLibKey::HelpFolder;
+    if (EqualsIgnoringAsciiCase(name, "win32") || EqualsIgnoringAsciiCase(name, "win16")) return TypeLibKey::LibraryFile;
+    if (EqualsIgnoringAsciiCase(name, "helpdir")) return TypeLibKey::HelpFolder;
     return TypeLibKey::Other;
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "scanners/list_paths.h"
@@ -9,10 +10,8 @@
 #include "scanners/usage_history_names.h"
 
 namespace {
-constexpr SectionId kFullScanSection = 13;
-
 void ScanCounterList(ScanEngine& engine, const std::string& keyPath, bool wow64) {
-    const ScanKey list = OpenStartingKey(engine, kFullScanSection, HKEY_CURRENT_USER, keyPath);
+    const ScanKey list = OpenStartingKey(engine, kFullRegistrySection, HKEY_CURRENT_USER, keyPath);
     if (!list.IsOpen()) return;
     const DWORD count = list.ValueCount();
     ValueNameReader names;
@@ -22,7 +21,7 @@ void ScanCounterList(ScanEngine& engine, const std::string& keyPath, bool wow64)
         const std::string decoded = Rot13(stored);
         const std::optional<std::string> path = UsageEntryPath(decoded);
         if (path && !FileReferenceExists(*path, wow64)) {
-            ReportRegistryProblem(engine, {kFullScanSection, kCurrentUser, keyPath, stored, decoded, true,
+            ReportRegistryProblem(engine, {kFullRegistrySection, kCurrentUser, keyPath, stored, decoded, true,
                                            MissingFileDescription(*path)});
         }
     }
@@ -30,7 +29,7 @@ void ScanCounterList(ScanEngine& engine, const std::string& keyPath, bool wow64)
 }  // namespace
 
 void ScanUsageHistory(ScanEngine& engine) {
-    const ScanKey lists = OpenStartingKey(engine, kFullScanSection, HKEY_CURRENT_USER, kUserAssistKey);
+    const ScanKey lists = OpenStartingKey(engine, kFullRegistrySection, HKEY_CURRENT_USER, kUserAssistKey);
     if (!lists.IsOpen()) return;
     const DWORD count = lists.SubKeyCount();
     const bool wow64 = IsWow64();
