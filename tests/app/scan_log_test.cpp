@@ -36,7 +36,9 @@ struct ScanLogFixture : ::testing::Test {
     }
     RegistrySandbox sandbox{"ScanLog"};
     Preferences preferences{sandbox.Sub("TidrexVelora")};
-    std::string folder = TempFolder("TidrexScanLogs");
+    // The tests of this fixture run side by side and name their logs after the same time.
+    std::string folder =
+        TempFolder(("TidrexScanLogs." + std::to_string(GetCurrentProcessId())).c_str());
     ScanLog log{preferences, "Windows 10"};
 };
 }  // namespace

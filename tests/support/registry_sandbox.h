@@ -1,6 +1,7 @@
 #pragma once
 // A key of its own under HKEY_CURRENT_USER\Software\TidrexTests for one test, removed
-// before and after it, so tests never depend on each other or on their order.
+// before and after it, so tests never depend on each other or on their order. Every test runs
+// in a process of its own, and tests run side by side: the key carries the process id.
 #include <windows.h>
 
 #include <string>
@@ -8,7 +9,7 @@
 class RegistrySandbox {
 public:
     explicit RegistrySandbox(const std::string& name, HKEY root = HKEY_CURRENT_USER)
-        : root_(root), path_("Software\\TidrexTests\\" + name) {
+        : root_(root), path_("Software\\TidrexTests\\" + name + "." + std::to_string(GetCurrentProcessId())) {
         RegDeleteTreeA(root_, path_.c_str());
         HKEY key = nullptr;
         RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
