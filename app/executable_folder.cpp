@@ -14,3 +14,5 @@ std::string ExecutableFolder() {
     const size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
+
+std::string DefaultBackupFolder() { return ExecutableFolder() + "\\Backup"; }

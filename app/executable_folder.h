@@ -5,3 +5,5 @@
 std::string ExecutableFolder();
 // The executable's full file name.
 std::string ExecutablePath();
+// The "Backup" folder beside the executable, where removals keep their archives.
+std::string DefaultBackupFolder();

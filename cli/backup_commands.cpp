@@ -1,14 +1,13 @@
 #include "cli/backup_commands.h"
 
 #include "app/executable_folder.h"
-#include "app/scan_log_format.h"
 #include "cli/console_backups.h"
 #include "cli/console_clean.h"
 #include "cli/console_restore.h"
 
 int RunBackupCommand(const BackupCommandLine& line, const std::string& osName, std::atomic<bool>& interrupted,
                      std::FILE* out) {
-    const std::string folder = WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup";
+    const std::string folder = DefaultBackupFolder();
     switch (line.command) {
         case BackupCommandLine::Command::Clean:
             return RunConsoleClean({line.scan, line.backup, folder, osName, &interrupted, out});

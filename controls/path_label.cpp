@@ -10,7 +10,9 @@ void PathLabel::ShowPath(const std::string& path) {
 }
 
 void PathLabel::ShowPathSoon(const std::string& path) {
-    pacer_.Request([this, path] { Write(path); });
+    // The latest path is kept here, not in the request: a scan asks for every item it examines.
+    latestPath_ = path;
+    pacer_.Request([this] { Write(latestPath_); });
 }
 
 void PathLabel::Write(const std::string& path) const {

@@ -29,5 +29,6 @@ private:
     void Write(const std::string& path) const;
 
     HWND label_ = nullptr;
+    std::string latestPath_;
     PacedUpdate pacer_;
 };

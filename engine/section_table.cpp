@@ -1,5 +1,6 @@
 #include "engine/section_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -56,6 +57,10 @@ SectionTable::SectionTable(const std::function<int32_t(SectionId)>& includedOf) 
         section.included = includedOf(row.id);
         sections_.push_back(std::move(section));
     }
+}
+
+bool SectionTable::Owns(const ScanSection* section) const {
+    return std::any_of(sections_.begin(), sections_.end(), [section](const ScanSection& own) { return &own == section; });
 }
 
 ScanSection* SectionTable::Find(SectionId id) {

@@ -32,6 +32,8 @@ public:
     std::vector<ScanSection>& Sections() { return sections_; }
     const std::vector<ScanSection>& Sections() const { return sections_; }
     ScanSection* Find(SectionId id);
+    // Whether the pointer is one of this table's sections (a list row's data may be anything).
+    bool Owns(const ScanSection* section) const;
     // Frees every problem record of every section.
     void ClearProblems();
 

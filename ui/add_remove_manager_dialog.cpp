@@ -10,11 +10,11 @@ AddRemoveManagerDialog::AddRemoveManagerDialog(std::string applicationName, KeyE
 
 void AddRemoveManagerDialog::FillList() {
     CRegistry list;
-    if (!list.Open(HKEY_LOCAL_MACHINE, kUninstallListKey)) return;
+    if (!list.Open(HKEY_LOCAL_MACHINE, kUninstallKey)) return;
     std::string name;
     while (list.EnumKey(name)) {
         if (name.empty()) continue;  // its path would name the list key itself
-        const std::string path = std::string(kUninstallListKey) + "\\" + name;
+        const std::string path = std::string(kUninstallKey) + "\\" + name;
         const CRegistry entry(HKEY_LOCAL_MACHINE, path);
         DWORD systemComponent = 0;
         entry.ReadDword("SystemComponent", systemComponent);

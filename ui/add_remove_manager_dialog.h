@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "backup/key_file_backup.h"
+#include "scanners/service_scanners.h"
 #include "ui/key_exporter.h"
 #include "ui/manager_dialog.h"
 
@@ -25,8 +27,6 @@ private:
     KeyExporter exporter_;
 };
 
-inline constexpr const char* kUninstallListKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-inline constexpr const char* kAddRemoveBackupFolder = "AddRemoveBackup";
 inline constexpr const char* kAddRemoveManagerHeader =
     "<font color=\"#0000FF\"><b>Add Remove Programs Manager</b></font><br>An Entry is made in to the Add Remove "
     "Section whenever\t\t\t\ta program is installed by windows, this entry is deleted when the program is uninstalled "

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "backup/key_file_backup.h"
 #include "ui/key_exporter.h"
 #include "ui/manager_dialog.h"
 
@@ -29,7 +30,6 @@ private:
 
 inline constexpr const char* kBhoListKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
-inline constexpr const char* kBhoBackupFolder = "BHOBackup";
 inline constexpr const char* kUnnamedBho = "None Specified";
 // The first tag lacks its ">"; the label renders the text as it is.
 inline constexpr const char* kBhoManagerHeader =

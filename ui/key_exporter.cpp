@@ -2,8 +2,6 @@
 
 #include <shlwapi.h>
 
-#include "app/executable_folder.h"
-#include "app/scan_log_format.h"
 #include "base/unique_handles.h"
 #include "backup/key_file_backup.h"
 #include "registry/root_keys.h"
@@ -18,10 +16,6 @@ KeyExporter BackupKeyExporter(const std::string& backupFolder) {
         if (backup.ok && writtenFile) *writtenFile = backup.path;
         return backup.ok;
     };
-}
-
-KeyExporter DefaultKeyExporter() {
-    return BackupKeyExporter(WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup");
 }
 
 RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,

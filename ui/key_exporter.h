@@ -16,9 +16,6 @@ using KeyExporter = std::function<bool(HKEY root, const std::string& keyPath, co
 // Exports into the sub-folder of this backup folder, in-process, in the registry editor's format.
 KeyExporter BackupKeyExporter(const std::string& backupFolder);
 
-// The exporter of the running program: the "Backup" folder beside the executable.
-KeyExporter DefaultKeyExporter();
-
 // Exports the key, then deletes it with its subtree; a key whose export failed stays. A key
 // that is already gone counts as removed.
 RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,

@@ -96,9 +96,8 @@ bool MainDialog::OnInit() {
     HideAllPages();
     SetBackground(0);
     ShowHomePage(true);
-    const std::string backupFolder = startup_.backupFolder.empty()
-                                         ? WithoutTrailingBackslashes(ExecutableFolder()) + "\\Backup"
-                                         : startup_.backupFolder;
+    const std::string backupFolder =
+        startup_.backupFolder.empty() ? DefaultBackupFolder() : startup_.backupFolder;
     CreateDirectoryA(backupFolder.c_str(), nullptr);
     backup_.SetBackupFolder(backupFolder);
     restorePage_.Attach(Item(IDC_BACKUP_DATES), backupFolder);
@@ -173,9 +172,11 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
         case IDC_LINK_HELP: OpenHelp(); return true;
         case IDC_STARTUP_MANAGER: StartupManagerDialog(startup_.applicationName).Run(Window()); return true;
-        case IDC_BHO_MANAGER: BhoManagerDialog(startup_.applicationName, DefaultKeyExporter()).Run(Window()); return true;
+        case IDC_BHO_MANAGER:
+            BhoManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
+            return true;
         case IDC_ADD_REMOVE_MANAGER:
-            AddRemoveManagerDialog(startup_.applicationName, DefaultKeyExporter()).Run(Window());
+            AddRemoveManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
             return true;
         case IDOK: return true;  // Enter does nothing
         case IDCANCEL: Close(); return true;
@@ -188,7 +189,7 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT&) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if (!CheckMarkupList::CheckStateChanged(change) || change.iItem < 0) return false;
     auto* section = static_cast<ScanSection*>(resultsList_.RowData(change.iItem));
-    if (!OwnsSection(section)) return false;
+    if (!sections_.Owns(section)) return false;
     section->SetCheckedForRemoval(resultsList_.IsChecked(change.iItem) ? 1 : 0);
     return true;
 }
@@ -227,7 +228,7 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             return true;
         case WM_SHOW_DETAILS: {
             auto* section = reinterpret_cast<ScanSection*>(wParam);
-            if (OwnsSection(section)) DetailsDialog(*section).Run(Window());
+            if (sections_.Owns(section)) DetailsDialog(*section).Run(Window());
             SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 0);
             result = TRUE;
             return true;

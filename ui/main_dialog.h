@@ -110,7 +110,6 @@ private:
     void Close();
     void OnPaint();
     HBRUSH OnStaticColour(HDC dc, HWND control);
-    bool OwnsSection(const ScanSection* section) const;
     int Message(const std::string& text, UINT type = MB_OK) const;
 
     MainDialogStartup startup_;
@@ -131,6 +130,7 @@ private:
     int backgroundIndex_ = 0;
     HICON icon_ = nullptr;  // shared resource icon
     UniqueBrush whiteBrush_;
+    std::string latestTotal_;
     PacedUpdate totalsPacer_;  // the total changes with every problem; the label need not
     void SetUpLinks();
 

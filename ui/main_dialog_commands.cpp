@@ -3,7 +3,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 
 #include "app/executable_folder.h"
 #include "resources/resource_ids.h"
@@ -37,7 +36,7 @@ void MainDialog::SaveSectionsCommand() {
     if (driver_.IsScanning()) return;
     for (int row = 0; row < choiceList_.RowCount(); ++row) {
         auto* section = static_cast<ScanSection*>(choiceList_.RowData(row));
-        if (!OwnsSection(section)) continue;
+        if (!sections_.Owns(section)) continue;
         section->included = choiceList_.IsChecked(row) ? 1 : 0;
         preferences_.WriteSectionState(section->id, section->included);
     }
@@ -97,9 +96,4 @@ void MainDialog::Close() {
         engine_.RequestAbort();
     }
     End(IDCANCEL);
-}
-
-bool MainDialog::OwnsSection(const ScanSection* section) const {
-    const auto& all = sections_.Sections();
-    return std::any_of(all.begin(), all.end(), [section](const ScanSection& own) { return &own == section; });
 }

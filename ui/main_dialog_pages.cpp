@@ -69,7 +69,8 @@ void MainDialog::SetBackground(int index) {
 }
 
 void MainDialog::ShowTotalProblems(const std::string& text) {
-    totalsPacer_.Request([this, text] { SetDlgItemTextA(Window(), IDC_SCAN_TOTAL, text.c_str()); });
+    latestTotal_ = text;
+    totalsPacer_.Request([this] { SetDlgItemTextA(Window(), IDC_SCAN_TOTAL, latestTotal_.c_str()); });
 }
 
 void MainDialog::ShowAffectedSections(const std::string& text) {

@@ -1,6 +1,5 @@
 #include "ui/removal_command.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "backup/problem_removal.h"
@@ -20,17 +19,12 @@ private:
     const std::string& caption_;
 };
 
-bool OwnedSection(const SectionTable& sections, const ScanSection* section) {
-    const auto& all = sections.Sections();
-    return std::any_of(all.begin(), all.end(), [section](const ScanSection& own) { return &own == section; });
-}
-
 // The checked problems of the checked rows, in list order; the row count is read for every row.
 std::vector<const ProblemRecord*> CheckedProblems(const RemovalCommandContext& context) {
     std::vector<const ProblemRecord*> problems;
     for (int row = 0; row < context.results.RowCount(); ++row) {
         const auto* section = static_cast<const ScanSection*>(context.results.RowData(row));
-        if (!context.results.IsChecked(row) || !OwnedSection(context.sections, section)) continue;
+        if (!context.results.IsChecked(row) || !context.sections.Owns(section)) continue;
         for (const ProblemPtr& problem : section->problems) {
             if (problem->checked) problems.push_back(problem.get());
         }

@@ -15,7 +15,6 @@ public:
     // Replays the chosen archive and shows the result.
     void RestoreSelected(HWND owner, const std::string& caption) const;
 
-    const std::string& BackupFolder() const { return folder_; }
 
 private:
     HWND dates_ = nullptr;

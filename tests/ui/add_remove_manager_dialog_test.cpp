@@ -7,7 +7,7 @@
 #include "tests/ui/scratch_registry.h"
 
 namespace {
-std::string Entry(const char* name) { return std::string(kUninstallListKey) + "\\" + name; }
+std::string Entry(const char* name) { return std::string(kUninstallKey) + "\\" + name; }
 
 struct AddRemoveManagerTest : ::testing::Test {
     ScratchRegistry registry;

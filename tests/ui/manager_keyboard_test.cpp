@@ -38,7 +38,7 @@ PreparedManager Prepare(Manager manager, ScratchRegistry& registry, const std::s
                     kBhoRemovedText};
         }
         case Manager::AddRemove: {
-            const std::string entry = std::string(kUninstallListKey) + "\\TidrexTest Keyboard";
+            const std::string entry = std::string(kUninstallKey) + "\\TidrexTest Keyboard";
             registry.OwnKey(HKEY_LOCAL_MACHINE, entry);
             ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, entry, "DisplayName", kRowName);
             return {std::make_unique<AddRemoveManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)),

@@ -53,7 +53,7 @@ void Bho(ScratchRegistry& registry, const char* id, const char* name, const char
 }
 
 void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall) {
-    const std::string path = std::string(kUninstallListKey) + "\\" + key;
+    const std::string path = std::string(kUninstallKey) + "\\" + key;
     registry.OwnKey(HKEY_LOCAL_MACHINE, path);
     if (name) ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "DisplayName", name);
     ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "UninstallString", uninstall);
