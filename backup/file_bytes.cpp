@@ -43,11 +43,7 @@ FileRead ReadFileBytes(const std::string& path, uint64_t limit) {
     return result;
 }
 
-std::string WriteFileBytes(const std::string& path, const std::string& bytes, FileWriteMode mode) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                  mode == FileWriteMode::CreateNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (!file) return SystemErrorText(GetLastError());
+DWORD WriteWholeAndClose(UniqueHandle& file, const std::string& bytes) {
     DWORD error = ERROR_SUCCESS;
     size_t done = 0;
     while (done < bytes.size() && error == ERROR_SUCCESS) {
@@ -57,8 +53,17 @@ std::string WriteFileBytes(const std::string& path, const std::string& bytes, Fi
         else if (written == 0) error = ERROR_WRITE_FAULT;
         done += written;
     }
-    if (error == ERROR_SUCCESS && !FlushFileBuffers(file.get())) error = GetLastError();
+    if (error == ERROR_SUCCESS && !(SetEndOfFile(file.get()) && FlushFileBuffers(file.get()))) error = GetLastError();
     if (!CloseHandle(file.release()) && error == ERROR_SUCCESS) error = GetLastError();
+    return error;
+}
+
+std::string WriteFileBytes(const std::string& path, const std::string& bytes, FileWriteMode mode) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                  mode == FileWriteMode::CreateNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file) return SystemErrorText(GetLastError());
+    const DWORD error = WriteWholeAndClose(file, bytes);
     if (error == ERROR_SUCCESS) return {};
     DeleteFileA(path.c_str());
     return SystemErrorText(error);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/unique_handles.h"
+
 struct FileRead {
     enum class Status { Read, Gone, Failed };
     Status status = Status::Failed;
@@ -18,6 +20,10 @@ enum class FileWriteMode { CreateNew, Replace };
 // Written, flushed and closed; a file that could not be written whole is removed again.
 // The system's error text on failure, empty on success.
 std::string WriteFileBytes(const std::string& path, const std::string& bytes, FileWriteMode mode);
+
+// Writes every byte at the file's position, ends the file there, flushes and closes it: the
+// Windows error of the first step that failed, ERROR_SUCCESS when every byte arrived.
+DWORD WriteWholeAndClose(UniqueHandle& file, const std::string& bytes);
 
 // Creates the folder and its missing parents; true when it exists afterwards.
 bool CreateFolderTree(const std::string& folder);

@@ -137,21 +137,15 @@ bool ZipWriter::AddData(const std::string& entryName, std::string_view bytes) {
 
 bool ZipWriter::Close() {
     if (!zip_) return true;
-    bool ok = zipClose(zip_, nullptr) == ZIP_OK;
+    const bool closed = zipClose(zip_, nullptr) == ZIP_OK;
     zip_ = nullptr;
-    const std::string& bytes = memory_.bytes;
-    for (size_t done = 0; ok && done < bytes.size();) {
-        DWORD written = 0;
-        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-        ok = WriteFile(file_.get(), bytes.data() + done, wanted, &written, nullptr) && written > 0;
-        done += written;
-    }
-    ok = ok && SetEndOfFile(file_.get()) && FlushFileBuffers(file_.get());
-    if (!ok) lastError_ = GetLastError();
-    if (!CloseHandle(file_.release()) && ok) {
+    if (!closed) {
         lastError_ = GetLastError();
-        ok = false;
+        file_.reset();
+        memory_ = {};
+        return false;
     }
+    lastError_ = WriteWholeAndClose(file_, memory_.bytes);
     memory_ = {};
-    return ok;
+    return lastError_ == ERROR_SUCCESS;
 }
