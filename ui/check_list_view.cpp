@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/list_view_items.h"
+
 void CheckListView::Attach(HWND list, const std::vector<ListColumn>& columns) {
     list_ = list;
     ListView_SetExtendedListViewStyleEx(list_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
@@ -39,30 +41,10 @@ void CheckListView::DeleteAllRows() { ListView_DeleteAllItems(list_); }
 int CheckListView::RowCount() const { return ListView_GetItemCount(list_); }
 
 const void* CheckListView::RowData(int row) const {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
-    return reinterpret_cast<const void*>(item.lParam);
+    return reinterpret_cast<const void*>(ListViewItemParam(list_, row));
 }
 
-std::string CheckListView::Text(int row, int column) const {
-    // The list copies at most the buffer less one: grow until the text fits with room to spare.
-    for (size_t size = 512;; size *= 2) {
-        std::string text(size, '\0');
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(size);
-        const auto length =
-            static_cast<size_t>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < size) {
-            text.resize(length);
-            return text;
-        }
-        if (size >= (1u << 24)) return {};  // never act on a text that may have been cut
-    }
-}
+std::string CheckListView::Text(int row, int column) const { return ListViewItemText(list_, row, column); }
 
 bool CheckListView::IsChecked(int row) const { return ListView_GetCheckState(list_, row) != 0; }
 

@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "base/window_boundary.h"
 #include "controls/markup_renderer.h"
 #include "engine/scan_messages.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
+#include "ui/list_view_items.h"
 
 namespace {
 constexpr COLORREF kSelectedFill = RGB(233, 253, 222);
@@ -18,7 +17,6 @@ constexpr int kCheckSize = 16;
 constexpr int kCheckLeft = 8;
 constexpr int kCheckTop = 15;
 constexpr UINT_PTR kSubclassId = 1;
-constexpr size_t kRowTextLimit = 8192;
 
 UniqueBitmap LoadPicture(int id) {
     return UniqueBitmap(
@@ -92,13 +90,7 @@ int CheckMarkupList::AddRow(const std::string& markup, void* data, bool checked)
 
 int CheckMarkupList::RowCount() const { return ListView_GetItemCount(list_); }
 
-void* CheckMarkupList::RowData(int row) const {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
-    return reinterpret_cast<void*>(item.lParam);
-}
+void* CheckMarkupList::RowData(int row) const { return reinterpret_cast<void*>(ListViewItemParam(list_, row)); }
 
 bool CheckMarkupList::IsChecked(int row) const {
     const UINT state = ListView_GetItemState(list_, row, LVIS_STATEIMAGEMASK);
@@ -110,15 +102,7 @@ void CheckMarkupList::SetChecked(int row, bool checked) {
     ListView_RedrawItems(list_, row, row);
 }
 
-std::string CheckMarkupList::RowText(int row) const {
-    std::vector<char> buffer(kRowTextLimit, '\0');
-    LVITEMA item{};
-    item.iSubItem = 0;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    const auto length = SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return std::string(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
-}
+std::string CheckMarkupList::RowText(int row) const { return ListViewItemText(list_, row, 0); }
 
 int CheckMarkupList::Severity(int row) const {
     const auto entry = severities_.find(row);

@@ -3,14 +3,15 @@
 #include <commctrl.h>
 
 #include "base/unique_handles.h"
+#include "engine/scan_page.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
+#include "ui/list_view_items.h"
 
 namespace {
 constexpr COLORREF kGridColour = RGB(200, 200, 200);
 constexpr COLORREF kCountColour = RGB(255, 0, 0);
 constexpr int kNameIndent = 30;
-constexpr int kCountColumn = 1;
 
 void InsertColumn(HWND list, int index, const char* title, int width) {
     LVCOLUMNA column{};
@@ -57,23 +58,19 @@ int SectionStatusList::AddRow(ScanSection& section) {
     item.iImage = 0;
     const int row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return row;
-    SetItemText(row, kCountColumn, "0");
-    SetItemText(row, 2, "Ready");
+    SetItemText(row, kScanCountColumn, "0");
+    SetItemText(row, kScanStatusColumn, "Ready");
     return row;
 }
 
 int SectionStatusList::RowCount() const { return ListView_GetItemCount(list_); }
 
 ScanSection* SectionStatusList::RowSection(int row) const {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
-    return reinterpret_cast<ScanSection*>(item.lParam);
+    return reinterpret_cast<ScanSection*>(ListViewItemParam(list_, row));
 }
 
 void SectionStatusList::SetText(int row, int column, const std::string& text) {
-    if (column == kCountColumn) {
+    if (column == kScanCountColumn) {
         pendingCounts_[row] = text;
         countPacer_.Request([this] { ShowCounts(); });
         return;
@@ -83,7 +80,7 @@ void SectionStatusList::SetText(int row, int column, const std::string& text) {
 }
 
 void SectionStatusList::ShowCounts() {
-    for (const auto& [row, count] : pendingCounts_) SetItemText(row, kCountColumn, count);
+    for (const auto& [row, count] : pendingCounts_) SetItemText(row, kScanCountColumn, count);
     pendingCounts_.clear();
 }
 
@@ -95,17 +92,11 @@ void SectionStatusList::SetItemText(int row, int column, const std::string& text
 }
 
 std::string SectionStatusList::Text(int row, int column) const {
-    if (column == kCountColumn) {
+    if (column == kScanCountColumn) {
         const auto pending = pendingCounts_.find(row);
         if (pending != pendingCounts_.end()) return pending->second;
     }
-    char buffer[260] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    const auto length = SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
+    return ListViewItemText(list_, row, column);
 }
 
 void SectionStatusList::SetStatusImage(int image, int row) {
@@ -154,7 +145,7 @@ void SectionStatusList::DrawItem(const DRAWITEMSTRUCT& item) const {
         if (column == 0) {
             cell.left += kNameIndent;
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format | DT_LEFT);
-        } else if (column == 1) {
+        } else if (column == kScanCountColumn) {
             const COLORREF previous = SetTextColor(dc, kCountColour);
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format | DT_CENTER);
             SetTextColor(dc, previous);
