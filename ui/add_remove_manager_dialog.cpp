@@ -4,9 +4,9 @@
 #include "resources/resource_ids.h"
 
 AddRemoveManagerDialog::AddRemoveManagerDialog(std::string applicationName, KeyExporter exporter)
-    : ManagerDialogOf(IDD_ADD_REMOVE_MANAGER, {{"Name", 130}, {"File Name", 400}},
-                      {kAddRemoveManagerHeader, kAddRemoveRemovedText}, std::move(applicationName)),
-      exporter_(std::move(exporter)) {}
+    : KeyManagerDialog(IDD_ADD_REMOVE_MANAGER, {{"Name", 130}, {"File Name", 400}},
+                       {kAddRemoveManagerHeader, kAddRemoveRemovedText}, std::move(applicationName), std::move(exporter),
+                       kAddRemoveBackupFolder) {}
 
 void AddRemoveManagerDialog::FillList() {
     CRegistry list;
@@ -23,10 +23,6 @@ void AddRemoveManagerDialog::FillList() {
         entry.ReadString("DisplayName", displayName);
         entry.ReadString("UninstallString", uninstallString);
         if (displayName.empty() && uninstallString.empty()) continue;
-        AddRow({displayName, uninstallString}, UninstallEntry{HKEY_LOCAL_MACHINE, path});
+        AddRow({displayName, uninstallString}, KeyEntry{HKEY_LOCAL_MACHINE, path});
     }
-}
-
-RemovalOutcome AddRemoveManagerDialog::Remove(const UninstallEntry& entry) {
-    return ExportThenDeleteKey(exporter_, entry.root, entry.keyPath, kAddRemoveBackupFolder);
 }

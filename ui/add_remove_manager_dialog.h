@@ -7,24 +7,14 @@
 
 #include "backup/key_file_backup.h"
 #include "scanners/service_scanners.h"
-#include "ui/key_exporter.h"
-#include "ui/manager_dialog.h"
+#include "ui/key_manager_dialog.h"
 
-struct UninstallEntry {
-    HKEY root;
-    std::string keyPath;
-};
-
-class AddRemoveManagerDialog : public ManagerDialogOf<UninstallEntry> {
+class AddRemoveManagerDialog : public KeyManagerDialog {
 public:
     AddRemoveManagerDialog(std::string applicationName, KeyExporter exporter);
 
 protected:
     void FillList() override;
-    RemovalOutcome Remove(const UninstallEntry& entry) override;
-
-private:
-    KeyExporter exporter_;
 };
 
 inline constexpr const char* kAddRemoveManagerHeader =

@@ -16,9 +16,8 @@ std::string ObjectName(const std::string& classId, const std::string& registrati
 }  // namespace
 
 BhoManagerDialog::BhoManagerDialog(std::string applicationName, KeyExporter exporter)
-    : ManagerDialogOf(IDD_BHO_MANAGER, {{"BHO Name", 130}, {"File Name", 400}}, {kBhoManagerHeader, kBhoRemovedText},
-                      std::move(applicationName)),
-      exporter_(std::move(exporter)) {}
+    : KeyManagerDialog(IDD_BHO_MANAGER, {{"BHO Name", 130}, {"File Name", 400}}, {kBhoManagerHeader, kBhoRemovedText},
+                       std::move(applicationName), std::move(exporter), kBhoBackupFolder) {}
 
 void BhoManagerDialog::FillList() {
     CRegistry list;
@@ -31,12 +30,8 @@ void BhoManagerDialog::FillList() {
         std::string library;
         ReadValueText(HKEY_CLASSES_ROOT, Format("CLSID\\%s\\InProcServer32", classId.c_str()), "", library);
         const std::string name = ObjectName(classId, registration);
-        AddRow({name.empty() ? kUnnamedBho : name, library}, BhoEntry{HKEY_LOCAL_MACHINE, registration});
+        AddRow({name.empty() ? kUnnamedBho : name, library}, KeyEntry{HKEY_LOCAL_MACHINE, registration});
     }
-}
-
-RemovalOutcome BhoManagerDialog::Remove(const BhoEntry& entry) {
-    return ExportThenDeleteKey(exporter_, entry.root, entry.keyPath, kBhoBackupFolder);
 }
 
 void BhoManagerDialog::ShowDetails(int row) { ShowVersionDetails(list_.Text(row, 1)); }

@@ -7,25 +7,15 @@
 #include <string>
 
 #include "backup/key_file_backup.h"
-#include "ui/key_exporter.h"
-#include "ui/manager_dialog.h"
+#include "ui/key_manager_dialog.h"
 
-struct BhoEntry {
-    HKEY root;
-    std::string keyPath;
-};
-
-class BhoManagerDialog : public ManagerDialogOf<BhoEntry> {
+class BhoManagerDialog : public KeyManagerDialog {
 public:
     BhoManagerDialog(std::string applicationName, KeyExporter exporter);
 
 protected:
     void FillList() override;
-    RemovalOutcome Remove(const BhoEntry& entry) override;
     void ShowDetails(int row) override;
-
-private:
-    KeyExporter exporter_;
 };
 
 inline constexpr const char* kBhoListKey =
