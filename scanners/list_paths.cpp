@@ -1,5 +1,6 @@
 #include "scanners/list_paths.h"
 
+#include "base/ascii_case.h"
 #include "base/text_format.h"
 
 std::string HelpFilePath(const std::string& folder, const std::string& fileName) {
@@ -20,12 +21,5 @@ std::string MissingFileDescription(const std::string& judgedPath) {
 }
 
 bool IsSoundSwitch(const std::string& data) {
-    auto equalsIgnoringCase = [&](const char* word) {
-        size_t i = 0;
-        for (; word[i] != '\0'; ++i) {
-            if (i >= data.size() || (data[i] | 0x20) != word[i]) return false;
-        }
-        return i == data.size();
-    };
-    return equalsIgnoringCase("yes") || equalsIgnoringCase("no");
+    return EqualsIgnoringAsciiCase(data, "yes") || EqualsIgnoringAsciiCase(data, "no");
 }
