@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/section_table.h"
+
 namespace {
 using enum ScanOperation;
 constexpr std::array<OperationStep, 1> kStaticDrivers{{{StaticDrivers, true}}};
@@ -21,18 +23,18 @@ constexpr std::array<OperationStep, 1> kShortcuts{{{Shortcuts, true}}};
 
 std::span<const OperationStep> SectionOperations(SectionId id) {
     switch (id) {
-        case 2: return kStaticDrivers;
-        case 3: return kFonts;
-        case 4: return kSounds;
-        case 5: return kAssociations;
-        case 6: return kServices;
-        case 7: return kHelpFiles;
-        case 8: return kSharedFiles;
-        case 9: return kApplicationPaths;
-        case 10: return kUninstall;
-        case 11: return kComponents;
-        case 13: return kFullRegistry;
-        case 14: return kShortcuts;
+        case kStaticDriversSection: return kStaticDrivers;
+        case kFontsSection: return kFonts;
+        case kSoundsSection: return kSounds;
+        case kAssociationsSection: return kAssociations;
+        case kServicesSection: return kServices;
+        case kHelpFilesSection: return kHelpFiles;
+        case kSharedFilesSection: return kSharedFiles;
+        case kApplicationPathsSection: return kApplicationPaths;
+        case kUninstallSection: return kUninstall;
+        case kComSection: return kComponents;
+        case kFullRegistrySection: return kFullRegistry;
+        case kShortcutsSection: return kShortcuts;
         default: return {};
     }
 }

@@ -42,6 +42,15 @@ private:
 };
 
 inline constexpr SectionId kStartupProgramsSection = 1;
+inline constexpr SectionId kStaticDriversSection = 2;
+inline constexpr SectionId kFontsSection = 3;
+inline constexpr SectionId kSoundsSection = 4;
+inline constexpr SectionId kAssociationsSection = 5;
+inline constexpr SectionId kServicesSection = 6;
+inline constexpr SectionId kHelpFilesSection = 7;
+inline constexpr SectionId kSharedFilesSection = 8;
+inline constexpr SectionId kApplicationPathsSection = 9;
+inline constexpr SectionId kUninstallSection = 10;
 inline constexpr SectionId kComSection = 11;  // the COM classes and the type libraries
 inline constexpr SectionId kFullRegistrySection = 13;  // the three hives' walks and the usage history
 inline constexpr SectionId kShortcutsSection = 14;

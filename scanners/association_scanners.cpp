@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/text_format.h"
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/com_registration.h"
 #include "registry/file_reference.h"
@@ -11,8 +12,6 @@
 #include "scanners/scan_key.h"
 
 namespace {
-constexpr SectionId kAssociationsSection = 5;
-
 // Existence tests open for reading: a registration that refuses write access (as many do on
 // current Windows) is still a registration.
 LONG OpenForReading(HKEY parent, const std::string& path, UniqueHkey& key) {

@@ -7,19 +7,14 @@
 #include <cstring>
 
 #include "base/text_format.h"
+#include "base/unique_handles.h"
+#include "engine/section_table.h"
 #include "registry/file_reference.h"
 #include "registry/reference_text.h"
-#include "base/unique_handles.h"
 #include "scanners/list_paths.h"
 #include "scanners/scan_key.h"
 
 namespace {
-constexpr SectionId kFontsSection = 3;
-constexpr SectionId kSoundsSection = 4;
-constexpr SectionId kHelpFilesSection = 7;
-constexpr SectionId kSharedFilesSection = 8;
-constexpr SectionId kApplicationPathsSection = 9;
-
 
 std::string Unquoted(const std::string& text) {
     char buffer[kValueDataCapacity] = {};

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "engine/section_table.h"
 #include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "registry/registry_lookup.h"
@@ -11,10 +12,6 @@
 #include "scanners/service_paths.h"
 
 namespace {
-constexpr SectionId kStaticDriversSection = 2;
-constexpr SectionId kServicesSection = 6;
-constexpr SectionId kUninstallSection = 10;
-
 struct DriverList {
     SectionId section;
     const char* key;
