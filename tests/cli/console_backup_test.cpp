@@ -12,6 +12,7 @@
 #include "cli/console_scan.h"
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/registry_dump.h"
+#include "tests/support/stream_text.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -56,11 +57,7 @@ template <typename Run>
 Output Capture(Run run) {
     std::FILE* out = std::tmpfile();
     const int status = run(out);
-    std::string text;
-    std::rewind(out);
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof(buffer), out)) > 0) text.append(buffer, read);
+    std::string text = StreamText(out);
     std::fclose(out);
     return {status, text};
 }

@@ -9,18 +9,9 @@
 
 #include "cli/fixed_disks.h"
 #include "tests/support/collecting_scan_host.h"
+#include "tests/support/stream_text.h"
 
 namespace {
-std::string Contents(std::FILE* file) {
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[512];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) text.append(buffer, read);
-    return text;
-}
-
 // A progress host before a collecting host, with a scan list whose fonts row is being scanned.
 struct ProgressHostTest : ::testing::Test {
     ProgressHostTest() : terminal(std::tmpfile()), line(terminal, 80, [this] { return now; }) {
@@ -64,7 +55,7 @@ TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn)
     const std::string first = "Installed Fonts: 1 items examined, 4 problems found";
     const std::string third = "Installed Fonts: 3 items examined, 4 problems found";
     // The unreadable key's line and the fault's text start on a cleared line.
-    EXPECT_EQ(Contents(terminal), "\r" + first + "\r" + third + "\r" + std::string(third.size(), ' ') + "\r");
+    EXPECT_EQ(StreamText(terminal), "\r" + first + "\r" + third + "\r" + std::string(third.size(), ' ') + "\r");
 }
 
 TEST_F(ProgressHostTest, ProblemsPrintedOnTheSameTerminalFindTheLineCleared) {
@@ -72,7 +63,7 @@ TEST_F(ProgressHostTest, ProblemsPrintedOnTheSameTerminalFindTheLineCleared) {
     host.ShowCurrentItem("first");
     host.ReportProblem(std::make_unique<RegistryProblem>());
     const std::string first = "Installed Fonts: 1 items examined, 0 problems found";
-    EXPECT_EQ(Contents(terminal), "\r" + first + "\r" + std::string(first.size(), ' ') + "\r");
+    EXPECT_EQ(StreamText(terminal), "\r" + first + "\r" + std::string(first.size(), ' ') + "\r");
 }
 
 TEST(ConsoleProgress, NothingWhenStandardErrorIsNoTerminalOrQuietIsAsked) {

@@ -16,6 +16,7 @@
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/read_only_key.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/stream_text.h"
 
 namespace {
 constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -40,11 +41,7 @@ struct ScanResult {
 };
 
 std::string ReadAndClose(std::FILE* file) {
-    std::string text;
-    std::rewind(file);
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) text.append(buffer, read);
+    std::string text = StreamText(file);
     std::fclose(file);
     return text;
 }
@@ -77,14 +74,9 @@ ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = fa
 }
 
 std::string ReadFile(const std::string& path) {
-    std::string bytes;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return bytes;
-    char buffer[4096];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) bytes.append(buffer, read);
-    std::fclose(file);
-    return bytes;
+    if (file == nullptr) return {};
+    return ReadAndClose(file);
 }
 
 size_t Occurrences(const std::string& text, const std::string& part) {

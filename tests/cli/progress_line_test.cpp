@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/stream_text.h"
+
 namespace {
 // A progress line writing into a temporary file, on a clock the test moves.
 class ProgressLineTest : public ::testing::Test {
@@ -12,15 +14,7 @@ protected:
     ProgressLineTest() : file_(std::tmpfile()) {}
     ~ProgressLineTest() override { std::fclose(file_); }
 
-    std::string Written() const {
-        std::fflush(file_);
-        std::rewind(file_);
-        std::string text;
-        char buffer[512];
-        size_t read = 0;
-        while ((read = std::fread(buffer, 1, sizeof(buffer), file_)) > 0) text.append(buffer, read);
-        return text;
-    }
+    std::string Written() const { return StreamText(file_); }
     ProgressLine::Clock Clock() {
         return [this] { return now; };
     }

@@ -15,6 +15,7 @@
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
 #include "tests/support/list_keys_lock.h"
+#include "tests/support/stream_text.h"
 
 namespace {
 const std::string kInstallFolder = "C:\\TidrexTests\\InstalledProgram\\Tidrex Sample";
@@ -82,10 +83,7 @@ std::set<Finding> SampleFindings(const std::string& sections, std::vector<std::s
     std::atomic<bool> interrupted{false};
     std::FILE* out = std::tmpfile();
     RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &interrupted, out, nullptr});
-    std::string text;
-    std::rewind(out);
-    char buffer[4096];
-    for (size_t read; (read = std::fread(buffer, 1, sizeof(buffer), out)) > 0;) text.append(buffer, read);
+    const std::string text = StreamText(out);
     std::fclose(out);
     const nlohmann::json report = nlohmann::json::parse(text);
     std::set<Finding> findings;
