@@ -23,7 +23,6 @@ inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 // lowerWord is written in lower case.
 inline bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view lowerWord) {
-    return lowerWord.empty() || std::search(text.begin(), text.end(), lowerWord.begin(), lowerWord.end(), [](char x, char word) {
-                                    return AsciiLower(x) == word;
-                                }) != text.end();
+    return lowerWord.empty() || std::search(text.begin(), text.end(), lowerWord.begin(), lowerWord.end(),
+                                            [](char x, char word) { return AsciiLower(x) == word; }) != text.end();
 }

@@ -22,8 +22,8 @@
 namespace {
 constexpr const char* kSettingsKey = "Software\\TidrexTests\\ComClassScanBench";
 constexpr const char* kFolder = "C:\\TidrexBench";
-constexpr const char* kRegistrationKeys[] = {"InprocServer32",  "InprocServer",           "InprocHandler32",
-                                             "LocalServer32",   "VersionIndependentProgId", "TypeLib"};
+constexpr const char* kRegistrationKeys[] = {
+    "InprocServer32", "InprocServer", "InprocHandler32", "LocalServer32", "VersionIndependentProgId", "TypeLib"};
 
 std::string ClassPath(int i) { return Format("CLSID\\{7B1D0C2E-0000-4000-8000-%012d}", i); }
 
@@ -35,8 +35,8 @@ void SeedClasses(int classes, bool remove) {
         RemoveDirectoryA(kFolder);
     } else {
         CreateDirectoryA(kFolder, nullptr);
-        CloseHandle(CreateFileA(present.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+        CloseHandle(
+            CreateFileA(present.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     for (int i = 0; i < classes; ++i) {
         const std::string path = ClassPath(i);

@@ -53,7 +53,8 @@ void SeedFonts(int values, int staleEvery, bool remove) {
             RegDeleteValueA(key, name.c_str());
             continue;
         }
-        const std::string data = i % staleEvery == 0 ? "tidrexbench-gone" + std::to_string(i) + ".ttf" : "tidrexbench.ttf";
+        const std::string data =
+            i % staleEvery == 0 ? "tidrexbench-gone" + std::to_string(i) + ".ttf" : "tidrexbench.ttf";
         RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() + 1));
     }

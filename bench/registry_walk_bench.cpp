@@ -107,8 +107,8 @@ void CountValues(HKEY key, long long& values) {
 // The floor: what any walk of these hives has to do, and nothing more.
 void PlainWalk(HKEY key, long long& strings, long long& missing) {
     DWORD subKeys = 0, values = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
         return;
     char subKeyName[255];
     for (DWORD i = 0; i < subKeys; ++i) {

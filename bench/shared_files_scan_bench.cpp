@@ -87,8 +87,8 @@ private:
             std::vector<char> name(16384);
             for (DWORD index = 0;; ++index) {
                 DWORD length = static_cast<DWORD>(name.size());
-                const LONG status = RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr,
-                                                  nullptr);
+                const LONG status =
+                    RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
                 if (status == ERROR_NO_MORE_ITEMS) break;
                 const std::string value(name.data(), status == ERROR_SUCCESS ? length : 0);
                 if (value.rfind(folder_ + "\\", 0) == 0 || value.rfind(goneFolder_ + "\\", 0) == 0) {
@@ -210,16 +210,15 @@ int main(int argc, char** argv) {
         std::printf("%5d  %7.3f  %6.3f\n", round + 1, floors.back().wall, scans.back().wall);
     }
     const double floor = Median(floors, &Timing::wall), scan = Median(scans, &Timing::wall);
-    std::printf("shared files: %d entries seeded, %d missing names seen by the floor, scan exit status %d\n",
-                entries, missing, status);
+    std::printf("shared files: %d entries seeded, %d missing names seen by the floor, scan exit status %d\n", entries,
+                missing, status);
     std::printf("floor (enumerate + PathFileExists): %7.3f s  %5.1f us/entry  (medians of %d rounds)\n", floor,
                 floor * 1e6 / entries, kRounds);
     std::printf("tidrex");
     for (const std::string& argument : arguments) std::printf(" %s", argument.c_str());
     std::printf(": %7.3f s  %5.1f us/entry\n", scan, scan * 1e6 / entries);
-    std::printf("processor time of this process: floor %.3f s, scan %.3f s, ratio %.2f\n",
-                Median(floors, &Timing::cpu), Median(scans, &Timing::cpu),
-                Median(scans, &Timing::cpu) / Median(floors, &Timing::cpu));
+    std::printf("processor time of this process: floor %.3f s, scan %.3f s, ratio %.2f\n", Median(floors, &Timing::cpu),
+                Median(scans, &Timing::cpu), Median(scans, &Timing::cpu) / Median(floors, &Timing::cpu));
     std::printf("ratio scan/floor: %.2f (target 1.15)\n", scan / floor);
     return 0;
 }

@@ -58,10 +58,9 @@ void MakeTree(int files, int shortcuts) {
         }
         if (i % spread == 0 && shortcut < shortcuts) {
             const int n = shortcut++;
-            const std::string target =
-                n % 2 == 0   ? std::string(kTargets) + "\\app" + std::to_string(n / 2) + ".exe"
-                : n % 4 == 1 ? std::string(kTargets) + "\\gone" + std::to_string(n) + ".exe"
-                             : "E:\\TidrexBenchGone\\App" + std::to_string(n) + "\\app.exe";
+            const std::string target = n % 2 == 0   ? std::string(kTargets) + "\\app" + std::to_string(n / 2) + ".exe"
+                                       : n % 4 == 1 ? std::string(kTargets) + "\\gone" + std::to_string(n) + ".exe"
+                                                    : "E:\\TidrexBenchGone\\App" + std::to_string(n) + "\\app.exe";
             MakeShortcut(folder + "\\Shortcut" + std::to_string(n) + ".lnk", target);
         } else {
             WriteFile(folder + "\\file" + std::to_string(i) + ".dat");
@@ -89,8 +88,8 @@ void PlainWalk(const std::string& folder, long long& files, long long& missing) 
         wchar_t widePath[MAX_PATH] = {};
         char target[MAX_PATH] = {};
         MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
-        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                       link.put_void())) &&
+        if (SUCCEEDED(
+                CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())) &&
             SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
             SUCCEEDED(file->Load(widePath, STGM_READ)) &&
             SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_SHORTPATH)) && !PathFileExistsA(target)) {

@@ -14,7 +14,8 @@ void AddClean(CLI::App& app, const Chooser& choose) {
     const auto line = std::make_shared<BackupCommandLine>();
     line->command = BackupCommandLine::Command::Clean;
     AddScanOptions(*clean, line->scan);
-    clean->add_flag_callback("--no-backup", [line] { line->backup = false; }, "Remove without a backup archive");
+    clean->add_flag_callback(
+        "--no-backup", [line] { line->backup = false; }, "Remove without a backup archive");
     clean->callback([line, choose] { choose(*line); });
 }
 

@@ -11,11 +11,11 @@
 struct BackupCommandLine {
     enum class Command { Clean, Backups, Restore };
     Command command = Command::Clean;
-    ScanCommand scan;       // clean: its sections, --json and --no-log
-    bool backup = true;     // clean: false for --no-backup
-    bool json = false;      // backups and restore
-    std::string archive;    // restore
-    bool latest = false;    // restore
+    ScanCommand scan;     // clean: its sections, --json and --no-log
+    bool backup = true;   // clean: false for --no-backup
+    bool json = false;    // backups and restore
+    std::string archive;  // restore
+    bool latest = false;  // restore
 };
 
 // Registers "clean", "backups" and "restore" under app; choose receives the command named.

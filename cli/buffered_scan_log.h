@@ -29,7 +29,8 @@ public:
     // Time since any fixed moment, read after every item while lines wait: the console gives a
     // cheaper clock than the default, and tests give their own.
     std::function<std::chrono::milliseconds()> now = [] {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
     };
 
 private:

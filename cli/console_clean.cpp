@@ -68,13 +68,14 @@ int RunConsoleClean(const ConsoleCleanOptions& options) {
             RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
     }
     if (json) {
-        nlohmann::ordered_json document = ScanReportJson(session.Page(), session.Counters(), aborted, AnsiToUtf8,
-                                                                &session.Unreadable());
+        nlohmann::ordered_json document =
+            ScanReportJson(session.Page(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable());
         AddRemoval(document, report);
         Print(options.out, JsonText(document));
     } else {
         Print(options.out, TextSummary(session.Counters(), aborted));
-        Print(options.out, aborted ? std::string("Nothing was removed: the scan was aborted.\r\n") : TextReport(report));
+        Print(options.out,
+              aborted ? std::string("Nothing was removed: the scan was aborted.\r\n") : TextReport(report));
     }
     if (aborted) return kExitAborted;
     if (report.backupFailed) return kExitBackupFailed;

@@ -18,7 +18,7 @@ struct ConsoleCleanOptions {
     std::string osName;        // for the scan log's header
     std::atomic<bool>* interrupted = nullptr;
     std::FILE* out = nullptr;
-    std::FILE* err = stderr;   // told of every starting key that could not be opened
+    std::FILE* err = stderr;  // told of every starting key that could not be opened
 };
 
 // 0 all removed, 1 some kept, 3 aborted during the scan and 4 the backup could not be written

@@ -10,10 +10,10 @@
 
 struct ConsoleScanSettings {
     ScanCommand command;
-    std::string osName;                     // for the scan log's header
-    std::atomic<bool>* interrupted;         // set by Ctrl+C
+    std::string osName;              // for the scan log's header
+    std::atomic<bool>* interrupted;  // set by Ctrl+C
     std::FILE* out;
-    std::FILE* err = stderr;                // told of every starting key that could not be opened
+    std::FILE* err = stderr;  // told of every starting key that could not be opened
     // The program's settings (section choice, log folder); tests and benchmarks give their own.
     std::string settingsKeyPath = kSettingsKeyPath;
 };

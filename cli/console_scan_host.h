@@ -12,7 +12,8 @@
 class ConsoleScanHost : public ScanHost {
 public:
     // The flag may be set from any thread (the console's control handler runs on its own).
-    ConsoleScanHost(ProblemIntake& intake, std::atomic<bool>& interrupted) : intake_(intake), interrupted_(interrupted) {}
+    ConsoleScanHost(ProblemIntake& intake, std::atomic<bool>& interrupted)
+        : intake_(intake), interrupted_(interrupted) {}
 
     void Attach(ScanEngine& engine) { engine_ = &engine; }
     void CollectUnreadable(UnreadableKeys& keys) { unreadable_ = &keys; }

@@ -59,17 +59,17 @@ void AddScanOptions(CLI::App& scan, ScanCommand& target) {
             return ParseSectionList(list, error) ? std::string() : error;
         },
         "");
-    CLI::Option* sections =
-        scan.add_option_function<std::string>(
-                "--sections",
-                [&target](const std::string& list) {
-                    std::string error;
-                    target.selection = ScanCommand::Selection::Listed;
-                    target.sections = ParseSectionList(list, error).value_or(std::vector<SectionId>{});
-                },
-                "Scan the listed section ids (1-11, 13, 14), in table order")
-            ->type_name("ID[,ID...]")
-            ->check(sectionList);
+    CLI::Option* sections = scan.add_option_function<std::string>(
+                                    "--sections",
+                                    [&target](const std::string& list) {
+                                        std::string error;
+                                        target.selection = ScanCommand::Selection::Listed;
+                                        target.sections =
+                                            ParseSectionList(list, error).value_or(std::vector<SectionId>{});
+                                    },
+                                    "Scan the listed section ids (1-11, 13, 14), in table order")
+                                ->type_name("ID[,ID...]")
+                                ->check(sectionList);
     all->excludes(sections);
     const CLI::Validator driveList(
         [](std::string& list) {
@@ -87,6 +87,7 @@ void AddScanOptions(CLI::App& scan, ScanCommand& target) {
         ->type_name("C:[,D:...]")
         ->check(driveList);
     scan.add_flag("--json", target.json, "Print one JSON document instead of the text report");
-    scan.add_flag_callback("--no-log", [&target] { target.writeLog = false; }, "Write no scan log");
+    scan.add_flag_callback(
+        "--no-log", [&target] { target.writeLog = false; }, "Write no scan log");
     scan.add_flag("--quiet", target.quiet, "Show no progress line on the terminal");
 }

@@ -163,8 +163,8 @@ bool AnimatedGif::Draw() {
     if (playback.frames.size() > 1) {
         if (worker_) return false;
         auto state = std::make_unique<std::shared_ptr<Playback>>(playback_);
-        const uintptr_t thread = _beginthreadex(nullptr, 0, &AnimatedGif::Worker, state.get(), CREATE_SUSPENDED,
-                                                &workerId_);
+        const uintptr_t thread =
+            _beginthreadex(nullptr, 0, &AnimatedGif::Worker, state.get(), CREATE_SUSPENDED, &workerId_);
         if (thread == 0) return false;
         state.release();
         worker_.reset(reinterpret_cast<HANDLE>(thread));
@@ -248,19 +248,14 @@ void AnimatedGif::Paint() {
 
 LRESULT CALLBACK AnimatedGif::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                 DWORD_PTR self) noexcept {
-    return AtBoundary(
-        [&] { return reinterpret_cast<AnimatedGif*>(self)->OnMessage(window, message, wParam, lParam); },
-        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+    return AtBoundary([&] { return reinterpret_cast<AnimatedGif*>(self)->OnMessage(window, message, wParam, lParam); },
+                      [&] { return DefSubclassProc(window, message, wParam, lParam); });
 }
 
 LRESULT AnimatedGif::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_DESTROY:
-            Stop();
-            break;
+        case WM_PAINT: Paint(); return 0;
+        case WM_DESTROY: Stop(); break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, &AnimatedGif::SubclassProcedure, kSubclassId);
             control_ = nullptr;

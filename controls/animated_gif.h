@@ -58,8 +58,8 @@ private:
 
     class LockedBlock;
 
-    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR self) noexcept;
     static unsigned __stdcall Worker(void* state);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void Play(Playback& playback);

@@ -13,8 +13,8 @@
 enum class GifBlockKind { Application, Comment, GraphicControl, PlainText, Image, Trailer, Unknown };
 
 struct GifGraphicBlock {
-    size_t begin = 0;  // the graphic control extension, or the image when there is none
-    size_t end = 0;    // just past the image data
+    size_t begin = 0;      // the graphic control extension, or the image when there is none
+    size_t end = 0;        // just past the image data
     bool isImage = false;  // false: the block ends in a plain-text extension
     int delay = -1;        // hundredths of a second; -1 without a graphic control extension
     int disposal = 0;

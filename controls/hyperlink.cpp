@@ -200,9 +200,8 @@ void HyperLink::LoadDefaultCursor() {
 void HyperLink::CreateToolTip() {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
-    toolTip_.reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, link_, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr));
+    toolTip_.reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, link_, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!toolTip_) return;
     TOOLINFOA tool{};
     tool.cbSize = sizeof(tool);
@@ -309,17 +308,14 @@ LRESULT HyperLink::OnLinkMessage(HWND window, UINT message, WPARAM wParam, LPARA
                 return TRUE;
             }
             break;
-        case WM_MOUSEMOVE:
-            OnMouseMove();
-            break;
+        case WM_MOUSEMOVE: OnMouseMove(); break;
         case WM_TIMER:
             if (wParam == kHoverTimer) {
                 OnTimer();
                 return 0;
             }
             break;
-        case WM_ERASEBKGND:
-            return TRUE;
+        case WM_ERASEBKGND: return TRUE;
         case WM_GETDLGCODE: {
             // Enter and Space reach the link instead of the dialog's default handling.
             const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
@@ -355,12 +351,8 @@ LRESULT HyperLink::OnLinkMessage(HWND window, UINT message, WPARAM wParam, LPARA
             SnapToText();
             return result;
         }
-        case WM_DESTROY:
-            KillTimer(window, kHoverTimer);
-            break;
-        case WM_NCDESTROY:
-            Detach();
-            return DefSubclassProc(window, message, wParam, lParam);
+        case WM_DESTROY: KillTimer(window, kHoverTimer); break;
+        case WM_NCDESTROY: Detach(); return DefSubclassProc(window, message, wParam, lParam);
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -411,7 +403,8 @@ LRESULT HyperLink::OnParentMessage(HWND window, UINT message, WPARAM wParam, LPA
             }
         }
     }
-    if (link && message == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
+    if (link && message == WM_CTLCOLORSTATIC)
+        return reinterpret_cast<LRESULT>(link->OnColour(reinterpret_cast<HDC>(wParam)));
     if (link && message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) link->OnClicked();
     return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -27,7 +27,8 @@ const char* KnownErrorText(int code) {
 
 std::string HyperLinkErrorText(int code) {
     const char* known = KnownErrorText(code);
-    return std::string("Unable to open hyperlink:\n\n") + (known ? known : Format("Unknown Error (%d) occurred.", code));
+    return std::string("Unable to open hyperlink:\n\n") +
+           (known ? known : Format("Unknown Error (%d) occurred.", code));
 }
 
 std::string BrowserCommandLine(const std::string& command, const std::string& target) {

@@ -21,8 +21,8 @@ bool ReadClassesDefault(const std::string& path, std::string& value) {
 }  // namespace
 
 int OpenLinkTarget(const std::string& target, int show) {
-    const int result = static_cast<int>(reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show)));
+    const int result = static_cast<int>(
+        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show)));
     if (result > 32) return result;
     std::string programId, command;
     if (!ReadClassesDefault(".htm", programId)) return result;

@@ -39,11 +39,10 @@ void MarkupLabel::Paint(HDC dc) {
     if (old) SelectObject(dc, old);
 }
 
-LRESULT CALLBACK MarkupLabel::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                UINT_PTR, DWORD_PTR self) noexcept {
-    return AtBoundary(
-        [&] { return reinterpret_cast<MarkupLabel*>(self)->OnMessage(window, message, wParam, lParam); },
-        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+LRESULT CALLBACK MarkupLabel::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR self) noexcept {
+    return AtBoundary([&] { return reinterpret_cast<MarkupLabel*>(self)->OnMessage(window, message, wParam, lParam); },
+                      [&] { return DefSubclassProc(window, message, wParam, lParam); });
 }
 
 LRESULT MarkupLabel::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,11 +54,8 @@ LRESULT MarkupLabel::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             EndPaint(window, &paint);
             return 0;
         }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
+        case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+        case WM_ERASEBKGND: return 1;
         case WM_SETTEXT: {
             const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
             // The label draws no background: the parent paints over the old text.

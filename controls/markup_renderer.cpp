@@ -219,8 +219,8 @@ int DrawMarkup(HDC dc, const char* text, int length, RECT* rect, UINT format) {
                     // A negative top means a mapping mode whose y axis points up.
                     const int direction = top < 0 ? -1 : 1;
                     const int lineTop = top + direction * y;
-                    const UINT wordFormat = (style & kMarkupSubscript) ? drawFormat | DT_BOTTOM | DT_SINGLELINE
-                                                                       : drawFormat;
+                    const UINT wordFormat =
+                        (style & kMarkupSubscript) ? drawFormat | DT_BOTTOM | DT_SINGLELINE : drawFormat;
                     const int cellTop = CellTop(wordFormat, lineTop, lineHeight, textHeight, direction);
                     word.Draw(dc, left + x, cellTop);
                     if (pending && (style & kMarkupUnderline) && x >= blank) {

@@ -10,9 +10,9 @@ struct TagName {
 };
 
 constexpr TagName kTagTable[] = {
-    {"u", 1, MarkupTag::Underline},  {"sup", 3, MarkupTag::Superscript}, {"sub", 3, MarkupTag::Subscript},
-    {"strong", 6, MarkupTag::Strong}, {"p", 1, MarkupTag::Paragraph},    {"i", 1, MarkupTag::Italic},
-    {"font", 4, MarkupTag::Font},     {"em", 2, MarkupTag::Emphasis},    {"br", 2, MarkupTag::Break},
+    {"u", 1, MarkupTag::Underline},   {"sup", 3, MarkupTag::Superscript}, {"sub", 3, MarkupTag::Subscript},
+    {"strong", 6, MarkupTag::Strong}, {"p", 1, MarkupTag::Paragraph},     {"i", 1, MarkupTag::Italic},
+    {"font", 4, MarkupTag::Font},     {"em", 2, MarkupTag::Emphasis},     {"br", 2, MarkupTag::Break},
     {"b", 1, MarkupTag::Bold},
 };
 

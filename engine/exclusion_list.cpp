@@ -107,8 +107,8 @@ private:
 bool IsExcluded(const ProblemRecord& record) {
     const RegistryProblem* problem = record.AsRegistry();
     if (problem == nullptr) return false;
-    std::string text =
-        Joined({RootKeyName(problem->rootKey), "\\", problem->keyPath, "\\", problem->valueName, "\\", problem->valueData});
+    std::string text = Joined(
+        {RootKeyName(problem->rootKey), "\\", problem->keyPath, "\\", problem->valueName, "\\", problem->valueData});
     LowerAsciiInPlace(text);
     static const LoweredEntries entries;
     return entries.AnyIn(text);

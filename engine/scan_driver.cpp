@@ -143,9 +143,9 @@ void ScanDriver::ShowResults() {
     const int32_t selectAll = readSelectAll() ? 1 : 0;
     for (ScanSection& section : sections_.Sections()) {
         if (!section.included || section.problems.empty()) continue;
-        const std::string markup = Format(
-            "<b>Section Name : %s</b><br><font color=\"#FF0000\">Problems Found : %d</font>", section.name.c_str(),
-            section.ProblemCount());
+        const std::string markup =
+            Format("<b>Section Name : %s</b><br><font color=\"#FF0000\">Problems Found : %d</font>",
+                   section.name.c_str(), section.ProblemCount());
         page_.AddResultRow(section, markup, selectAll != 0);
         section.SetCheckedForRemoval(selectAll);
     }

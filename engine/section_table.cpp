@@ -62,7 +62,8 @@ SectionTable::SectionTable(const std::function<int32_t(SectionId)>& includedOf) 
 }
 
 bool SectionTable::Owns(const ScanSection* section) const {
-    return std::any_of(sections_.begin(), sections_.end(), [section](const ScanSection& own) { return &own == section; });
+    return std::any_of(sections_.begin(), sections_.end(),
+                       [section](const ScanSection& own) { return &own == section; });
 }
 
 ScanSection* SectionTable::Find(SectionId id) {

@@ -51,6 +51,6 @@ inline constexpr SectionId kHelpFilesSection = 7;
 inline constexpr SectionId kSharedFilesSection = 8;
 inline constexpr SectionId kApplicationPathsSection = 9;
 inline constexpr SectionId kUninstallSection = 10;
-inline constexpr SectionId kComSection = 11;  // the COM classes and the type libraries
+inline constexpr SectionId kComSection = 11;           // the COM classes and the type libraries
 inline constexpr SectionId kFullRegistrySection = 13;  // the three hives' walks and the usage history
 inline constexpr SectionId kShortcutsSection = 14;

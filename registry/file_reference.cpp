@@ -46,9 +46,9 @@ DWORD Lookups::Attributes(const std::string& path) {
     const DWORD error = GetLastError();
     using Answer = PathKnowledge::Answer;
     known_.Learn(path, attributes != INVALID_FILE_ATTRIBUTES ? Answer::Found
-                       : error == ERROR_FILE_NOT_FOUND   ? Answer::FileNotFound
-                       : error == ERROR_PATH_NOT_FOUND   ? Answer::PathNotFound
-                                                         : Answer::Other);
+                       : error == ERROR_FILE_NOT_FOUND       ? Answer::FileNotFound
+                       : error == ERROR_PATH_NOT_FOUND       ? Answer::PathNotFound
+                                                             : Answer::Other);
     return attributes;
 }
 

@@ -27,9 +27,7 @@ bool IsPlainPath(const std::string& path) {
 void PathKnowledge::Learn(const std::string& path, Answer answer) {
     if (!IsPlainPath(path)) return;
     switch (answer) {
-        case Answer::Found:
-            folders_.push_back(FolderOf(path));
-            break;
+        case Answer::Found: folders_.push_back(FolderOf(path)); break;
         case Answer::FileNotFound:
             folders_.push_back(FolderOf(path));
             missing_.push_back(path);
@@ -38,8 +36,7 @@ void PathKnowledge::Learn(const std::string& path, Answer answer) {
             notFolders_.push_back(FolderOf(path));
             missing_.push_back(path);
             break;
-        case Answer::Other:
-            break;
+        case Answer::Other: break;
     }
 }
 

@@ -35,8 +35,7 @@ UniqueHeapBlock GetCurrentUserSid() {
         return {};
     }
     DWORD size = 0;
-    if (GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size) ||
-        GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+    if (GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size) || GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
         return {};
     }
     UniqueHeapBlock tokenUser(HeapAlloc(GetProcessHeap(), 0, size));
@@ -130,8 +129,8 @@ bool ResetKeyTreeAccess(HKEY parent, const char* keyPath, PSID sid, bool recursi
         key.release();
         return false;
     }
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     for (DWORD index = 0; index < subKeys; ++index) {
@@ -150,9 +149,8 @@ LONG RemoveRegKey(HKEY root, const std::string& keyPath) {
 }
 
 LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
-    return DeleteWithAccessRetry(root, keyPath, [&] {
-        return static_cast<LONG>(SHDeleteValueA(root, keyPath.c_str(), valueName.c_str()));
-    });
+    return DeleteWithAccessRetry(
+        root, keyPath, [&] { return static_cast<LONG>(SHDeleteValueA(root, keyPath.c_str(), valueName.c_str())); });
 }
 
 LONG RemoveHeldKey(UniqueHkey heldKey, HKEY root, const std::string& keyPath) {

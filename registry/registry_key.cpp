@@ -47,8 +47,8 @@ bool CRegistry::OpenSubKey(const std::string& path) {
 
 bool CRegistry::CreateKey(const std::string& path, bool descend) {
     HKEY created = nullptr;
-    if (RegCreateKeyExA(key_.get(), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &created, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(key_.get(), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &created, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     if (descend) {
@@ -108,8 +108,8 @@ bool CRegistry::ReadString(const char* valueName, std::string& text) const {
     // One spare NUL: stored strings need not be terminated.
     std::vector<char> buffer(size + 1, '\0');
     DWORD readSize = size;
-    if (RegQueryValueExA(key_.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &readSize) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key_.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &readSize) !=
+        ERROR_SUCCESS) {
         return false;
     }
     std::string value(buffer.data());
@@ -124,8 +124,7 @@ bool CRegistry::WriteDword(const char* valueName, DWORD number) const {
 
 bool CRegistry::WriteString(const char* valueName, const char* text) const {
     const DWORD size = static_cast<DWORD>(strlen(text) + 1);
-    return RegSetValueExA(key_.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) ==
-           ERROR_SUCCESS;
+    return RegSetValueExA(key_.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
 }
 
 bool CRegistry::WriteString(const char* valueName, const std::string& text) const {

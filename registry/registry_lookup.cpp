@@ -17,8 +17,8 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
     if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return std::string();
     char buffer[kStringBufferSize] = {};
     DWORD length = sizeof(buffer);
-    const LONG read = RegQueryValueExA(key.get(), valueName.c_str(), nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(buffer), &length);
+    const LONG read =
+        RegQueryValueExA(key.get(), valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &length);
     if (RegCloseKey(key.release()) != ERROR_SUCCESS) {
         if (g_keyCloseFailureHandler) g_keyCloseFailureHandler();
         return std::string();

@@ -42,9 +42,9 @@ void JudgeOpenWithList(ScanEngine& engine, const std::string& extension, bool wo
         // The entries are named "a", "b", ...; "MRUList" and other longer names are not entries.
         if (name.size() != 1 || !list.ReadString(name.c_str(), program)) continue;
         if (!ApplicationIsUsable(program, wow64)) {
-            ReportRegistryProblem(engine, {kAssociationsSection, kCurrentUser, listPath, name, program, true,
-                                           Format("The File (%s) cannot be found at the specified location",
-                                                  program.c_str())});
+            ReportRegistryProblem(engine,
+                                  {kAssociationsSection, kCurrentUser, listPath, name, program, true,
+                                   Format("The File (%s) cannot be found at the specified location", program.c_str())});
         }
     }
 }
@@ -59,8 +59,8 @@ bool ExtensionIsBroken(const ScanEngine& engine, const std::string& extension, b
     if (!judgedId.empty()) return !ClassIdExists(judgedId) && !has("ShellEx");
     // Since Windows 8 many extensions are associated only through the program ids listed under
     // "OpenWithProgids" (or the programs under "OpenWithList"): such a key is in use too.
-    return !has("Shell") && !has("ShellEx") && !has("DefaultIcon") && !has("OpenWithProgids") &&
-           !has("OpenWithList") && !HasShellNewRegistration(engine, HKEY_CLASSES_ROOT, extension);
+    return !has("Shell") && !has("ShellEx") && !has("DefaultIcon") && !has("OpenWithProgids") && !has("OpenWithList") &&
+           !HasShellNewRegistration(engine, HKEY_CLASSES_ROOT, extension);
 }
 }  // namespace
 

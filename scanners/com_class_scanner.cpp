@@ -22,9 +22,12 @@ constexpr struct {
     const char* name;
     Judged as;
 } kRegistrationKeys[] = {
-    {"InprocServer32", Judged::File},           {"InprocServer", Judged::File},
-    {"InprocHandler32", Judged::File},          {"LocalServer32", Judged::File},
-    {"VersionIndependentProgId", Judged::ProgId}, {"TypeLib", Judged::TypeLib},
+    {"InprocServer32", Judged::File},
+    {"InprocServer", Judged::File},
+    {"InprocHandler32", Judged::File},
+    {"LocalServer32", Judged::File},
+    {"VersionIndependentProgId", Judged::ProgId},
+    {"TypeLib", Judged::TypeLib},
 };
 constexpr size_t kRegistrationCount = std::size(kRegistrationKeys);
 
@@ -71,8 +74,7 @@ struct ClassScan {
     bool wow64;
 
     void Report(const std::string& keyPath, const std::string& data, const std::string& description) const {
-        ReportRegistryProblem(engine,
-                              {kComSection, kClassesRoot, keyPath, std::string(), data, false, description});
+        ReportRegistryProblem(engine, {kComSection, kClassesRoot, keyPath, std::string(), data, false, description});
     }
 
     // The registration's default value, whatever its type; false when its key cannot be opened

@@ -26,8 +26,8 @@ std::string Unquoted(const std::string& text) {
 void ReportMissing(ScanEngine& engine, SectionId section, RootKeyValue root, const std::string& keyPath,
                    const std::string& valueName, const std::string& valueData, bool removeValueOnly,
                    const std::string& judgedPath) {
-    ReportRegistryProblem(engine, {section, root, keyPath, valueName, valueData, removeValueOnly,
-                                   MissingFileDescription(judgedPath)});
+    ReportRegistryProblem(
+        engine, {section, root, keyPath, valueName, valueData, removeValueOnly, MissingFileDescription(judgedPath)});
 }
 }  // namespace
 
@@ -47,8 +47,7 @@ bool ScanFonts(ScanEngine& engine, unsigned delayMs) {
                 ReportMissing(engine, kFontsSection, kLocalMachine, kFontsKey, name, data, true, inFontsFolder);
             }
         }
-        engine.ItemExamined(Format("HKEY_LOCAL_MACHINE\\%s\\%s\\%s", kFontsKey, name.c_str(), data.c_str()),
-                            delayMs);
+        engine.ItemExamined(Format("HKEY_LOCAL_MACHINE\\%s\\%s\\%s", kFontsKey, name.c_str(), data.c_str()), delayMs);
     }
     return engine.Running();
 }
@@ -61,8 +60,7 @@ bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
     std::string name, data;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
         data.clear();
-        if (names.Read(list.Get(), index, name) &&
-            ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
+        if (names.Read(list.Get(), index, name) && ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
             const std::string path = Unquoted(data);
             if (!PathExists(path) && path != "," && !IsSoundSwitch(data)) {
                 ReportMissing(engine, kSoundsSection, kCurrentUser, kSoundsKey, name, data, true, path);
@@ -102,8 +100,7 @@ bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs) {
         if (!names.Read(list.Get(), index, name)) {
             name.clear();
         } else if (name.size() <= kMaxReferenceLength && !PathExists(name)) {
-            ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(), true,
-                          name);
+            ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(), true, name);
         }
         engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kSharedFilesKey, "\\", name}), delayMs);
     }
@@ -127,8 +124,8 @@ bool ScanApplicationPaths(ScanEngine& engine, unsigned delayMs) {
             if (ExpandEnvironmentInPlace(path)) {
                 path = Unquoted(path);
                 if (!PathExists(path)) {
-                    ReportMissing(engine, kApplicationPathsSection, kLocalMachine, keyPath, std::string(), data,
-                                  false, path);
+                    ReportMissing(engine, kApplicationPathsSection, kLocalMachine, keyPath, std::string(), data, false,
+                                  path);
                 }
             }
             engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);

@@ -19,7 +19,8 @@ namespace {
 // the thread's stack; one set of buffers serves every level.
 class FullRegistryWalk {
 public:
-    explicit FullRegistryWalk(ScanEngine& engine) : engine_(engine), wow64_(IsWow64()), valueName_(kValueNameCapacity) {}
+    explicit FullRegistryWalk(ScanEngine& engine)
+        : engine_(engine), wow64_(IsWow64()), valueName_(kValueNameCapacity) {}
 
     bool Run(HKEY key, const std::string& walkPath);
 
@@ -116,8 +117,8 @@ void FullRegistryWalk::ExamineValue(DWORD index) {
     DWORD type = 0;
     DWORD dataLength = kValueDataCapacity;
     // Name, type and data in one call; data longer than the buffer fail the call and are not examined.
-    if (RegEnumValueA(levels_.back().key, index, valueName_.data(), &nameLength, nullptr, &type, data_,
-                      &dataLength) != ERROR_SUCCESS ||
+    if (RegEnumValueA(levels_.back().key, index, valueName_.data(), &nameLength, nullptr, &type, data_, &dataLength) !=
+            ERROR_SUCCESS ||
         type != REG_SZ)
         return;
     const std::string name(valueName_.data(), nameLength);

@@ -26,9 +26,7 @@ void CutDerivedPath(std::string& path) {
     CutAt(path, path.rfind(';'));
 }
 
-bool IsClassesKeyName(const std::string& subKeyName) {
-    return ContainsIgnoringAsciiCase(subKeyName, "classes");
-}
+bool IsClassesKeyName(const std::string& subKeyName) { return ContainsIgnoringAsciiCase(subKeyName, "classes"); }
 
 WalkPathParts SplitWalkPath(const std::string& walkPath) {
     const size_t separator = walkPath.find('\\');

@@ -21,8 +21,8 @@ DWORD ScanKey::ValueCount() const {
 
 DWORD ScanKey::SubKeyCount() const {
     DWORD subKeys = 0;
-    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
         return 0;
     return subKeys;
 }
@@ -65,7 +65,6 @@ void ReportRegistryProblem(ScanEngine& engine, RegistryFinding finding) {
     problem->description = std::move(finding.description);
     engine.Report(std::move(problem));
 }
-
 
 bool ReadValueText(HKEY key, const char* valueName, DWORD capacity, std::string& text) {
     text.clear();

@@ -64,7 +64,6 @@ struct RegistryFinding {
 };
 void ReportRegistryProblem(ScanEngine& engine, RegistryFinding finding);
 
-
 // The value's data as text (its type is not checked), ended at the reported length or its first
 // zero. Data that do not fit the buffer of capacity bytes with a terminating zero are not read:
 // false, text empty, so that nothing is judged on a text that was cut.

@@ -13,42 +13,26 @@ bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
     // The driver always scans without a pause between items.
     constexpr unsigned kNoDelay = 0;
     switch (operation) {
-        case ScanOperation::StaticDrivers:
-            return ScanStaticDrivers(engine, kNoDelay);
-        case ScanOperation::Fonts:
-            return ScanFonts(engine, kNoDelay);
-        case ScanOperation::Sounds:
-            return ScanSounds(engine, kNoDelay);
-        case ScanOperation::OpenWith:
-            return ScanOpenWithLists(engine);
-        case ScanOperation::Extensions:
-            return ScanExtensions(engine, kNoDelay);
-        case ScanOperation::Services:
-            return ScanServices(engine, kNoDelay);
-        case ScanOperation::HelpFiles:
-            return ScanHelpFiles(engine, kNoDelay);
-        case ScanOperation::SharedFiles:
-            return ScanSharedFiles(engine, kNoDelay);
-        case ScanOperation::ApplicationPaths:
-            return ScanApplicationPaths(engine, kNoDelay);
-        case ScanOperation::Uninstall:
-            return ScanUninstallEntries(engine, kNoDelay);
-        case ScanOperation::TypeLibraries:
-            return ScanTypeLibraries(engine);
-        case ScanOperation::ComClasses:
-            return ScanComClasses(engine);
-        case ScanOperation::WalkLocalMachine:
-            return WalkLocalMachine(engine);
-        case ScanOperation::WalkCurrentUser:
-            return WalkCurrentUser(engine);
-        case ScanOperation::WalkUsers:
-            return WalkUsers(engine);
+        case ScanOperation::StaticDrivers: return ScanStaticDrivers(engine, kNoDelay);
+        case ScanOperation::Fonts: return ScanFonts(engine, kNoDelay);
+        case ScanOperation::Sounds: return ScanSounds(engine, kNoDelay);
+        case ScanOperation::OpenWith: return ScanOpenWithLists(engine);
+        case ScanOperation::Extensions: return ScanExtensions(engine, kNoDelay);
+        case ScanOperation::Services: return ScanServices(engine, kNoDelay);
+        case ScanOperation::HelpFiles: return ScanHelpFiles(engine, kNoDelay);
+        case ScanOperation::SharedFiles: return ScanSharedFiles(engine, kNoDelay);
+        case ScanOperation::ApplicationPaths: return ScanApplicationPaths(engine, kNoDelay);
+        case ScanOperation::Uninstall: return ScanUninstallEntries(engine, kNoDelay);
+        case ScanOperation::TypeLibraries: return ScanTypeLibraries(engine);
+        case ScanOperation::ComClasses: return ScanComClasses(engine);
+        case ScanOperation::WalkLocalMachine: return WalkLocalMachine(engine);
+        case ScanOperation::WalkCurrentUser: return WalkCurrentUser(engine);
+        case ScanOperation::WalkUsers: return WalkUsers(engine);
         case ScanOperation::UsageHistory:
             // The full registry scan ends with the current user's usage history.
             ScanUsageHistory(engine);
             return engine.Running();
-        case ScanOperation::Shortcuts:
-            return ScanShortcuts(engine, shortcutDrives);
+        case ScanOperation::Shortcuts: return ScanShortcuts(engine, shortcutDrives);
     }
     return engine.Running();
 }

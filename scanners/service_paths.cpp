@@ -8,8 +8,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 }  // namespace
 
-std::optional<std::string> DriverFilePath(std::string text, const std::string& windowsFolder,
-                                          bool replaceSystemRoot) {
+std::optional<std::string> DriverFilePath(std::string text, const std::string& windowsFolder, bool replaceSystemRoot) {
     if (replaceSystemRoot) {
         ReplaceAll(text, "SystemRoot", windowsFolder);
         ReplaceAll(text, "systemroot", windowsFolder);

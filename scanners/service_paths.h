@@ -7,5 +7,4 @@
 // replaceSystemRoot: services write "\SystemRoot\..." (both spellings "SystemRoot" and
 // "systemroot", case-sensitive, become the Windows folder); static drivers do not.
 // Empty when the text names no file that can be judged: no dot and no blank.
-std::optional<std::string> DriverFilePath(std::string text, const std::string& windowsFolder,
-                                          bool replaceSystemRoot);
+std::optional<std::string> DriverFilePath(std::string text, const std::string& windowsFolder, bool replaceSystemRoot);

@@ -90,8 +90,8 @@ bool ScanUninstallEntries(ScanEngine& engine, unsigned delayMs) {
                 std::string expanded = stored;
                 // An expansion beyond the buffers cannot be judged.
                 if (ExpandEnvironmentInPlace(expanded) && !FileReferenceExists(expanded, wow64)) {
-                    ReportRegistryProblem(engine, {kUninstallSection, kLocalMachine, keyPath, "UninstallString",
-                                                   stored, false, MissingFileDescription(expanded)});
+                    ReportRegistryProblem(engine, {kUninstallSection, kLocalMachine, keyPath, "UninstallString", stored,
+                                                   false, MissingFileDescription(expanded)});
                 }
                 engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
                 engine.Pump();

@@ -18,8 +18,7 @@ std::string TextOf(const char* buffer) { return std::string(buffer, strnlen(buff
 
 HRESULT ReadLink(const std::string& linkPath, HWND window, ShortcutContents& contents) {
     ComPtr<IShellLinkA> link;
-    HRESULT result =
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void());
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void());
     if (FAILED(result)) return result;
     ComPtr<IPersistFile> file;
     result = link->QueryInterface(IID_IPersistFile, file.put_void());

@@ -83,4 +83,6 @@ bool ScanShortcuts(ScanEngine& engine, const std::string& driveLetters) {
     return engine.Running();
 }
 
-bool WalkShortcutFolder(ScanEngine& engine, const std::string& folder) { return ShortcutWalk(engine).WalkFolder(folder); }
+bool WalkShortcutFolder(ScanEngine& engine, const std::string& folder) {
+    return ShortcutWalk(engine).WalkFolder(folder);
+}

@@ -22,7 +22,8 @@ enum class TypeLibKey { LibraryFile, HelpFolder, Other };
 
 // Judged by the key's own name, wherever it stands.
 TypeLibKey KindOf(const std::string& name) {
-    if (EqualsIgnoringAsciiCase(name, "win32") || EqualsIgnoringAsciiCase(name, "win16")) return TypeLibKey::LibraryFile;
+    if (EqualsIgnoringAsciiCase(name, "win32") || EqualsIgnoringAsciiCase(name, "win16"))
+        return TypeLibKey::LibraryFile;
     if (EqualsIgnoringAsciiCase(name, "helpdir")) return TypeLibKey::HelpFolder;
     return TypeLibKey::Other;
 }

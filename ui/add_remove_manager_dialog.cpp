@@ -5,8 +5,8 @@
 
 AddRemoveManagerDialog::AddRemoveManagerDialog(std::string applicationName, KeyExporter exporter)
     : KeyManagerDialog(IDD_ADD_REMOVE_MANAGER, {{"Name", 130}, {"File Name", 400}},
-                       {kAddRemoveManagerHeader, kAddRemoveRemovedText}, std::move(applicationName), std::move(exporter),
-                       kAddRemoveBackupFolder) {}
+                       {kAddRemoveManagerHeader, kAddRemoveRemovedText}, std::move(applicationName),
+                       std::move(exporter), kAddRemoveBackupFolder) {}
 
 void AddRemoveManagerDialog::FillList() {
     CRegistry list;

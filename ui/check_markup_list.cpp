@@ -289,8 +289,8 @@ LRESULT CheckMarkupList::OnMessage(HWND window, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CheckMarkupList::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                    UINT_PTR, DWORD_PTR self) noexcept {
+LRESULT CALLBACK CheckMarkupList::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                    DWORD_PTR self) noexcept {
     return AtBoundary(
         [&] { return reinterpret_cast<CheckMarkupList*>(self)->OnMessage(window, message, wParam, lParam); },
         [&] { return DefSubclassProc(window, message, wParam, lParam); });

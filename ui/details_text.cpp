@@ -29,9 +29,8 @@ std::string DetailsRow(SectionId sectionId, const ProblemRecord& problem) {
     if (registry == nullptr) {
         return Format("<font color=\"#FF0000\">%s</font>", problem.description.c_str());
     }
-    return Format(
-        "<b>Key</b> : %s<br><b>ValueName</b> : %s<br><b>Value</b> : %s<br><font color=\"#FF0000\">%s</font>",
-        SpacedKeyText(registry->rootKey, registry->keyPath).c_str(),
-        registry->valueName.empty() ? "(Default)" : registry->valueName.c_str(), registry->valueData.c_str(),
-        problem.description.c_str());
+    return Format("<b>Key</b> : %s<br><b>ValueName</b> : %s<br><b>Value</b> : %s<br><font color=\"#FF0000\">%s</font>",
+                  SpacedKeyText(registry->rootKey, registry->keyPath).c_str(),
+                  registry->valueName.empty() ? "(Default)" : registry->valueName.c_str(), registry->valueData.c_str(),
+                  problem.description.c_str());
 }

@@ -47,9 +47,7 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
             return TRUE;
         }
-        case WM_DESTROY:
-            OnDestroy();
-            return FALSE;
+        case WM_DESTROY: OnDestroy(); return FALSE;
         default: {
             INT_PTR result = FALSE;
             return OnMessage(message, wParam, lParam, result) ? result : FALSE;

@@ -47,7 +47,7 @@ private:
 struct FontLayout {
     size_t pointSizeOffset;  // the font block starts here
     size_t typefaceOffset;
-    size_t itemsOffset;      // first item, DWORD-aligned
+    size_t itemsOffset;  // first item, DWORD-aligned
 };
 
 std::optional<FontLayout> LocateFont(const uint8_t* data, size_t size) {

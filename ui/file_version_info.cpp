@@ -4,9 +4,9 @@
 #include <vector>
 
 namespace {
-constexpr const char* kTextNames[] = {"CompanyName", "FileDescription", "FileVersion", "InternalName",
-                                      "LegalCopyright", "OriginalFileName", "ProductName", "ProductVersion",
-                                      "Comments", "LegalTrademarks", "PrivateBuild", "SpecialBuild"};
+constexpr const char* kTextNames[] = {"CompanyName",    "FileDescription",  "FileVersion",  "InternalName",
+                                      "LegalCopyright", "OriginalFileName", "ProductName",  "ProductVersion",
+                                      "Comments",       "LegalTrademarks",  "PrivateBuild", "SpecialBuild"};
 static_assert(std::size(kTextNames) == FileVersionInfo::TextCount);
 
 std::vector<TranslationPair> TranslationTable(const std::vector<BYTE>& block) {

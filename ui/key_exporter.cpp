@@ -7,15 +7,15 @@
 #include "registry/root_keys.h"
 
 KeyExporter BackupKeyExporter(const std::string& backupFolder) {
-    return [backupFolder](HKEY root, const std::string& keyPath, const std::string& subFolder,
-                          std::string* writtenFile) {
-        // A tool's export always names a key below a root; a whole hive is never its business.
-        if (keyPath.empty()) return false;
-        const RootKeyValue rootValue = static_cast<RootKeyValue>(reinterpret_cast<uintptr_t>(root));
-        const KeyFileBackup backup = BackupKeyToFile(backupFolder, subFolder.c_str(), rootValue, keyPath);
-        if (backup.ok && writtenFile) *writtenFile = backup.path;
-        return backup.ok;
-    };
+    return
+        [backupFolder](HKEY root, const std::string& keyPath, const std::string& subFolder, std::string* writtenFile) {
+            // A tool's export always names a key below a root; a whole hive is never its business.
+            if (keyPath.empty()) return false;
+            const RootKeyValue rootValue = static_cast<RootKeyValue>(reinterpret_cast<uintptr_t>(root));
+            const KeyFileBackup backup = BackupKeyToFile(backupFolder, subFolder.c_str(), rootValue, keyPath);
+            if (backup.ok && writtenFile) *writtenFile = backup.path;
+            return backup.ok;
+        };
 }
 
 RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,

@@ -18,7 +18,8 @@ std::string ListViewItemText(HWND list, int row, int column) {
         item.iSubItem = column;
         item.pszText = text.data();
         item.cchTextMax = static_cast<int>(size);
-        const auto length = static_cast<size_t>(SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        const auto length =
+            static_cast<size_t>(SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
         if (length + 1 < size) {
             text.resize(length);
             return text;

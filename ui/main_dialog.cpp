@@ -29,7 +29,8 @@ std::vector<uint8_t> TahomaTemplate() {
 }
 
 UniqueBitmap LoadBackground(int id) {
-    return UniqueBitmap(static_cast<HBITMAP>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+    return UniqueBitmap(
+        static_cast<HBITMAP>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
 }
 }  // namespace
 
@@ -52,8 +53,8 @@ INT_PTR MainDialog::Run(HWND owner) {
 
 bool MainDialog::OnInit() {
     if (startup_.instanceChecker) startup_.instanceChecker->Track(Window());
-    icon_ = static_cast<HICON>(
-        LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
+    icon_ = static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0,
+                                          LR_SHARED | LR_DEFAULTSIZE));
     SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     backgrounds_[0] = LoadBackground(IDB_BACKGROUND_HOME);
@@ -96,8 +97,7 @@ bool MainDialog::OnInit() {
     HideAllPages();
     SetBackground(0);
     ShowHomePage(true);
-    const std::string backupFolder =
-        startup_.backupFolder.empty() ? DefaultBackupFolder() : startup_.backupFolder;
+    const std::string backupFolder = startup_.backupFolder.empty() ? DefaultBackupFolder() : startup_.backupFolder;
     CreateDirectoryA(backupFolder.c_str(), nullptr);
     backup_.SetBackupFolder(backupFolder);
     restorePage_.Attach(Item(IDC_BACKUP_DATES), backupFolder);
@@ -198,9 +198,13 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
     switch (message) {
         case WM_SIZE: scaler_.Rescale(); return false;
         case WM_ERASEBKGND: result = TRUE; return true;
-        case WM_PAINT: OnPaint(); result = TRUE; return true;
+        case WM_PAINT:
+            OnPaint();
+            result = TRUE;
+            return true;
         case WM_CTLCOLORSTATIC:
-            result = reinterpret_cast<INT_PTR>(OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+            result = reinterpret_cast<INT_PTR>(
+                OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
             return true;
         case WM_MEASUREITEM: {
             auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

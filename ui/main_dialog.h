@@ -37,9 +37,9 @@ struct MainDialogStartup {
     bool xpFlag = false;
     CInstanceChecker* instanceChecker = nullptr;  // none: the window is not tracked
     const Preferences* preferences = nullptr;
-    std::string applicationName;                  // caption of the message boxes
-    ScanOperations* operations = nullptr;         // none: the program's scanners
-    std::string backupFolder{};                   // empty: "Backup" beside the executable
+    std::string applicationName;           // caption of the message boxes
+    ScanOperations* operations = nullptr;  // none: the program's scanners
+    std::string backupFolder{};            // empty: "Backup" beside the executable
 };
 
 class MainDialog : public DialogBase, public ScanPage {

@@ -3,7 +3,6 @@
 
 #include <shellapi.h>
 
-
 #include "app/executable_folder.h"
 #include "resources/resource_ids.h"
 #include "ui/folder_chooser.h"
@@ -54,7 +53,8 @@ void MainDialog::RestoreBackupCommand() {
 
 void MainDialog::RemoveProblemsCommand() {
     if (driver_.IsScanning()) return;
-    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, sections_, preferences_, backup_})) return;
+    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, sections_, preferences_, backup_}))
+        return;
     HideAllPages();
     SetBackground(0);
     ShowHomePage(true);

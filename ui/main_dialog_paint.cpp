@@ -33,9 +33,7 @@ HBRUSH MainDialog::OnStaticColour(HDC dc, HWND control) {
         case IDC_TOTALS_FRAME:
         case IDC_SELECT_ALL_ERRORS:
         case IDC_AUTO_BACKUP:
-        case IDC_LOG_FOLDER:
-            SetBkMode(dc, TRANSPARENT);
-            return whiteBrush_.get();
+        case IDC_LOG_FOLDER: SetBkMode(dc, TRANSPARENT); return whiteBrush_.get();
         case IDC_SCAN_TOTAL:
         case IDC_SCAN_AFFECTED:
         case IDC_RESULTS_TOTAL:
@@ -53,7 +51,8 @@ HBRUSH MainDialog::OnStaticColour(HDC dc, HWND control) {
         if (const HBITMAP picture = backgrounds_[backgroundIndex_].get()) {
             const UniqueMemoryDc memory(CreateCompatibleDC(dc));
             const SelectedObject selected(memory.get(), picture);
-            BitBlt(dc, 0, 0, rect.right - rect.left, rect.bottom - rect.top, memory.get(), rect.left, rect.top, SRCCOPY);
+            BitBlt(dc, 0, 0, rect.right - rect.left, rect.bottom - rect.top, memory.get(), rect.left, rect.top,
+                   SRCCOPY);
         }
     }
     SetBkMode(dc, TRANSPARENT);

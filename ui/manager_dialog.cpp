@@ -53,9 +53,9 @@ void ManagerDialog::RemoveChecked() {
 void ManagerDialog::ShowVersionDetails(const std::string& file) {
     FileVersionInfo version;
     version.Create(file);
-    const ProgramDetails details = DetailsOf({version.GetCompanyName(), version.GetFileDescription(),
-                                              version.GetFileVersion(), version.GetInternalName(),
-                                              version.GetProductName(), version.GetProductVersion()});
+    const ProgramDetails details =
+        DetailsOf({version.GetCompanyName(), version.GetFileDescription(), version.GetFileVersion(),
+                   version.GetInternalName(), version.GetProductName(), version.GetProductVersion()});
     SetDlgItemTextA(Window(), IDC_PROGRAM_COMPANY, details.company.c_str());
     SetDlgItemTextA(Window(), IDC_PROGRAM_DESCRIPTION, details.description.c_str());
     SetDlgItemTextA(Window(), IDC_PROGRAM_FILE_NAME, details.fileName.c_str());

@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-using MessageBoxHandler = std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
+using MessageBoxHandler =
+    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type = MB_OK);
 

@@ -15,7 +15,6 @@ public:
     // Replays the chosen archive and shows the result.
     void RestoreSelected(HWND owner, const std::string& caption) const;
 
-
 private:
     HWND dates_ = nullptr;
     std::string folder_;

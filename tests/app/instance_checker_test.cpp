@@ -6,7 +6,8 @@ namespace {
 // A plain top-level window to stand for a main window.
 class TestWindow {
 public:
-    TestWindow() : window_(CreateWindowA("STATIC", "instance", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
+    TestWindow()
+        : window_(CreateWindowA("STATIC", "instance", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
     ~TestWindow() { DestroyWindow(window_); }

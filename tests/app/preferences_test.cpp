@@ -62,9 +62,9 @@ TEST_F(PreferencesFixture, SaveWritesAllFourAndTheStartupEntry) {
     EXPECT_NE(GetFileAttributesA(logFolder.c_str()), INVALID_FILE_ATTRIBUTES);
     char command[300] = {};
     DWORD size = sizeof(command);
-    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, runKey.Path().c_str(), "TidrexVelora", RRF_RT_REG_SZ, nullptr, command,
-                           &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegGetValueA(HKEY_CURRENT_USER, runKey.Path().c_str(), "TidrexVelora", RRF_RT_REG_SZ, nullptr, command, &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(std::string(command), "\"" + ExecutablePath() + "\"");
 
     ASSERT_TRUE(preferences.Save({0, 0, 0, logFolder}));

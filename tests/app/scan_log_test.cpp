@@ -37,8 +37,7 @@ struct ScanLogFixture : ::testing::Test {
     RegistrySandbox sandbox{"ScanLog"};
     Preferences preferences{sandbox.Sub("TidrexVelora")};
     // The tests of this fixture run side by side and name their logs after the same time.
-    std::string folder =
-        TempFolder(("TidrexScanLogs." + std::to_string(GetCurrentProcessId())).c_str());
+    std::string folder = TempFolder(("TidrexScanLogs." + std::to_string(GetCurrentProcessId())).c_str());
     ScanLog log{preferences, "Windows 10"};
 };
 }  // namespace

@@ -65,39 +65,28 @@ TEST_P(UsageError, IsOneLineWithStatusTwo) {
     EXPECT_EQ(parsed.error.find('\n'), parsed.error.size() - 1) << parsed.error;
 }
 
-INSTANTIATE_TEST_SUITE_P(CommandLine, UsageError,
-                         testing::Values(std::vector<std::string>{}, std::vector<std::string>{"purge"},
-                                         std::vector<std::string>{"scan", "scan"},
-                                         std::vector<std::string>{"scan", "--fast"},
-                                         std::vector<std::string>{"--json", "scan"},
-                                         std::vector<std::string>{"scan", "extra"},
-                                         std::vector<std::string>{"scan", "--sections"},
-                                         std::vector<std::string>{"scan", "--sections", "12"},
-                                         std::vector<std::string>{"scan", "--sections", "15"},
-                                         std::vector<std::string>{"scan", "--sections", "0"},
-                                         std::vector<std::string>{"scan", "--sections", "3,"},
-                                         std::vector<std::string>{"scan", "--sections", ",3"},
-                                         std::vector<std::string>{"scan", "--sections", "3,,4"},
-                                         std::vector<std::string>{"scan", "--sections", "3x"},
-                                         std::vector<std::string>{"scan", "--sections", "0x3"},
-                                         std::vector<std::string>{"scan", "--sections", "-3"},
-                                         std::vector<std::string>{"scan", "--sections", "3 4"},
-                                         std::vector<std::string>{"scan", "--sections", "99999999999"},
-                                         std::vector<std::string>{"scan", "--sections", "3", "--sections", "4"},
-                                         std::vector<std::string>{"scan", "--all", "--sections", "3"},
-                                         std::vector<std::string>{"scan", "--sections", "3", "--all"},
-                                         std::vector<std::string>{"scan", "--json=maybe"},
-                                         std::vector<std::string>{"scan", "--drives"},
-                                         std::vector<std::string>{"scan", "--drives", ""},
-                                         std::vector<std::string>{"scan", "--drives", "C:,"},
-                                         std::vector<std::string>{"scan", "--drives", "CD"},
-                                         std::vector<std::string>{"scan", "--drives", "1:"},
-                                         std::vector<std::string>{"scan", "--drives", "C:\\Windows"},
-                                         std::vector<std::string>{"scan", "--drives", "C;D"}));
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, UsageError,
+    testing::Values(
+        std::vector<std::string>{}, std::vector<std::string>{"purge"}, std::vector<std::string>{"scan", "scan"},
+        std::vector<std::string>{"scan", "--fast"}, std::vector<std::string>{"--json", "scan"},
+        std::vector<std::string>{"scan", "extra"}, std::vector<std::string>{"scan", "--sections"},
+        std::vector<std::string>{"scan", "--sections", "12"}, std::vector<std::string>{"scan", "--sections", "15"},
+        std::vector<std::string>{"scan", "--sections", "0"}, std::vector<std::string>{"scan", "--sections", "3,"},
+        std::vector<std::string>{"scan", "--sections", ",3"}, std::vector<std::string>{"scan", "--sections", "3,,4"},
+        std::vector<std::string>{"scan", "--sections", "3x"}, std::vector<std::string>{"scan", "--sections", "0x3"},
+        std::vector<std::string>{"scan", "--sections", "-3"}, std::vector<std::string>{"scan", "--sections", "3 4"},
+        std::vector<std::string>{"scan", "--sections", "99999999999"},
+        std::vector<std::string>{"scan", "--sections", "3", "--sections", "4"},
+        std::vector<std::string>{"scan", "--all", "--sections", "3"},
+        std::vector<std::string>{"scan", "--sections", "3", "--all"}, std::vector<std::string>{"scan", "--json=maybe"},
+        std::vector<std::string>{"scan", "--drives"}, std::vector<std::string>{"scan", "--drives", ""},
+        std::vector<std::string>{"scan", "--drives", "C:,"}, std::vector<std::string>{"scan", "--drives", "CD"},
+        std::vector<std::string>{"scan", "--drives", "1:"}, std::vector<std::string>{"scan", "--drives", "C:\\Windows"},
+        std::vector<std::string>{"scan", "--drives", "C;D"}));
 
 TEST(CommandLine, MessageNamesTheBadWord) {
-    EXPECT_NE(ParseCommandLine({"scan", "--sections", "3,12"}).error.find("'12' names no section"),
-              std::string::npos);
+    EXPECT_NE(ParseCommandLine({"scan", "--sections", "3,12"}).error.find("'12' names no section"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"scan", "--drives", "C:,CD"}).error.find("'CD' names no drive"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"purge"}).error.find("'purge' is not a command"), std::string::npos);
 }
@@ -113,7 +102,8 @@ TEST(CommandLine, HelpAndVersionArePrintedWithStatusZero) {
     EXPECT_FALSE(help.command);
     EXPECT_EQ(help.exitStatus, kExitClean);
     EXPECT_TRUE(help.error.empty());
-    for (const char* text : {"tidrex", "scan", "--version"}) EXPECT_NE(help.output.find(text), std::string::npos) << text;
+    for (const char* text : {"tidrex", "scan", "--version"})
+        EXPECT_NE(help.output.find(text), std::string::npos) << text;
 
     // The scan's own help, even after options that would be wrong.
     for (const std::vector<std::string>& line : std::vector<std::vector<std::string>>{

@@ -125,7 +125,8 @@ TEST(ConsoleClean, TextReportNamesTheArchiveAndTheCounts) {
     const Output cleaned = Clean(folder.Path(), false);
     EXPECT_EQ(cleaned.status, kExitClean);
     EXPECT_NE(cleaned.text.find("ValueName : TidrexCliClean Text (TrueType)\r\n"), std::string::npos);
-    EXPECT_NE(cleaned.text.find("Scan Complete\r\nBackup : " + folder.Path() + "\\"), std::string::npos) << cleaned.text;
+    EXPECT_NE(cleaned.text.find("Scan Complete\r\nBackup : " + folder.Path() + "\\"), std::string::npos)
+        << cleaned.text;
     EXPECT_NE(cleaned.text.find("\r\nKept : 0\r\n"), std::string::npos);
     RestoreAll(folder.Path());
     EXPECT_TRUE(font.Present());

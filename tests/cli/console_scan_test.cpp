@@ -68,8 +68,8 @@ ScanResult Scan(const std::vector<std::string>& arguments, bool interrupted = fa
     std::atomic<bool> flag{interrupted};
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    const int status = RunConsoleScan({std::get<ScanCommand>(*parsed.command), "Windows 10", &flag, out, err,
-                                       settings.Get().SettingsKeyPath()});
+    const int status = RunConsoleScan(
+        {std::get<ScanCommand>(*parsed.command), "Windows 10", &flag, out, err, settings.Get().SettingsKeyPath()});
     return {status, ReadAndClose(out), ReadAndClose(err)};
 }
 
@@ -159,11 +159,12 @@ TEST(ConsoleScan, TextReportSaysWhyAndEndsEachSection) {
     const ScanResult result = Scan({"scan", "--sections", "4,3", "--no-log"});
     EXPECT_EQ(result.status, kExitProblemsFound);
     const std::string& text = result.output;
-    const size_t problem = text.find(
-        "Section : Installed Fonts \r\nKey : HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) +
-        "\r\nValueName : TidrexCliTest Text (TrueType)\r\nValue : C:\\TidrexCliNoSuchFolder\\text.ttf\r\n"
-        "Description : The File (" +
-        WindowsFolder() + "\\Fonts\\C:\\TidrexCliNoSuchFolder\\text.ttf) cannot be found at the specified location.\r\n\r\n");
+    const size_t problem =
+        text.find("Section : Installed Fonts \r\nKey : HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) +
+                  "\r\nValueName : TidrexCliTest Text (TrueType)\r\nValue : C:\\TidrexCliNoSuchFolder\\text.ttf\r\n"
+                  "Description : The File (" +
+                  WindowsFolder() +
+                  "\\Fonts\\C:\\TidrexCliNoSuchFolder\\text.ttf) cannot be found at the specified location.\r\n\r\n");
     EXPECT_NE(problem, std::string::npos) << text;
     EXPECT_EQ(text.find("TidrexCliTest Excluded"), std::string::npos);
 
@@ -311,7 +312,8 @@ TEST(ConsoleScan, StartingKeyWithoutRightsIsToldOnStandardErrorAndInTheJson) {
     ASSERT_EQ(report["sections"].size(), 1u);
     EXPECT_EQ(report["sections"][0]["unreadable"], nlohmann::json::array({keyName}));
     EXPECT_TRUE(report["sections"][0]["problems"].empty());
-    EXPECT_EQ(result.errors, "tidrex: " + keyName + ": access denied, not scanned (VXD Files); run as administrator to scan it\n");
+    EXPECT_EQ(result.errors,
+              "tidrex: " + keyName + ": access denied, not scanned (VXD Files); run as administrator to scan it\n");
 
     const ScanResult text = Scan({"scan", "--sections", "2", "--no-log"});
     EXPECT_NE(text.errors.find(keyName), std::string::npos);

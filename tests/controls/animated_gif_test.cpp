@@ -101,9 +101,12 @@ TEST_F(AnimatedGifTest, RestoreToBackgroundLeavesTheButtonFaceColour) {
     AnimatedGif gif;
     gif.Attach(window_.AddStatic("", 0, 0, 20, 20));
     ASSERT_TRUE(Load(gif, GifBuilder(20, 20, {kRed, kGreen, kBlue})
-                              .Control(10, 0).Image(0, 0, 20, 20, 0)
-                              .Control(10, 2).Image(5, 5, 10, 10, 1)
-                              .Control(10, 0).Image(0, 0, 2, 2, 2)
+                              .Control(10, 0)
+                              .Image(0, 0, 20, 20, 0)
+                              .Control(10, 2)
+                              .Image(5, 5, 10, 10, 1)
+                              .Control(10, 0)
+                              .Image(0, 0, 2, 2, 2)
                               .Finish()));
     ASSERT_EQ(gif.FrameCount(), 3u);
     EXPECT_EQ(gif.Canvas().Background(), GetSysColor(COLOR_BTNFACE));
@@ -125,8 +128,10 @@ TEST_F(AnimatedGifTest, RestoreToPreviousPutsBackExactlyTheCoveredArea) {
     AnimatedGif gif;
     gif.Attach(window_.AddStatic("", 0, 0, 20, 20));
     ASSERT_TRUE(Load(gif, GifBuilder(20, 20, {kRed, kGreen, kBlue, kYellow})
-                              .Control(10, 1).Image(0, 0, 20, 20, checker)
-                              .Control(10, 3).Image(3, 4, 9, 7, 1)
+                              .Control(10, 1)
+                              .Image(0, 0, 20, 20, checker)
+                              .Control(10, 3)
+                              .Image(3, 4, 9, 7, 1)
                               .Finish()));
     GifCanvas& canvas = gif.Canvas();
     ASSERT_TRUE(canvas.DrawFrame(gif.Frame(0)));
@@ -152,8 +157,10 @@ TEST_F(AnimatedGifTest, FramesArePlainBitmapsThatKeepTransparencyOnAnotherThread
     AnimatedGif gif;
     gif.Attach(window_.AddStatic("", 0, 0, 8, 6));
     ASSERT_TRUE(Load(gif, GifBuilder(8, 6, {kRed, kGreen, kBlue, kYellow})
-                              .Control(10, 1).Image(0, 0, 8, 6, 0)
-                              .Control(10, 1, 3).Image(2, 1, 4, 4, stripes)
+                              .Control(10, 1)
+                              .Image(0, 0, 8, 6, 0)
+                              .Control(10, 1, 3)
+                              .Image(2, 1, 4, 4, stripes)
                               .Finish()));
     ASSERT_EQ(gif.FrameCount(), 2u);
     // Each frame is already a bitmap of its own size: nothing of the picture loader (whose
@@ -187,8 +194,10 @@ TEST_F(AnimatedGifTest, DestroyingTheControlDuringPlaybackEndsTheWorkerAtOnce) {
     gif.Attach(control);
     // Frames of about eleven minutes: only the wake event can end the wait in time.
     ASSERT_TRUE(Load(gif, GifBuilder(4, 4, {kRed, kGreen})
-                              .Control(65535, 0).Image(0, 0, 4, 4, 0)
-                              .Control(65535, 0).Image(0, 0, 4, 4, 1)
+                              .Control(65535, 0)
+                              .Image(0, 0, 4, 4, 0)
+                              .Control(65535, 0)
+                              .Image(0, 0, 4, 4, 1)
                               .Finish()));
     EXPECT_FALSE(gif.Draw());
     ASSERT_NE(gif.WorkerThreadId(), 0u);
@@ -208,8 +217,10 @@ TEST_F(AnimatedGifTest, StopEndsPlaybackAndResetForgetsThePicture) {
     AnimatedGif gif;
     gif.Attach(window_.AddStatic("", 0, 0, 4, 4));
     ASSERT_TRUE(Load(gif, GifBuilder(4, 4, {kRed, kGreen})
-                              .Control(0, 0).Image(0, 0, 4, 4, 0)
-                              .Control(0, 0).Image(0, 0, 4, 4, 1)
+                              .Control(0, 0)
+                              .Image(0, 0, 4, 4, 0)
+                              .Control(0, 0)
+                              .Image(0, 0, 4, 4, 1)
                               .Finish()));
     EXPECT_FALSE(gif.Draw());
     for (int i = 0; i < 50; ++i) {
@@ -241,9 +252,12 @@ TEST_F(AnimatedGifTest, OtherPicturesShowAtTheirOwnSize) {
 
 TEST_F(AnimatedGifTest, DamagedDataLoadsWhatCanBeDecoded) {
     const std::vector<uint8_t> good = GifBuilder(8, 8, {kRed, kGreen, kBlue})
-                                          .Control(10, 0).Image(0, 0, 8, 8, 0)
-                                          .Control(10, 0).Image(0, 0, 8, 8, 1)
-                                          .Control(10, 0).Image(0, 0, 8, 8, 2)
+                                          .Control(10, 0)
+                                          .Image(0, 0, 8, 8, 0)
+                                          .Control(10, 0)
+                                          .Image(0, 0, 8, 8, 1)
+                                          .Control(10, 0)
+                                          .Image(0, 0, 8, 8, 2)
                                           .Finish();
     AnimatedGif gif;
     gif.Attach(window_.AddStatic("", 0, 0, 8, 8));
@@ -253,9 +267,14 @@ TEST_F(AnimatedGifTest, DamagedDataLoadsWhatCanBeDecoded) {
     EXPECT_EQ(gif.FrameCount(), 2u);
 
     // A plain-text block is cut out too, but no picture comes of it.
-    ASSERT_TRUE(Load(gif, GifBuilder(8, 8, {kRed, kGreen}).Control(10, 0).PlainText("text")
-                              .Control(10, 0).Image(0, 0, 8, 8, 0)
-                              .Control(10, 0).Image(0, 0, 8, 8, 1).Finish()));
+    ASSERT_TRUE(Load(gif, GifBuilder(8, 8, {kRed, kGreen})
+                              .Control(10, 0)
+                              .PlainText("text")
+                              .Control(10, 0)
+                              .Image(0, 0, 8, 8, 0)
+                              .Control(10, 0)
+                              .Image(0, 0, 8, 8, 1)
+                              .Finish()));
     EXPECT_EQ(gif.FrameCount(), 2u);
 
     // Only one of two images decodes: it is shown as a still picture.

@@ -103,15 +103,16 @@ TEST(GifBlocks, CutsEachGraphicBlockWithItsControlExtension) {
     walker.WriteStandalone(blocks[1], standalone.data());
     ASSERT_EQ(standalone.size(), 25 + (blocks[1].end - blocks[1].begin) + 1);
     EXPECT_TRUE(std::equal(gif.begin(), gif.begin() + 25, standalone.begin()));
-    EXPECT_TRUE(std::equal(gif.begin() + static_cast<long>(blocks[1].begin), gif.begin() + static_cast<long>(blocks[1].end),
-                           standalone.begin() + 25));
+    EXPECT_TRUE(std::equal(gif.begin() + static_cast<long>(blocks[1].begin),
+                           gif.begin() + static_cast<long>(blocks[1].end), standalone.begin() + 25));
     EXPECT_EQ(standalone.back(), 0x3B);
     // The cut-out file is itself one graphic block.
     EXPECT_EQ(Walk(standalone).size(), 1u);
 }
 
 TEST(GifBlocks, PlainTextEndsAGraphicBlockToo) {
-    const std::vector<uint8_t> gif = GifBuilder(8, 8, {}).Control(5, 0).PlainText("hello").Image(0, 0, 8, 8, 1).Finish();
+    const std::vector<uint8_t> gif =
+        GifBuilder(8, 8, {}).Control(5, 0).PlainText("hello").Image(0, 0, 8, 8, 1).Finish();
     const std::vector<GifGraphicBlock> blocks = Walk(gif);
     ASSERT_EQ(blocks.size(), 2u);
     EXPECT_FALSE(blocks[0].isImage);

@@ -109,7 +109,8 @@ private:
         for (size_t at = 0; at < bytes.size(); at += 255) {
             const size_t length = bytes.size() - at < 255 ? bytes.size() - at : 255;
             data_.push_back(static_cast<uint8_t>(length));
-            data_.insert(data_.end(), bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + length));
+            data_.insert(data_.end(), bytes.begin() + static_cast<long>(at),
+                         bytes.begin() + static_cast<long>(at + length));
         }
         data_.push_back(0);
     }

@@ -84,7 +84,8 @@ struct ParentClicks {
 TEST(HyperLinkTexts, ErrorTextsFollowTheShellCodes) {
     EXPECT_EQ(HyperLinkErrorText(26), "Unable to open hyperlink:\n\nA sharing violation occurred. ");
     EXPECT_EQ(HyperLinkErrorText(2), "Unable to open hyperlink:\n\nThe specified file was not found.");
-    EXPECT_EQ(HyperLinkErrorText(0), "Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources.");
+    EXPECT_EQ(HyperLinkErrorText(0),
+              "Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources.");
     EXPECT_EQ(HyperLinkErrorText(4), "Unable to open hyperlink:\n\nUnknown Error (4) occurred.");
     EXPECT_EQ(HyperLinkErrorText(-7), "Unable to open hyperlink:\n\nUnknown Error (-7) occurred.");
 }

@@ -200,8 +200,8 @@ class MarkupBlanks : public ::testing::TestWithParam<int> {};
 TEST_P(MarkupBlanks, EveryBlankBetweenWordsStaysClear) {
     DrawingSurface surface(700, 40, "Tahoma", GetParam());
     const int blank = surface.Extent(" ").cx;
-    for (const char* text : {"safely and effectively scans Windows Registry and hard disk drive",
-                             "View Details", "from the drop down box below and restore the backup."}) {
+    for (const char* text : {"safely and effectively scans Windows Registry and hard disk drive", "View Details",
+                             "from the drop down box below and restore the backup."}) {
         surface.Clear();
         RECT rect{0, 0, 700, 40};
         DrawMarkup(surface.Dc(), text, -1, &rect, DT_WORDBREAK);

@@ -25,8 +25,7 @@ HWND MakeCountingWindow() {
 
 void DrainQueue() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
 }
 }  // namespace
 

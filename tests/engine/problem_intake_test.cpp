@@ -46,20 +46,21 @@ struct IntakeFixture : ::testing::Test {
 TEST(ExclusionList, HasFiftyOneEntries) {
     EXPECT_EQ(ExclusionList.size(), 51u);
     EXPECT_EQ(ExclusionList[14], "svchost");
-    EXPECT_EQ(ExclusionList[50], "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\VolumeCaches");
+    EXPECT_EQ(ExclusionList[50],
+              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\VolumeCaches");
 }
 
 TEST(ExclusionList, MatchesAnyPartOfTheEntryInAnyCase) {
     EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "Software\\X", "v", "C:\\WINDOWS\\SVCHOST.EXE -k")));
-    EXPECT_TRUE(IsExcluded(*RegistryRecord(
-        3, "TypeLib\\{00025E01-0000-0000-C000-000000000046}\\5.0\\HELPDIR", "", "c:\\gone", kClassesRoot)));
-    EXPECT_TRUE(IsExcluded(*RegistryRecord(
-        11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D9}\\InprocServer32", "Anything", "x.dll", kClassesRoot)));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "TypeLib\\{00025E01-0000-0000-C000-000000000046}\\5.0\\HELPDIR", "",
+                                           "c:\\gone", kClassesRoot)));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D9}\\InprocServer32",
+                                           "Anything", "x.dll", kClassesRoot)));
     EXPECT_TRUE(IsExcluded(*RegistryRecord(13, "Software\\Y", "hIsToRyHaShMaPfIlE", "c:\\x")));
     EXPECT_FALSE(IsExcluded(*RegistryRecord(3, "Software\\X", "v", "c:\\gone.ttf")));
     // The class id differs from entry 37 in its last digit only.
-    EXPECT_FALSE(IsExcluded(*RegistryRecord(
-        11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D8}\\InprocServer32", "", "x.dll", kClassesRoot)));
+    EXPECT_FALSE(IsExcluded(*RegistryRecord(11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D8}\\InprocServer32", "",
+                                            "x.dll", kClassesRoot)));
 }
 
 // The plain rule, as a reference for the faster test.
@@ -68,8 +69,8 @@ bool NaivelyExcluded(const RegistryProblem& problem) {
         for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         return text;
     };
-    const std::string text = lowered(RootKeyName(problem.rootKey) + "\\" + problem.keyPath + "\\" +
-                                     problem.valueName + "\\" + problem.valueData);
+    const std::string text = lowered(RootKeyName(problem.rootKey) + "\\" + problem.keyPath + "\\" + problem.valueName +
+                                     "\\" + problem.valueData);
     for (std::string_view entry : ExclusionList) {
         if (text.find(lowered(std::string(entry))) != std::string::npos) return true;
     }
@@ -87,8 +88,8 @@ TEST(ExclusionList, FindsEveryEntryWhereverItStandsAndNothingElse) {
                                          RegistryRecord(3, text, "", "", kCurrentUser),
                                          RegistryRecord(3, "K", "v", "x" + cut), RegistryRecord(3, "K", tail, "")}) {
             const RegistryProblem& problem = *record->AsRegistry();
-            EXPECT_EQ(IsExcluded(problem), NaivelyExcluded(problem)) << problem.keyPath << " | " << problem.valueName
-                                                                   << " | " << problem.valueData;
+            EXPECT_EQ(IsExcluded(problem), NaivelyExcluded(problem))
+                << problem.keyPath << " | " << problem.valueName << " | " << problem.valueData;
         }
         EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "K", "v", "x" + upper)));
     }
@@ -135,8 +136,9 @@ TEST_F(IntakeFixture, ExcludedProblemChangesNothing) {
 
 TEST_F(IntakeFixture, DefaultValueAndShortcutLogLines) {
     intake.AcceptProblem(RegistryRecord(3, "Key\\Path", "", "data", kCurrentUser));
-    EXPECT_EQ(log.lines.at(0),
-              "Section : Installed Fonts \r\nKey : HKEY_CURRENT_USER\\Key\\Path\r\nValueName : \r\nValue : data\r\n\r\n");
+    EXPECT_EQ(
+        log.lines.at(0),
+        "Section : Installed Fonts \r\nKey : HKEY_CURRENT_USER\\Key\\Path\r\nValueName : \r\nValue : data\r\n\r\n");
     auto shortcut = std::make_unique<FileProblem>();
     shortcut->sectionId = 14;
     shortcut->linkPath = "C:\\Users\\Public\\Desktop\\Old.lnk";

@@ -214,7 +214,10 @@ TEST_F(DriverFixture, PrepareScanFreesProblemsAndResetsCounters) {
 TEST_F(DriverFixture, RedirectionIsTouchedOnlyUnderWow64) {
     Include({3});
     int asked = 0;
-    driver.isWow64 = [&] { ++asked; return true; };
+    driver.isWow64 = [&] {
+        ++asked;
+        return true;
+    };
     driver.ScanNow();  // the calls exist on 64-bit Windows and fail harmlessly for a 64-bit process
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(page.endMessages.back(), "Scan Complete");

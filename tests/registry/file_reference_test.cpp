@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-
 namespace {
 namespace fs = std::filesystem;
 

@@ -76,8 +76,7 @@ TEST(ReferenceText, NormalizesCommandLines) {
 
 TEST(ReferenceText, PrefixesEndBeforeEachBlankShortestFirst) {
     EXPECT_EQ(PrefixesBeforeBlanks("C:\\Program Files\\app.exe  -x"),
-              (std::vector<std::string>{"C:\\Program", "C:\\Program Files\\app.exe",
-                                        "C:\\Program Files\\app.exe "}));
+              (std::vector<std::string>{"C:\\Program", "C:\\Program Files\\app.exe", "C:\\Program Files\\app.exe "}));
     EXPECT_TRUE(PrefixesBeforeBlanks("C:\\app.exe").empty());
 }
 

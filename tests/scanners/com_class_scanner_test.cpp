@@ -58,8 +58,10 @@ TEST_F(ComClassScanTest, AllSixBrokenRegistrationsGiveSixRecordsInOrder) {
         std::string data;
         std::string description;
     } expected[] = {
-        {"InprocServer32", At("gone.dll"), "The File (" + At("gone.dll") + ") cannot be found at the specified location."},
-        {"InprocServer", At("gone16.dll"), "The File (" + At("gone16.dll") + ") cannot be found at the specified location."},
+        {"InprocServer32", At("gone.dll"),
+         "The File (" + At("gone.dll") + ") cannot be found at the specified location."},
+        {"InprocServer", At("gone16.dll"),
+         "The File (" + At("gone16.dll") + ") cannot be found at the specified location."},
         {"InprocHandler32", At("gone-handler.dll"),
          "The File (" + At("gone-handler.dll") + ") cannot be found at the specified location."},
         {"LocalServer32", At("gone-local.exe"),
@@ -94,8 +96,8 @@ TEST_F(ComClassScanTest, HealthyAndExemptRegistrationsAreNotReported) {
 // Classes with more sub-keys than registrations are tried key by key; letter case does not matter.
 TEST_F(ComClassScanTest, ClassesWithManySubKeysOrOtherLetterCaseAreJudgedAlike) {
     Key("inprocserver32", At("gone.dll"));
-    for (const char* other : {"Implemented Categories", "Instance", "MiscStatus", "ProgID", "Programmable",
-                              "ToolboxBitmap32", "Version"}) {
+    for (const char* other :
+         {"Implemented Categories", "Instance", "MiscStatus", "ProgID", "Programmable", "ToolboxBitmap32", "Version"}) {
         Key(other);
     }
     EXPECT_TRUE(ScanComClasses(engine));

@@ -106,8 +106,7 @@ TEST_F(SoundsScan, QuotedPathOfADeletedSoundIsReportedAsRead) {
     EXPECT_EQ(problem->valueData, data);
     EXPECT_EQ(problem->removeValueOnly, 1);
     EXPECT_EQ(problem->checked, 0);
-    EXPECT_EQ(problem->description,
-              "The File (" + At("gone.wav") + ") cannot be found at the specified location.");
+    EXPECT_EQ(problem->description, "The File (" + At("gone.wav") + ") cannot be found at the specified location.");
     EXPECT_TRUE(host.WasShown("HKEY_CURRENT_USER\\Control Panel\\Sounds\\" + data));
     ExpectShowPumpPumpRhythm(host);
 }

@@ -134,7 +134,8 @@ TEST_F(RegistryWalkTest, JudgesThePathCutOutOfEachStringValue) {
     // Every string value read shows in the status line, followed by one pump; nothing else does.
     std::vector<std::string> shown;
     for (const auto& value : values) {
-        if (value.type == REG_SZ && value.name != std::string("TooLong")) shown.push_back(WalkPath() + "\\" + value.name);
+        if (value.type == REG_SZ && value.name != std::string("TooLong"))
+            shown.push_back(WalkPath() + "\\" + value.name);
     }
     EXPECT_EQ(Sorted(host.shown), Sorted(shown));
     ASSERT_EQ(host.events.size(), 2 * shown.size());
@@ -168,9 +169,9 @@ TEST_F(RegistryWalkTest, SubKeysComeBeforeTheKeysOwnValuesAndClassesKeysAreNever
 
     EXPECT_TRUE(Walk());
 
-    const std::vector<std::string> shown = {
-        WalkPath("A\\Deeper") + "\\InDeeper", WalkPath("A") + "\\InA", WalkPath("B") + "\\InB",
-        WalkPath("Class") + "\\NotAClassesKey", WalkPath() + "\\Own"};
+    const std::vector<std::string> shown = {WalkPath("A\\Deeper") + "\\InDeeper", WalkPath("A") + "\\InA",
+                                            WalkPath("B") + "\\InB", WalkPath("Class") + "\\NotAClassesKey",
+                                            WalkPath() + "\\Own"};
     EXPECT_EQ(host.shown, shown);
     EXPECT_EQ(ReportedValueNames(), (std::vector<std::string>{"InDeeper", "InA", "InB", "NotAClassesKey", "Own"}));
     const RegistryProblem* deeper = host.Find(sandbox.Sub("A\\Deeper"), "InDeeper");

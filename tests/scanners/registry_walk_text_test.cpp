@@ -19,18 +19,16 @@ TEST_P(DrivePathCandidateTest, StartsAtTheLetterOfTheFirstColonBackslash) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DrivePathCandidateTest,
-    ::testing::Values(
-        CandidateCase{"\"C:\\Program Files\\App\\App.exe\" /run", "c:\\program files\\app\\app.exe\" /run"},
-        CandidateCase{"@%SystemRoot%\\x,1 D:\\Media\\Ding.WAV", "d:\\media\\ding.wav"},
-        CandidateCase{"C:\\", "c:\\"},
-        // Only the first ":\" counts: a digit or any other non-letter before it ends the look.
-        CandidateCase{"1:\\x C:\\App\\App.exe", std::nullopt},
-        CandidateCase{"_:\\x", std::nullopt},
-        CandidateCase{":\\App", std::nullopt},
-        CandidateCase{"C:App.exe", std::nullopt},
-        CandidateCase{"", std::nullopt},
-        // Bytes of multi-byte characters stay as they are.
-        CandidateCase{"E:\\M\xC3\x9CSIK\\\xC3\x9C.mp3", "e:\\m\xC3\x9Csik\\\xC3\x9C.mp3"}));
+    ::testing::Values(CandidateCase{"\"C:\\Program Files\\App\\App.exe\" /run",
+                                    "c:\\program files\\app\\app.exe\" /run"},
+                      CandidateCase{"@%SystemRoot%\\x,1 D:\\Media\\Ding.WAV", "d:\\media\\ding.wav"},
+                      CandidateCase{"C:\\", "c:\\"},
+                      // Only the first ":\" counts: a digit or any other non-letter before it ends the look.
+                      CandidateCase{"1:\\x C:\\App\\App.exe", std::nullopt}, CandidateCase{"_:\\x", std::nullopt},
+                      CandidateCase{":\\App", std::nullopt}, CandidateCase{"C:App.exe", std::nullopt},
+                      CandidateCase{"", std::nullopt},
+                      // Bytes of multi-byte characters stay as they are.
+                      CandidateCase{"E:\\M\xC3\x9CSIK\\\xC3\x9C.mp3", "e:\\m\xC3\x9Csik\\\xC3\x9C.mp3"}));
 
 struct CutCase {
     const char* derived;
@@ -51,8 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"c:\\app\\app.exe\" /run", "c:\\app\\app.exe"},
                       CutCase{"c:\\app\\app.exe,1\" \"%1\"", "c:\\app\\app.exe"},
                       CutCase{"c:\\a\\%unknown%\\b.exe", "c:\\a\\%unknown"},
-                      CutCase{"c:\\app\\app.exe /s", "c:\\app\\app.exe "},
-                      CutCase{"c:\\a.exe;c:\\b.exe", "c:\\a.exe"},
+                      CutCase{"c:\\app\\app.exe /s", "c:\\app\\app.exe "}, CutCase{"c:\\a.exe;c:\\b.exe", "c:\\a.exe"},
                       CutCase{"c:\\plain\\path.exe", "c:\\plain\\path.exe"}));
 
 TEST(ClassesKeyName, AnyLetterCaseAnywhereInTheName) {
@@ -78,11 +75,10 @@ TEST_P(SplitWalkPathTest, RootBeforeTheFirstBackslashKeyPathAfter) {
     EXPECT_EQ(parts.keyPath, GetParam().keyPath);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SplitWalkPathTest,
-    ::testing::Values(SplitCase{"HKEY_LOCAL_MACHINE", kLocalMachine, ""},
-                      SplitCase{"HKEY_CURRENT_USER\\Software\\App", kCurrentUser, "Software\\App"},
-                      SplitCase{"HKEY_USERS\\S-1-5-21\\Software", kUsers, "S-1-5-21\\Software"},
-                      SplitCase{"HKEY_USERS\\\\\\S-1", kUsers, "S-1"},
-                      SplitCase{"HKEY_LOCAL_MACHINE\\", kLocalMachine, ""}));
+INSTANTIATE_TEST_SUITE_P(Values, SplitWalkPathTest,
+                         ::testing::Values(SplitCase{"HKEY_LOCAL_MACHINE", kLocalMachine, ""},
+                                           SplitCase{"HKEY_CURRENT_USER\\Software\\App", kCurrentUser, "Software\\App"},
+                                           SplitCase{"HKEY_USERS\\S-1-5-21\\Software", kUsers, "S-1-5-21\\Software"},
+                                           SplitCase{"HKEY_USERS\\\\\\S-1", kUsers, "S-1"},
+                                           SplitCase{"HKEY_LOCAL_MACHINE\\", kLocalMachine, ""}));
 }  // namespace

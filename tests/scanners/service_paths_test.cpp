@@ -34,13 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
         // No dot: the path before the first blank is a program.
         DerivationCase{"system32\\svchost -k netsvcs", true, "C:\\windows\\system32\\svchost.exe"},
         // Neither dot nor blank: nothing to judge.
-        DerivationCase{"system32\\drivers\\x", true, std::nullopt},
-        DerivationCase{"", true, std::nullopt},
+        DerivationCase{"system32\\drivers\\x", true, std::nullopt}, DerivationCase{"", true, std::nullopt},
         // A ":" in front keeps the whole text.
         DerivationCase{":x.sys", true, ":x.sys"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    StaticDrivers, DriverFilePathTest,
-    ::testing::Values(DerivationCase{"\\SystemRoot\\x.vxd", false, "C:\\windows\\SystemRoot\\x.vxd"},
-                      DerivationCase{"C:\\vxd\\x.vxd", false, "C:\\vxd\\x.vxd"},
-                      DerivationCase{"vxd\\loader arg", false, "C:\\windows\\vxd\\loader.exe"}));
+INSTANTIATE_TEST_SUITE_P(StaticDrivers, DriverFilePathTest,
+                         ::testing::Values(DerivationCase{"\\SystemRoot\\x.vxd", false,
+                                                          "C:\\windows\\SystemRoot\\x.vxd"},
+                                           DerivationCase{"C:\\vxd\\x.vxd", false, "C:\\vxd\\x.vxd"},
+                                           DerivationCase{"vxd\\loader arg", false, "C:\\windows\\vxd\\loader.exe"}));

@@ -32,10 +32,10 @@ inline void WriteShortcutWithBasePath(const std::string& linkPath, const std::st
     };
     put32(0x4C);
     bytes.append("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);  // the shell link class
-    put32(0x02);                    // has a location block
+    put32(0x02);                                                                           // has a location block
     bytes.append(4 + 3 * 8 + 4 + 4, '\0');  // attributes, three times, size, icon
-    put32(1);                       // show normal
-    bytes.resize(0x4C, '\0');       // hot key and reserved fields
+    put32(1);                               // show normal
+    bytes.resize(0x4C, '\0');               // hot key and reserved fields
     constexpr uint32_t kHeader = 0x1C, kVolume = 0x11;
     const uint32_t pathOffset = kHeader + kVolume;
     const uint32_t suffixOffset = pathOffset + static_cast<uint32_t>(basePath.size()) + 1;
@@ -47,7 +47,7 @@ inline void WriteShortcutWithBasePath(const std::string& linkPath, const std::st
     bytes += basePath;
     bytes += '\0';
     bytes += '\0';  // empty path suffix
-    put32(0);        // no extra data
+    put32(0);       // no extra data
     std::ofstream(linkPath, std::ios::binary) << bytes;
 }
 

@@ -107,9 +107,9 @@ TEST_F(ShortcutScanTest, DeadTargetsAreReportedAndLiveFilesAndFoldersAreNot) {
     EXPECT_EQ(problem->targetPath, At("Program\\gone.exe"));
     EXPECT_EQ(problem->description, GoneTarget(At("Program\\gone.exe")));
     // Every file is shown, shortcut or not; folders are not.
-    EXPECT_EQ(ShownBelow(root_), (std::vector<std::string>{dead, At("LiveFile.lnk"), At("LiveFolder.lnk"),
-                                                             At("OddName.lnk"), At("Program\\app.exe"),
-                                                             At("Rock;Pop\\Song.mp3"), notes}));
+    EXPECT_EQ(ShownBelow(root_),
+              (std::vector<std::string>{dead, At("LiveFile.lnk"), At("LiveFolder.lnk"), At("OddName.lnk"),
+                                        At("Program\\app.exe"), At("Rock;Pop\\Song.mp3"), notes}));
 }
 
 TEST_F(ShortcutScanTest, ATargetWithoutAColonIsAClassThatMustBeRegistered) {

@@ -10,7 +10,8 @@ namespace {
 // A usage-history list of this test's own, with entries named in ROT13 as Explorer names them.
 class UsageHistoryScanTest : public ListScannerTest {
 protected:
-    UsageHistoryScanTest() : list_(HKEY_CURRENT_USER, std::string(kUserAssistKey) + "\\{TidrexTest-" + TestName() + "}") {}
+    UsageHistoryScanTest()
+        : list_(HKEY_CURRENT_USER, std::string(kUserAssistKey) + "\\{TidrexTest-" + TestName() + "}") {}
 
     static std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
     std::string CountKey() const { return list_.Path() + "\\Count"; }

@@ -16,7 +16,8 @@ public:
             DWORD size = 0;
             RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
             original_.resize(size);
-            if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original_.data(), &size) != ERROR_SUCCESS)
+            if (size == 0 ||
+                RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original_.data(), &size) != ERROR_SUCCESS)
                 original_.clear();
             RegCloseKey(key);
         }

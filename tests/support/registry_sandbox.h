@@ -28,8 +28,7 @@ public:
         RegCreateKeyExA(root_, Sub(relative).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         if (key) RegCloseKey(key);
     }
-    void SetString(const std::string& relative, const char* name, const std::string& data,
-                   DWORD type = REG_SZ) const {
+    void SetString(const std::string& relative, const char* name, const std::string& data, DWORD type = REG_SZ) const {
         RegSetKeyValueA(root_, relative.empty() ? path_.c_str() : Sub(relative).c_str(), name, type, data.c_str(),
                         static_cast<DWORD>(data.size() + 1));
     }

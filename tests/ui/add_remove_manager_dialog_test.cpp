@@ -111,7 +111,8 @@ TEST_F(AddRemoveManagerTest, RemovalExportsThenDeletesLeavesNoRowCheckedAndTheEx
         Click(window, IDOK);
         EXPECT_EQ(RowNamed(window, "Tidrex Leftover"), -1);
         EXPECT_GE(RowNamed(window, "Tidrex Installed"), 0);
-        for (int row = 0; row < ListView_GetItemCount(ManagerList(window)); ++row) EXPECT_FALSE(RowChecked(window, row));
+        for (int row = 0; row < ListView_GetItemCount(ManagerList(window)); ++row)
+            EXPECT_FALSE(RowChecked(window, row));
     });
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Selected Registry Entries Removed"});
     EXPECT_FALSE(ScratchRegistry::KeyExists(HKEY_LOCAL_MACHINE, Entry("TidrexTest Leftover")));

@@ -25,14 +25,14 @@ struct BhoManagerTest : ::testing::Test {
     // The registry editor's export, which also records what it was asked for and checks that
     // the key is still there while it is exported.
     KeyExporter Exporter(const std::string& failFor = "") {
-        return [this, failFor](HKEY root, const std::string& keyPath, const std::string& subFolder,
-                               std::string* written) {
-            EXPECT_EQ(subFolder, "BHOBackup");
-            EXPECT_TRUE(ScratchRegistry::KeyExists(root, keyPath)) << keyPath;
-            exported.push_back(keyPath);
-            if (!failFor.empty() && keyPath.find(failFor) != std::string::npos) return false;
-            return BackupKeyExporter(backupFolder)(root, keyPath, subFolder, written);
-        };
+        return
+            [this, failFor](HKEY root, const std::string& keyPath, const std::string& subFolder, std::string* written) {
+                EXPECT_EQ(subFolder, "BHOBackup");
+                EXPECT_TRUE(ScratchRegistry::KeyExists(root, keyPath)) << keyPath;
+                exported.push_back(keyPath);
+                if (!failFor.empty() && keyPath.find(failFor) != std::string::npos) return false;
+                return BackupKeyExporter(backupFolder)(root, keyPath, subFolder, written);
+            };
     }
 
     void Object(const char* id, const char* className, const char* registrationName) {
@@ -44,8 +44,7 @@ struct BhoManagerTest : ::testing::Test {
     void Library(const char* id, const std::string& path, DWORD type = REG_SZ) {
         ScratchRegistry::CreateKey(HKEY_CLASSES_ROOT, ClassKey(id) + "\\InProcServer32");
         ScratchRegistry::SetString(HKEY_CLASSES_ROOT, ClassKey(id) + "\\InProcServer32", "", path, type);
-        ScratchRegistry::SetString(HKEY_CLASSES_ROOT, ClassKey(id) + "\\InProcServer32", "ThreadingModel",
-                                   "Apartment");
+        ScratchRegistry::SetString(HKEY_CLASSES_ROOT, ClassKey(id) + "\\InProcServer32", "ThreadingModel", "Apartment");
     }
 };
 }  // namespace
@@ -91,8 +90,9 @@ TEST_F(BhoManagerTest, DetailsShowTheLibrarysVersionAndEmptyWithoutOne) {
     BhoManagerDialog dialog("TidrexVelora", Exporter());
     RunManager(dialog, [&](HWND window) {
         SelectRow(window, RowNamed(window, "Tidrex Sample Helper"));
-        EXPECT_EQ(DetailsShown(window), (ShownDetails{"samplehelper (Version : 7.1.0.12)", "Sample Suite (Version : 7.1)",
-                                                      "Sample Tray Helper", "Sample Works & Sons"}));
+        EXPECT_EQ(DetailsShown(window),
+                  (ShownDetails{"samplehelper (Version : 7.1.0.12)", "Sample Suite (Version : 7.1)",
+                                "Sample Tray Helper", "Sample Works & Sons"}));
         SelectRow(window, RowNamed(window, "Tidrex Helper Without Library"));
         EXPECT_EQ(DetailsShown(window), ShownDetails{});
     });

@@ -39,8 +39,8 @@ inline int RunChild(const std::string& filter) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessA(self.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
-                                        &startup, &process);
+    const BOOL started =
+        CreateProcessA(self.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &process);
     SetEnvironmentVariableA(kChildVariable, nullptr);
     if (!started) return -1;
     DWORD code = static_cast<DWORD>(-1);

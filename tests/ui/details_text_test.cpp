@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(DetailsText, KeyRowsSpaceEveryBackslashAndNameTheDefaultValue) {
     RegistryProblem problem;
     problem.rootKey = kCurrentUser;

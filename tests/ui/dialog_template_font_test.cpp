@@ -55,8 +55,8 @@ TEST(DialogPointSize, FollowsTheVerticalDpi) {
 }
 
 TEST(WithDialogFont, ReplacesTypefaceAndSizeAndKeepsTheItems) {
-    for (const std::u16string& original : {std::u16string(u"MS Shell Dlg"), std::u16string(u"Arial"),
-                                           std::u16string(u"T")}) {
+    for (const std::u16string& original :
+         {std::u16string(u"MS Shell Dlg"), std::u16string(u"Arial"), std::u16string(u"T")}) {
         const std::vector<uint8_t> source = Template(original);
         const std::vector<uint8_t> changed = WithDialogFont(source.data(), source.size(), u"Tahoma", 7);
         ASSERT_FALSE(changed.empty());

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"JapaneseUserOfEnglishAndGermanGetsEnglish", "english_german", 0x0411, 0x0409, 1252,
                      "Sample Works"},
         LanguageCase{"GermanUserOfOnlyJapaneseGetsIt", "japanese_only", 0x0407, 0x0411, 1200, "Japanese only"},
-        LanguageCase{"GermanUserOfJapaneseAndKoreanGetsTheFirstPair", "japanese_korean", 0x0407, 0x0411, 932, "Japanese texts"},
+        LanguageCase{"GermanUserOfJapaneseAndKoreanGetsTheFirstPair", "japanese_korean", 0x0407, 0x0411, 932,
+                     "Japanese texts"},
         LanguageCase{"KoreanUserOfJapaneseAndKorean", "japanese_korean", 0x0412, 0x0412, 949, "Korean texts"},
         LanguageCase{"NoTranslationTableFallsBackToUsEnglish", "no_translation", 0x0407, 0x0409, 1200,
                      "Untranslated Company"}),
@@ -55,9 +56,9 @@ TEST(FileVersionInfo, ReadsTheFixedBlockAndTheTwelveTextsInOrder) {
     EXPECT_EQ(fixed.dwFileVersionMS, 0x00010002u);
     EXPECT_EQ(fixed.dwFileVersionLS, 0x00030004u);
     EXPECT_EQ(fixed.dwProductVersionMS, 0x00050006u);
-    const char* expected[] = {"Sample Works", "Sample Tool", "1.2.3.4", "sample", "Copyright Sample Works",
-                              "sample.exe", "Sample Suite", "5.6", "English comment", "Sample is a trademark",
-                              "private-en", "special-en"};
+    const char* expected[] = {"Sample Works", "Sample Tool",  "1.2.3.4", "sample",          "Copyright Sample Works",
+                              "sample.exe",   "Sample Suite", "5.6",     "English comment", "Sample is a trademark",
+                              "private-en",   "special-en"};
     for (int text = 0; text < FileVersionInfo::TextCount; ++text) {
         EXPECT_EQ(info.GetText(static_cast<FileVersionInfo::Text>(text)), expected[text])
             << FileVersionInfo::TextName(static_cast<FileVersionInfo::Text>(text));
@@ -80,8 +81,8 @@ TEST(FileVersionInfo, AnEntryMissingInTheChosenLanguageStaysEmpty) {
 TEST(FileVersionInfo, AFileWithoutVersionResourceLeavesEverythingEmpty) {
     FileVersionInfo info;
     ASSERT_TRUE(info.Create(Sample("english_german"), 0x0409));
-    for (const std::string& path : {Sample("no_version"), std::string("C:\\no such folder\\missing.exe"),
-                                    std::string("")}) {
+    for (const std::string& path :
+         {Sample("no_version"), std::string("C:\\no such folder\\missing.exe"), std::string("")}) {
         EXPECT_FALSE(info.Create(path, 0x0409)) << path;
         for (int text = 0; text < FileVersionInfo::TextCount; ++text) {
             EXPECT_EQ(info.GetText(static_cast<FileVersionInfo::Text>(text)), "");

@@ -532,8 +532,7 @@ TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
     });
     EXPECT_EQ(preferences.ReadSectionState(7), 1);
     EXPECT_EQ(detailChecks, (std::vector<int32_t>{1, 0}));
-    EXPECT_EQ(boxes.texts,
-              (std::vector<std::string>{"Section Information Saved", "Scan Complete", "Scan Complete"}));
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Section Information Saved", "Scan Complete", "Scan Complete"}));
     EXPECT_EQ(operations.calls[ScanOperation::HelpFiles], 2);
 }
 

@@ -103,5 +103,5 @@ std::string ManagerName(const ::testing::TestParamInfo<Manager>& info) {
 }
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, ManagerKeyboard, ::testing::Values(Manager::Startup, Manager::Bho, Manager::AddRemove),
-                         ManagerName);
+INSTANTIATE_TEST_SUITE_P(Dialogs, ManagerKeyboard,
+                         ::testing::Values(Manager::Startup, Manager::Bho, Manager::AddRemove), ManagerName);

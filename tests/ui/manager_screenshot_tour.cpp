@@ -24,7 +24,6 @@ constexpr const char* kHelperId = "{7A1D0C01-0000-4E57-9C0F-54494452EC01}";
 constexpr const char* kToolbarId = "{7A1D0C01-0000-4E57-9C0F-54494452EC02}";
 constexpr const char* kOrphanId = "{7A1D0C01-0000-4E57-9C0F-54494452EC03}";
 
-
 void Pose(ManagerDialog& dialog, const char* name, const char* selected, const char* checked) {
     RunManager(dialog, [&](HWND window) {
         SetFocus(ManagerList(window));

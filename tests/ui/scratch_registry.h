@@ -44,8 +44,8 @@ public:
             DWORD size = 0;
             RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
             locked.original.resize(size);
-            if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, locked.original.data(), &size) !=
-                                 ERROR_SUCCESS) {
+            if (size == 0 ||
+                RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, locked.original.data(), &size) != ERROR_SUCCESS) {
                 locked.original.clear();
             }
             RegCloseKey(key);
@@ -81,8 +81,8 @@ public:
     static std::string String(HKEY root, const std::string& path, const char* name) {
         char text[1024] = {};
         DWORD size = sizeof(text);
-        if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ | RRF_NOEXPAND | RRF_RT_REG_EXPAND_SZ, nullptr,
-                         text, &size) != ERROR_SUCCESS) {
+        if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ | RRF_NOEXPAND | RRF_RT_REG_EXPAND_SZ, nullptr, text,
+                         &size) != ERROR_SUCCESS) {
             return {};
         }
         return text;

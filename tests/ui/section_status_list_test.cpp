@@ -22,8 +22,8 @@ TEST(SectionStatusList, CountsAreReadAtOnceAndShownBeforeTheStatusChanges) {
     InitCommonControlsEx(&controls);
     const UniqueWindow parent(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 500, 300, nullptr, nullptr,
                                               GetModuleHandleA(nullptr), nullptr));
-    HWND listWindow = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 400, 200, parent.get(),
-                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND listWindow = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 400, 200, parent.get(), nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
     SectionStatusList list;
     list.Attach(listWindow);
     ScanSection section;

@@ -61,8 +61,7 @@ TEST_F(StartupManagerTest, ListsBothRunKeysCurrentUserFirstWithTheirCommands) {
         ASSERT_EQ(twice.size(), 2u);
         EXPECT_EQ(ListText(list, twice[0], 1), "C:\\User\\twice.exe");
         EXPECT_EQ(ListText(list, twice[1], 1), "C:\\Machine\\twice.exe");
-        EXPECT_EQ(ListText(list, RowNamed(window, "TidrexTest Expanded"), 1),
-                  "C:\\windows\\tidrex-expanded.exe /q");
+        EXPECT_EQ(ListText(list, RowNamed(window, "TidrexTest Expanded"), 1), "C:\\windows\\tidrex-expanded.exe /q");
         const int number = RowNamed(window, "TidrexTest Number");
         ASSERT_GE(number, 0);
         EXPECT_EQ(ListText(list, number, 1), "");
@@ -76,8 +75,8 @@ TEST_F(StartupManagerTest, DetailsFollowTheSelectedRowNotTheCheckedOnes) {
     Run(HKEY_CURRENT_USER, "TidrexTest Helper",
         std::string("\"") + kSampleFolder + "\\SAMPLE HELPER.EXE\" /background");
     Run(HKEY_CURRENT_USER, "TidrexTest Plain", plain);
-    const ShownDetails helper{"samplehelper (Version : 7.1.0.12)", "Sample Suite (Version : 7.1)",
-                              "Sample Tray Helper", "Sample Works & Sons"};
+    const ShownDetails helper{"samplehelper (Version : 7.1.0.12)", "Sample Suite (Version : 7.1)", "Sample Tray Helper",
+                              "Sample Works & Sons"};
     RunManager(dialog, [&](HWND window) {
         const int helperRow = RowNamed(window, "TidrexTest Helper");
         const int plainRow = RowNamed(window, "TidrexTest Plain");
@@ -117,7 +116,8 @@ TEST_F(StartupManagerTest, RemoveCheckedDeletesTheirValuesFillsTheListAgainAndSa
         EXPECT_EQ(RowNamed(window, "TidrexTest Remove Machine"), -1);
         EXPECT_EQ(RowNamed(window, "TidrexTest Vanished"), -1);
         ASSERT_GE(RowNamed(window, "TidrexTest Keep"), 0);
-        for (int row = 0; row < ListView_GetItemCount(ManagerList(window)); ++row) EXPECT_FALSE(RowChecked(window, row));
+        for (int row = 0; row < ListView_GetItemCount(ManagerList(window)); ++row)
+            EXPECT_FALSE(RowChecked(window, row));
     });
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Selected Registry Entries Deleted"});
     EXPECT_EQ(boxes.captions, std::vector<std::string>{"TidrexVelora"});

@@ -12,7 +12,8 @@ TEST(SystemSummaryText, DisksAreTruncatedBeforeTheyAreSummed) {
     sum.AddDrive(3ull << 29, 10ull << 30);  // 1.5 GB free
     sum.AddDrive(5ull << 29, 20ull << 30);  // 2.5 GB free
     EXPECT_EQ(DiskSpaceText(sum.freeGigabytes, sum.totalGigabytes), "Free Disk Space : 3 GB of 30 GB");
-    EXPECT_EQ(DiskSpaceText(3000000000000ll, 4000000000000ll), "Free Disk Space : 3000000000000 GB of 4000000000000 GB");
+    EXPECT_EQ(DiskSpaceText(3000000000000ll, 4000000000000ll),
+              "Free Disk Space : 3000000000000 GB of 4000000000000 GB");
 }
 
 TEST(SystemSummaryText, LabelsCarryTheirPrefixes) {

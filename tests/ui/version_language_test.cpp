@@ -28,19 +28,18 @@ TEST_P(TranslationChoice, FollowsTheFiveSteps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, TranslationChoice,
-    ::testing::Values(
-        ChoiceCase{"UserLanguageExactly", {0x0409, 0x0407}, 0x0407, 0x0407},
-        ChoiceCase{"ExactAnywhereBeatsAnEarlierLowByte", {0x0C07, 0x0807, 0x0407}, 0x0407, 0x0407},
-        ChoiceCase{"SameLowByte", {0x0409, 0x0407}, 0x0C07, 0x0407},
-        ChoiceCase{"FirstOfTheSameLowByte", {0x0411, 0x0807, 0x0407}, 0x0C07, 0x0807},
-        ChoiceCase{"LowByteOfTheUserBeforeNeutral", {0x0000, 0x0807}, 0x0407, 0x0807},
-        ChoiceCase{"Neutral", {0x0411, 0x0000, 0x0409}, 0x0407, 0x0000},
-        ChoiceCase{"NeutralExactBeatsNeutralLowByte", {0x0411, 0x0400, 0x0000}, 0x0407, 0x0000},
-        ChoiceCase{"NeutralLowByte", {0x0411, 0x0400, 0x0409}, 0x0407, 0x0400},
-        ChoiceCase{"EnglishExactBeatsEnglishLowByte", {0x0411, 0x0809, 0x0009}, 0x0407, 0x0009},
-        ChoiceCase{"EnglishLowByte", {0x0411, 0x0809, 0x0409}, 0x0407, 0x0809},
-        ChoiceCase{"FirstPairWhenNothingMatches", {0x0411, 0x0412}, 0x0407, 0x0411},
-        ChoiceCase{"OnlyPairOfAnotherLanguage", {0x0411}, 0x0407, 0x0411}),
+    ::testing::Values(ChoiceCase{"UserLanguageExactly", {0x0409, 0x0407}, 0x0407, 0x0407},
+                      ChoiceCase{"ExactAnywhereBeatsAnEarlierLowByte", {0x0C07, 0x0807, 0x0407}, 0x0407, 0x0407},
+                      ChoiceCase{"SameLowByte", {0x0409, 0x0407}, 0x0C07, 0x0407},
+                      ChoiceCase{"FirstOfTheSameLowByte", {0x0411, 0x0807, 0x0407}, 0x0C07, 0x0807},
+                      ChoiceCase{"LowByteOfTheUserBeforeNeutral", {0x0000, 0x0807}, 0x0407, 0x0807},
+                      ChoiceCase{"Neutral", {0x0411, 0x0000, 0x0409}, 0x0407, 0x0000},
+                      ChoiceCase{"NeutralExactBeatsNeutralLowByte", {0x0411, 0x0400, 0x0000}, 0x0407, 0x0000},
+                      ChoiceCase{"NeutralLowByte", {0x0411, 0x0400, 0x0409}, 0x0407, 0x0400},
+                      ChoiceCase{"EnglishExactBeatsEnglishLowByte", {0x0411, 0x0809, 0x0009}, 0x0407, 0x0009},
+                      ChoiceCase{"EnglishLowByte", {0x0411, 0x0809, 0x0409}, 0x0407, 0x0809},
+                      ChoiceCase{"FirstPairWhenNothingMatches", {0x0411, 0x0412}, 0x0407, 0x0411},
+                      ChoiceCase{"OnlyPairOfAnotherLanguage", {0x0411}, 0x0407, 0x0411}),
     [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
 
 TEST(TranslationChoiceEdges, AnEmptyTableChoosesNothingAndTheCodePageTravelsWithItsLanguage) {

@@ -40,10 +40,9 @@ std::string SetupPath() {
 // What the installer writes; its uninstaller cannot remove it once the folder is gone.
 void RemoveInstallation() {
     for (const std::string& key : {kUninstallKey, kServiceKey}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
-    for (const std::string& key :
-         {"CLSID\\" + kClassId, "TypeLib\\" + kLibraryId, std::string("TidrexSample.Widget"),
-          std::string("TidrexSample.Widget.1"), std::string("TidrexSample.Document"), std::string(".tidrexsample"),
-          std::string("Applications\\tidrex-sample.exe")}) {
+    for (const std::string& key : {"CLSID\\" + kClassId, "TypeLib\\" + kLibraryId, std::string("TidrexSample.Widget"),
+                                   std::string("TidrexSample.Widget.1"), std::string("TidrexSample.Document"),
+                                   std::string(".tidrexsample"), std::string("Applications\\tidrex-sample.exe")}) {
         RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
     }
     RegDeleteTreeA(HKEY_CURRENT_USER,
@@ -63,8 +62,7 @@ DWORD Install() {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup,
-                        &process)) {
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &process)) {
         return GetLastError();
     }
     WaitForSingleObject(process.hProcess, 120000);
@@ -91,11 +89,10 @@ std::set<Finding> SampleFindings(const std::string& sections, std::vector<std::s
         for (const nlohmann::json& problem : section["problems"]) {
             const std::string keyPath = problem["keyPath"];
             const std::string data = problem["valueData"];
-            const bool ours = keyPath.find("TidrexSample") != std::string::npos ||
-                              keyPath.find(kClassId) != std::string::npos ||
-                              keyPath.find(kLibraryId) != std::string::npos ||
-                              keyPath.find(".tidrexsample") != std::string::npos ||
-                              data.find(kInstallFolder) != std::string::npos;
+            const bool ours =
+                keyPath.find("TidrexSample") != std::string::npos || keyPath.find(kClassId) != std::string::npos ||
+                keyPath.find(kLibraryId) != std::string::npos || keyPath.find(".tidrexsample") != std::string::npos ||
+                data.find(kInstallFolder) != std::string::npos;
             if (!ours) continue;
             findings.insert({section["id"].get<int>(), keyPath, problem["valueName"].get<std::string>()});
             if (descriptions) descriptions->push_back(problem["description"]);
