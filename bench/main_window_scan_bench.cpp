@@ -24,7 +24,7 @@
 #include "scanners/scanner_set.h"
 #include "resources/resource_ids.h"
 #include "tests/ui/dialog_driver.h"
-#include "ui/main_dialog.h"
+#include "ui/main/main_dialog.h"
 
 namespace {
 // The fonts list the fonts scan reads; the bench adds values of its own and removes them again.

@@ -3,7 +3,7 @@
 
 #include "app/application.h"
 #include "registry/registry_lookup.h"
-#include "ui/main_dialog.h"
+#include "ui/main/main_dialog.h"
 #include "ui/message_box.h"
 #include "ui/system_info.h"
 

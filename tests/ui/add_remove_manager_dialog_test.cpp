@@ -1,4 +1,4 @@
-#include "ui/add_remove_manager_dialog.h"
+#include "ui/tools/add_remove_manager_dialog.h"
 
 #include <gtest/gtest.h>
 

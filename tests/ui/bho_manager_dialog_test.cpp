@@ -1,4 +1,4 @@
-#include "ui/bho_manager_dialog.h"
+#include "ui/tools/bho_manager_dialog.h"
 
 #include <gtest/gtest.h>
 

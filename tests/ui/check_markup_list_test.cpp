@@ -1,4 +1,4 @@
-#include "ui/check_markup_list.h"
+#include "ui/lists/check_markup_list.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,4 +1,4 @@
-#include "ui/details_text.h"
+#include "ui/dialogs/details_text.h"
 
 #include <gtest/gtest.h>
 

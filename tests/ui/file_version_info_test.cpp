@@ -1,4 +1,4 @@
-#include "ui/file_version_info.h"
+#include "ui/tools/file_version_info.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/key_exporter.h"
+#include "ui/tools/key_exporter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/main_dialog.h"
+#include "ui/main/main_dialog.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,7 +16,7 @@
 #include "tests/support/registry_sandbox.h"
 #include "tests/ui/child_run.h"
 #include "tests/ui/dialog_driver.h"
-#include "ui/details_dialog.h"
+#include "ui/dialogs/details_dialog.h"
 
 namespace {
 class ScriptedOperations : public ScanOperations {

@@ -4,7 +4,7 @@
 #include "resources/resource_ids.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/ui/dialog_driver.h"
-#include "ui/main_dialog.h"
+#include "ui/main/main_dialog.h"
 
 TEST(AdvancedPageButtons, OpenTheirManagers) {
     RegistrySandbox settings("ManagerButtons");

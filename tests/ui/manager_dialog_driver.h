@@ -13,7 +13,7 @@
 
 #include "resources/resource_ids.h"
 #include "tests/ui/dialog_driver.h"
-#include "ui/manager_dialog.h"
+#include "ui/tools/manager_dialog.h"
 
 // Shows the dialog, runs the steps, and ends it with kLeftOpen when they left it open.
 inline INT_PTR RunManager(ManagerDialog& dialog, const std::function<void(HWND)>& steps) {

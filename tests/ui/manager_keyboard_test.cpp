@@ -7,9 +7,9 @@
 #include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
-#include "ui/add_remove_manager_dialog.h"
-#include "ui/bho_manager_dialog.h"
-#include "ui/startup_manager_dialog.h"
+#include "ui/tools/add_remove_manager_dialog.h"
+#include "ui/tools/bho_manager_dialog.h"
+#include "ui/tools/startup_manager_dialog.h"
 
 namespace {
 constexpr const char* kRowName = "TidrexTest Keyboard";

@@ -13,9 +13,9 @@
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
 #include "tests/ui/version_samples.h"
-#include "ui/add_remove_manager_dialog.h"
-#include "ui/bho_manager_dialog.h"
-#include "ui/startup_manager_dialog.h"
+#include "ui/tools/add_remove_manager_dialog.h"
+#include "ui/tools/bho_manager_dialog.h"
+#include "ui/tools/startup_manager_dialog.h"
 
 namespace {
 constexpr const char* kHelper = "C:\\Program Files\\Sample Works\\Sample Helper.exe";

@@ -1,4 +1,4 @@
-#include "ui/program_details.h"
+#include "ui/tools/program_details.h"
 
 #include <gtest/gtest.h>
 

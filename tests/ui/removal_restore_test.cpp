@@ -16,8 +16,8 @@
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/dialog_driver.h"
-#include "ui/main_dialog.h"
-#include "ui/removal_command.h"
+#include "ui/main/main_dialog.h"
+#include "ui/main/removal_command.h"
 
 namespace {
 // Reports the problems the test lines up, each by its section's operation.

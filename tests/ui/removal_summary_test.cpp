@@ -1,4 +1,4 @@
-#include "ui/removal_summary.h"
+#include "ui/tools/removal_summary.h"
 
 #include <gtest/gtest.h>
 

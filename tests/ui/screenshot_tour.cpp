@@ -13,7 +13,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/dialog_driver.h"
 #include "tests/ui/tour_shot.h"
-#include "ui/main_dialog.h"
+#include "ui/main/main_dialog.h"
 
 namespace {
 // Sample findings, reported slowly enough for the running scan to be seen.

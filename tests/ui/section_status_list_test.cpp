@@ -1,4 +1,4 @@
-#include "ui/section_status_list.h"
+#include "ui/main/section_status_list.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,4 +1,4 @@
-#include "ui/startup_manager_dialog.h"
+#include "ui/tools/startup_manager_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/version_language.h"
+#include "ui/tools/version_language.h"
 
 #include <gtest/gtest.h>
 

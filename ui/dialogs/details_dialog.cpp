@@ -1,0 +1,65 @@
+#include "ui/dialogs/details_dialog.h"
+
+#include <commctrl.h>
+
+#include "resources/resource_ids.h"
+#include "ui/dialogs/details_text.h"
+
+INT_PTR DetailsDialog::Run(HWND owner) { return RunModal(owner, IDD_DETAILS); }
+
+bool DetailsDialog::OnInit() {
+    list_.Attach(Item(IDC_DETAILS_LIST), kDetailsRowHeight);
+    list_.SetCheckPictures(IDB_CHECK_CHECKED, IDB_CHECK_UNCHECKED);
+    header_.Attach(Item(IDC_DETAILS_HEADER));
+    header_.SetText(DetailsHeader(section_));
+    for (const ProblemPtr& problem : section_.problems) {
+        list_.AddRow(DetailsRow(section_.id, *problem), problem.get(), problem->checked != 0);
+    }
+    return true;
+}
+
+void DetailsDialog::SetAll(bool checked) {
+    for (int row = 0; row < list_.RowCount(); ++row) {
+        if (auto* problem = static_cast<ProblemRecord*>(list_.RowData(row))) problem->checked = checked ? 1 : 0;
+        list_.SetChecked(row, checked);
+    }
+}
+
+bool DetailsDialog::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_DETAILS_SELECT_ALL: SetAll(true); return true;
+        case IDC_DETAILS_DESELECT_ALL: SetAll(false); return true;
+        case IDOK:
+        case IDCANCEL: End(id); return true;
+        default: return false;
+    }
+}
+
+bool DetailsDialog::OnNotify(NMHDR& header, LRESULT&) {
+    if (header.idFrom != IDC_DETAILS_LIST || header.code != LVN_ITEMCHANGED) return false;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!CheckMarkupList::CheckStateChanged(change) || change.iItem < 0) return false;
+    if (auto* problem = static_cast<ProblemRecord*>(list_.RowData(change.iItem))) {
+        problem->checked = list_.IsChecked(change.iItem) ? 1 : 0;
+    }
+    return true;
+}
+
+bool DetailsDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    if (message == WM_MEASUREITEM) {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item.CtlType != ODT_LISTVIEW || item.CtlID != IDC_DETAILS_LIST) return false;
+        list_.MeasureItem(item);
+        result = TRUE;
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID != IDC_DETAILS_LIST) return false;
+        list_.DrawItem(item);
+        result = TRUE;
+        return true;
+    }
+    return false;
+}

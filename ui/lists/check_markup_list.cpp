@@ -1,0 +1,297 @@
+#include "ui/lists/check_markup_list.h"
+
+#include <commctrl.h>
+
+#include "base/window_boundary.h"
+#include "controls/markup_renderer.h"
+#include "engine/scan_messages.h"
+#include "resources/resource_ids.h"
+#include "ui/dialog_base.h"
+#include "ui/lists/list_view_items.h"
+
+namespace {
+constexpr COLORREF kSelectedFill = RGB(233, 253, 222);
+constexpr COLORREF kGridColour = RGB(200, 200, 200);
+constexpr COLORREF kFocusColour = RGB(96, 96, 96);
+constexpr int kCheckSize = 16;
+constexpr int kCheckLeft = 8;
+constexpr int kCheckTop = 15;
+constexpr UINT_PTR kSubclassId = 1;
+
+UniqueBitmap LoadPicture(int id) {
+    return UniqueBitmap(
+        static_cast<HBITMAP>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+}
+
+UINT CheckStateBits(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
+
+bool IsEmpty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+
+RECT Moved(RECT rect, int dx, int dy) {
+    OffsetRect(&rect, dx, dy);
+    return rect;
+}
+}  // namespace
+
+CheckMarkupList::~CheckMarkupList() {
+    if (list_) RemoveWindowSubclass(list_, &CheckMarkupList::SubclassProcedure, kSubclassId);
+}
+
+void CheckMarkupList::Attach(HWND list, int rowHeight) {
+    list_ = list;
+    RECT client{};
+    GetClientRect(list_, &client);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = client.right - client.left - 20;
+    ListView_InsertColumn(list_, 0, &column);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
+    rowHeight_ = RowHeightImageList(rowHeight);
+    SetSharedSmallImageList(list_, rowHeight_.get());
+    rowHeightPixels_ = rowHeight;
+    // Wine measures owner-drawn rows again only when the list's size changes.
+    RECT bounds{};
+    GetWindowRect(list_, &bounds);
+    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(list_, nullptr, 0, 0, width, height + 1, flags);
+    SetWindowPos(list_, nullptr, 0, 0, width, height, flags);
+    meters_[0] = LoadPicture(IDB_METER_MODERATE);
+    meters_[1] = LoadPicture(IDB_METER_SEVERE);
+    meters_[2] = LoadPicture(IDB_METER_CRITICAL);
+    BITMAP info{};
+    if (meters_[0] && GetObjectA(meters_[0].get(), sizeof(info), &info)) meterSize_ = {info.bmWidth, info.bmHeight};
+    hand_ = static_cast<HCURSOR>(
+        LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_SHARED));
+    SetWindowSubclass(list_, &CheckMarkupList::SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void CheckMarkupList::SetCheckPictures(int checkedId, int uncheckedId) {
+    checked_ = LoadPicture(checkedId);
+    unchecked_ = LoadPicture(uncheckedId);
+    checkPictures_ = checked_ && unchecked_;
+}
+
+void CheckMarkupList::ClearAll() {
+    severities_.clear();
+    ListView_DeleteAllItems(list_);
+}
+
+int CheckMarkupList::AddRow(const std::string& markup, void* data, bool checked) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(markup.c_str());
+    item.lParam = reinterpret_cast<LPARAM>(data);
+    item.state = CheckStateBits(checked);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int CheckMarkupList::RowCount() const { return ListView_GetItemCount(list_); }
+
+void* CheckMarkupList::RowData(int row) const { return reinterpret_cast<void*>(ListViewItemParam(list_, row)); }
+
+bool CheckMarkupList::IsChecked(int row) const {
+    const UINT state = ListView_GetItemState(list_, row, LVIS_STATEIMAGEMASK);
+    return (state >> 12) == 2;
+}
+
+void CheckMarkupList::SetChecked(int row, bool checked) {
+    ListView_SetItemState(list_, row, CheckStateBits(checked), LVIS_STATEIMAGEMASK);
+    ListView_RedrawItems(list_, row, row);
+}
+
+std::string CheckMarkupList::RowText(int row) const { return ListViewItemText(list_, row, 0); }
+
+int CheckMarkupList::Severity(int row) const {
+    const auto entry = severities_.find(row);
+    return entry == severities_.end() ? 0 : entry->second;
+}
+
+bool CheckMarkupList::CheckStateChanged(const NMLISTVIEW& change) {
+    if ((change.uChanged & LVIF_STATE) == 0) return false;
+    return (change.uOldState & LVIS_STATEIMAGEMASK) != (change.uNewState & LVIS_STATEIMAGEMASK) &&
+           (change.uNewState & LVIS_STATEIMAGEMASK) != 0;
+}
+
+void CheckMarkupList::DrawPicture(HDC dc, HBITMAP picture, int x, int y) const {
+    BITMAP info{};
+    if (!picture || !GetObjectA(picture, sizeof(info), &info)) return;
+    const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    const SelectedObject selected(memory.get(), picture);
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+}
+
+// The keyboard's row: a dotted frame inside the grid lines.
+void CheckMarkupList::DrawFocusFrame(HDC dc, const RECT& row) const {
+    if (SendMessageA(list_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    RECT frame = row;
+    InflateRect(&frame, -2, -2);
+    const UniquePen dots(CreatePen(PS_DOT, 1, kFocusColour));
+    const SelectedObject selectedPen(dc, dots.get());
+    const SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+}
+
+void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT& r = item.rcItem;
+    const int row = static_cast<int>(item.itemID);
+    const UniqueBrush fill(CreateSolidBrush((item.itemState & ODS_SELECTED) ? kSelectedFill : RGB(255, 255, 255)));
+    FillRect(dc, &r, fill.get());
+    const UniquePen pen(CreatePen(PS_SOLID, 1, kGridColour));
+    const SelectedObject selectedPen(dc, pen.get());
+    const SelectedObject selectedFont(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+    MoveToEx(dc, r.left, r.top, nullptr);
+    LineTo(dc, r.right - 1, r.top);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left - 1, r.bottom - 1);
+    SetBkMode(dc, TRANSPARENT);
+    // The list leaves its highlight text colour (white) in the context of a selected row, which
+    // is not highlighted here: the text keeps the window's text colour.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+
+    RECT text = r;
+    if (checkPictures_) {
+        DrawPicture(dc, IsChecked(row) ? checked_.get() : unchecked_.get(), r.left + kCheckLeft, r.top + kCheckTop);
+        checkRect_ = {kCheckLeft, kCheckTop, kCheckLeft + kCheckSize, kCheckTop + kCheckSize};
+        text.left = r.left + kCheckSize + 20;
+        text.top = r.top + 10;
+    }
+    DrawMarkupInRect(dc, text, RowText(row).c_str());
+    if (item.itemState & ODS_FOCUS) DrawFocusFrame(dc, r);
+    if (linkText_.empty()) return;
+
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    RECT link{};
+    DrawTextA(dc, "View Details", -1, &link, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    link = Moved(link, r.left + kCheckSize + 20, r.top + metrics.tmHeight + 24);
+    link.bottom = r.bottom;
+    DrawMarkupInRect(dc, link, linkText_.c_str());
+    if (IsEmpty(linkRect_)) linkRect_ = Moved(link, -r.left, -r.top);
+
+    const int severity = Severity(row);
+    static const char* const kLabels[] = {"Moderate : ", "Severe : ", "Critical : "};
+    if (severity < 0 || severity > 2) return;
+    const int w = meterSize_.cx, h = meterSize_.cy;
+    RECT label{r.right - 2 * w + 5, r.bottom - h - 9, r.right - w + 15, r.bottom - 4};
+    DrawTextA(dc, kLabels[severity], -1, &label, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    DrawPicture(dc, meters_[severity].get(), r.right - w - 10, r.bottom - h - 5);
+}
+
+bool CheckMarkupList::CursorOverLink() const {
+    if (IsEmpty(linkRect_)) return false;
+    const DWORD position = GetMessagePos();
+    POINT cursor{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    const int count = RowCount();
+    for (int row = ListView_GetTopIndex(list_); row >= 0 && row < count; ++row) {
+        RECT bounds{};
+        if (!ListView_GetItemRect(list_, row, &bounds, LVIR_BOUNDS)) break;
+        RECT link = Moved(linkRect_, bounds.left, bounds.top);
+        MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&link), 2);
+        if (PtInRect(&link, cursor)) return true;
+        RECT client{};
+        GetClientRect(list_, &client);
+        if (bounds.top > client.bottom) break;
+    }
+    return false;
+}
+
+void CheckMarkupList::OnLeftButtonDown(POINT point) {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    const int row = ListView_HitTest(list_, &hit);
+    if (row < 0) return;
+    RECT bounds{};
+    ListView_GetItemRect(list_, row, &bounds, LVIR_BOUNDS);
+    const RECT check = Moved(checkRect_, bounds.left, bounds.top);
+    const RECT link = Moved(linkRect_, bounds.left, bounds.top);
+    if (!IsEmpty(checkRect_) && PtInRect(&check, point)) {
+        SetChecked(row, !IsChecked(row));
+    } else if (!IsEmpty(linkRect_) && PtInRect(&link, point)) {
+        SendMessageA(GetParent(list_), WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(RowData(row)), 0);
+    }
+}
+
+void CheckMarkupList::ToggleFocusedRow() {
+    const int row = FocusedRow();
+    if (row < 0) return;
+    SetChecked(row, !IsChecked(row));
+    ListView_EnsureVisible(list_, row, FALSE);
+}
+
+int CheckMarkupList::FocusedRow() const { return ListView_GetNextItem(list_, -1, LVNI_FOCUSED); }
+
+// A list entered with Tab has a row for Space to act on: the first, unless one has the focus
+// already. Only the focus moves there; the selection stays the user's.
+void CheckMarkupList::FocusFirstRowIfNone() {
+    if (FocusedRow() >= 0 || RowCount() == 0) return;
+    ListView_SetItemState(list_, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, 0, FALSE);
+}
+
+bool CheckMarkupList::OnKeyDown(WPARAM key) {
+    if (key == VK_SPACE) {
+        ToggleFocusedRow();
+        return true;
+    }
+    if (key == VK_RETURN && !linkText_.empty()) {
+        const int row = FocusedRow();
+        if (row >= 0) SendMessageA(GetParent(list_), WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(RowData(row)), 0);
+        return true;
+    }
+    return false;
+}
+
+LRESULT CheckMarkupList::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            OnLeftButtonDown(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            break;
+        case WM_SETCURSOR:
+            if (hand_ && CursorOverLink()) {
+                SetCursor(hand_);
+                return TRUE;
+            }
+            break;
+        case WM_GETDLGCODE: {
+            // Enter on a row with a link opens it instead of the dialog's default button.
+            const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            const bool opensLink = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN && !linkText_.empty();
+            return opensLink ? code | DLGC_WANTMESSAGE : code;
+        }
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam)) return 0;
+            break;
+        case WM_CHAR:
+            if (wParam == ' ') return 0;  // the space toggled a check box; it searches for no row
+            break;
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            FocusFirstRowIfNone();
+            return result;
+        }
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            InvalidateRect(window, nullptr, TRUE);
+            return result;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &CheckMarkupList::SubclassProcedure, kSubclassId);
+            list_ = nullptr;
+            return DefSubclassProc(window, message, wParam, lParam);
+        default: break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CheckMarkupList::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                    DWORD_PTR self) noexcept {
+    return AtBoundary(
+        [&] { return reinterpret_cast<CheckMarkupList*>(self)->OnMessage(window, message, wParam, lParam); },
+        [&] { return DefSubclassProc(window, message, wParam, lParam); });
+}

@@ -1,0 +1,79 @@
+#pragma once
+// An owner-drawn list whose rows are markup texts with a check box, and optionally a
+// "View Details" link, a severity label and a severity meter.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "base/unique_handles.h"
+#include "ui/lists/image_list.h"
+
+class CheckMarkupList {
+public:
+    CheckMarkupList() = default;
+    CheckMarkupList(const CheckMarkupList&) = delete;
+    CheckMarkupList& operator=(const CheckMarkupList&) = delete;
+    ~CheckMarkupList();
+
+    // One column as wide as the client area less 20 pixels, no header, full-row selection,
+    // rows of the given height, and the severity meters.
+    void Attach(HWND list, int rowHeight);
+    HWND Window() const { return list_; }
+
+    // Check boxes are drawn only when both pictures load.
+    void SetCheckPictures(int checkedId, int uncheckedId);
+    void SetLinkText(const std::string& markup) { linkText_ = markup; }
+    void SetSeverity(int row, int severity) { severities_[row] = severity; }
+    // Empties the severity table, then deletes every row.
+    void ClearAll();
+
+    int AddRow(const std::string& markup, void* data, bool checked);
+    int RowCount() const;
+    void* RowData(int row) const;
+    bool IsChecked(int row) const;
+    void SetChecked(int row, bool checked);
+    std::string RowText(int row) const;
+    int Severity(int row) const;
+
+    // Relative to a row's top-left corner; empty until drawn.
+    const RECT& CheckBoxRect() const { return checkRect_; }
+    const RECT& LinkRect() const { return linkRect_; }
+
+    // The parent's WM_MEASUREITEM and WM_DRAWITEM for this list. The list asks for 50-pixel
+    // rows until it is attached; then for the height it was attached with, which Wine takes
+    // from here rather than from the row-height image list.
+    void MeasureItem(MEASUREITEMSTRUCT& item) const { item.itemHeight = rowHeightPixels_; }
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    // Whether an item-changed notification changed a row's check state.
+    static bool CheckStateChanged(const NMLISTVIEW& change);
+
+private:
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR self) noexcept;
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnLeftButtonDown(POINT point);
+    bool OnKeyDown(WPARAM key);
+    int FocusedRow() const;
+    void FocusFirstRowIfNone();
+    void ToggleFocusedRow();
+    void DrawFocusFrame(HDC dc, const RECT& row) const;
+    bool CursorOverLink() const;
+    void DrawPicture(HDC dc, HBITMAP picture, int x, int y) const;
+
+    HWND list_ = nullptr;
+    UniqueImageList rowHeight_;
+    int rowHeightPixels_ = 50;
+    UniqueBitmap checked_, unchecked_;
+    bool checkPictures_ = false;
+    UniqueBitmap meters_[3];
+    SIZE meterSize_{69, 8};
+    HCURSOR hand_ = nullptr;  // shared resource cursor, never destroyed
+    std::string linkText_;
+    RECT checkRect_{};
+    RECT linkRect_{};
+    std::map<int, int> severities_;
+};
+
+inline constexpr const char* kViewDetailsLink = "<font color=\"#0000FF\"><u>View Details</u></font>";

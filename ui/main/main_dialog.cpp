@@ -1,0 +1,242 @@
+#include "ui/main/main_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/executable_folder.h"
+#include "base/text_format.h"
+#include "resources/resource_ids.h"
+#include "ui/tools/add_remove_manager_dialog.h"
+#include "ui/tools/bho_manager_dialog.h"
+#include "ui/dialogs/details_dialog.h"
+#include "ui/dialog_template_font.h"
+#include "ui/tools/startup_manager_dialog.h"
+#include "ui/system_summary_text.h"
+
+namespace {
+std::vector<uint8_t> TahomaTemplate() {
+    HRSRC resource = FindResourceA(ResourceModule(), MAKEINTRESOURCEA(IDD_MAIN), MAKEINTRESOURCEA(5));  // RT_DIALOG
+    if (!resource) return {};
+    HGLOBAL loaded = LoadResource(ResourceModule(), resource);
+    const auto* data = static_cast<const uint8_t*>(LockResource(loaded));
+    if (!data) return {};
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return WithDialogFont(data, SizeofResource(ResourceModule(), resource), u"Tahoma",
+                          static_cast<uint16_t>(DialogPointSize(pixelsPerInch)));
+}
+
+UniqueBitmap LoadBackground(int id) {
+    return UniqueBitmap(
+        static_cast<HBITMAP>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+}
+}  // namespace
+
+MainDialog::MainDialog(const MainDialogStartup& startup)
+    : startup_(startup),
+      preferences_(*startup.preferences),
+      sections_([this](SectionId id) { return preferences_.ReadSectionState(id); }),
+      engine_(host_),
+      operations_(startup.operations ? *startup.operations : static_cast<ScanOperations&>(scanners_)),
+      log_(preferences_, startup.systemInfo ? startup.systemInfo->OsName() : std::string()),
+      driver_(sections_, engine_, *this, operations_, log_, counters_),
+      intake_(*this, counters_, log_) {
+    driver_.readSelectAll = [this] { return preferences_.ReadSelectAll(); };
+}
+
+INT_PTR MainDialog::Run(HWND owner) {
+    template_ = TahomaTemplate();
+    return RunModal(owner, template_);
+}
+
+bool MainDialog::OnInit() {
+    if (startup_.instanceChecker) startup_.instanceChecker->Track(Window());
+    icon_ = static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0,
+                                          LR_SHARED | LR_DEFAULTSIZE));
+    SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    backgrounds_[0] = LoadBackground(IDB_BACKGROUND_HOME);
+    backgrounds_[1] = LoadBackground(IDB_BACKGROUND_PAGES);
+    whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+
+    scaler_.Record(Window());
+    aboutText_.Attach(Item(IDC_ABOUT));
+    aboutText_.SetText(kAboutText);
+    restoreText_.Attach(Item(IDC_RESTORE_TEXT));
+    restoreText_.SetText(kRestoreText);
+    SetWindowTextA(Window(), Format("Tidrex Velora %s ", kVersionText).c_str());
+    host_.targetWindow = Window();
+    host_.messageId = WM_SCAN_PROBLEM;
+    host_.statusLine = Item(IDC_STATUS_LINE);
+    host_.pathLabel.Attach(Item(IDC_STATUS_LINE));
+    host_.applicationName = startup_.applicationName;
+    totalsPacer_.Attach(Window());
+
+    FitClientToBackground();
+    // Loaded after the size change, which would otherwise cut the control below the picture's width.
+    animation_.Attach(Item(IDC_ANIMATION));
+    animation_.LoadFromResource(ResourceModule(), MAKEINTRESOURCEA(IDR_BUSY_ANIMATION), "GIF");
+    SetUpLinks();
+
+    const SystemInfo* info = startup_.systemInfo;
+    SetDlgItemTextA(Window(), IDC_INFO_PROFILE, ProfileText(info ? info->UserName() : "").c_str());
+    SetDlgItemTextA(Window(), IDC_INFO_OS, OsText(info ? info->OsName() : "").c_str());
+    SetDlgItemTextA(Window(), IDC_INFO_MEMORY,
+                    MemoryText(info ? info->availablePhysical : 0, info ? info->totalPhysical : 0).c_str());
+    SetDlgItemTextA(Window(), IDC_INFO_DISK, DiskSpaceText().c_str());
+
+    scanList_.Attach(Item(IDC_SCAN_LIST));
+    resultsList_.Attach(Item(IDC_RESULTS_LIST), kResultsRowHeight);
+    resultsList_.SetCheckPictures(IDB_CHECK_CHECKED, IDB_CHECK_UNCHECKED);
+    resultsList_.SetLinkText(kViewDetailsLink);
+    choiceList_.Attach(Item(IDC_CHOICE_LIST), kChoiceRowHeight);
+    choiceList_.SetCheckPictures(IDB_CHECK_CHECKED, IDB_CHECK_UNCHECKED);
+
+    HideAllPages();
+    SetBackground(0);
+    ShowHomePage(true);
+    const std::string backupFolder = startup_.backupFolder.empty() ? DefaultBackupFolder() : startup_.backupFolder;
+    CreateDirectoryA(backupFolder.c_str(), nullptr);
+    backup_.SetBackupFolder(backupFolder);
+    restorePage_.Attach(Item(IDC_BACKUP_DATES), backupFolder);
+    return true;
+}
+
+void MainDialog::FitClientToBackground() {
+    SIZE picture{kClientWidth, kClientHeight};
+    BITMAP info{};
+    if (backgrounds_[0] && GetObjectA(backgrounds_[0].get(), sizeof(info), &info)) {
+        picture = {info.bmWidth, info.bmHeight};
+    }
+    RECT window{}, client{};
+    GetWindowRect(Window(), &window);
+    GetClientRect(Window(), &client);
+    const int width = picture.cx + (window.right - window.left) - client.right;
+    const int height = picture.cy + (window.bottom - window.top) - client.bottom;
+    SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainDialog::SetUpLinks() {
+    struct Link {
+        int id;
+        const char* target;  // none: the click is a command of this window
+    };
+    static constexpr Link kLinks[] = {
+        {IDC_NAV_SCAN, nullptr},
+        {IDC_NAV_SECTIONS, nullptr},
+        {IDC_NAV_RESTORE, nullptr},
+        {IDC_NAV_ADVANCED, nullptr},
+        {IDC_LINK_HOME, "https://www.quorix.example/"},
+        {IDC_LINK_PRODUCTS, "https://www.quorix.example/products/"},
+        {IDC_LINK_SUPPORT, "mailto:support@quorix.example"},
+        {IDC_LINK_HELP, nullptr},
+    };
+    for (size_t i = 0; i < links_.size(); ++i) {
+        HyperLink& link = links_[i];
+        if (kLinks[i].target) link.SetTarget(kLinks[i].target);
+        else link.labelOnly = true;
+        link.SetErrorHandler([this](HWND, const std::string& text) { Message(text, MB_OK | MB_ICONEXCLAMATION); });
+        link.Attach(Item(kLinks[i].id));
+        link.SetUnderlineMode(1);
+    }
+}
+
+HyperLink* MainDialog::Link(int controlId) {
+    for (HyperLink& link : links_) {
+        if (link.Window() && link.Window() == Item(controlId)) return &link;
+    }
+    return nullptr;
+}
+
+bool MainDialog::OnCommand(int id, int code, HWND) {
+    // Clicks only (BN_CLICKED and STN_CLICKED are both 0): a double-click on a link, or any
+    // other notification of a control, commands nothing.
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_NAV_SCAN: ScanNowCommand(); return true;
+        case IDC_START_ABORT: driver_.StartOrAbortScan(); return true;
+        case IDC_NAV_SECTIONS: ChooseSectionsCommand(); return true;
+        case IDC_CHOICE_SAVE: SaveSectionsCommand(); return true;
+        case IDC_NAV_RESTORE: RestoreBackupCommand(); return true;
+        case IDC_RESTORE_SELECTED: restorePage_.RestoreSelected(Window(), startup_.applicationName); return true;
+        case IDC_REMOVE_PROBLEMS: RemoveProblemsCommand(); return true;
+        case IDC_NAV_ADVANCED: AdvancedControlsCommand(); return true;
+        case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
+        case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
+        case IDC_LINK_HELP: OpenHelp(); return true;
+        case IDC_STARTUP_MANAGER: StartupManagerDialog(startup_.applicationName).Run(Window()); return true;
+        case IDC_BHO_MANAGER:
+            BhoManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
+            return true;
+        case IDC_ADD_REMOVE_MANAGER:
+            AddRemoveManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
+            return true;
+        case IDOK: return true;  // Enter does nothing
+        case IDCANCEL: Close(); return true;
+        default: return false;
+    }
+}
+
+bool MainDialog::OnNotify(NMHDR& header, LRESULT&) {
+    if (header.idFrom != IDC_RESULTS_LIST || header.code != LVN_ITEMCHANGED) return false;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!CheckMarkupList::CheckStateChanged(change) || change.iItem < 0) return false;
+    auto* section = static_cast<ScanSection*>(resultsList_.RowData(change.iItem));
+    if (!sections_.Owns(section)) return false;
+    section->SetCheckedForRemoval(resultsList_.IsChecked(change.iItem) ? 1 : 0);
+    return true;
+}
+
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_SIZE: scaler_.Rescale(); return false;
+        case WM_ERASEBKGND: result = TRUE; return true;
+        case WM_PAINT:
+            OnPaint();
+            result = TRUE;
+            return true;
+        case WM_CTLCOLORSTATIC:
+            result = reinterpret_cast<INT_PTR>(
+                OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+            return true;
+        case WM_MEASUREITEM: {
+            auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item.CtlType != ODT_LISTVIEW) return false;
+            if (item.CtlID == IDC_RESULTS_LIST) resultsList_.MeasureItem(item);
+            else if (item.CtlID == IDC_CHOICE_LIST) choiceList_.MeasureItem(item);
+            else return false;
+            result = TRUE;
+            return true;
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlID == IDC_SCAN_LIST) scanList_.DrawItem(item);
+            else if (item.CtlID == IDC_RESULTS_LIST) resultsList_.DrawItem(item);
+            else if (item.CtlID == IDC_CHOICE_LIST) choiceList_.DrawItem(item);
+            else return false;
+            result = TRUE;
+            return true;
+        }
+        case WM_SCAN_PROBLEM:
+            // Only a record that the scan host is sending right now; any other pointer is ignored.
+            intake_.AcceptProblem(host_.Claim(wParam));
+            SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 0);
+            result = TRUE;
+            return true;
+        case WM_SHOW_DETAILS: {
+            auto* section = reinterpret_cast<ScanSection*>(wParam);
+            if (sections_.Owns(section)) DetailsDialog(*section).Run(Window());
+            SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 0);
+            result = TRUE;
+            return true;
+        }
+        default: return false;
+    }
+}

@@ -1,0 +1,161 @@
+#pragma once
+// The program's main window: navigation on the left, six pages on the right (home, scan,
+// results, section choice, advanced, restore), and the scan with its intake. Its sources are
+// split by role: set-up and message routing (main_dialog.cpp), pages (main_dialog_pages.cpp),
+// commands (main_dialog_commands.cpp) and drawing (main_dialog_paint.cpp).
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/instance_checker.h"
+#include "app/preferences.h"
+#include "app/scan_log.h"
+#include "backup/backup_set.h"
+#include "engine/problem_intake.h"
+#include "engine/scan_driver.h"
+#include "engine/scan_engine.h"
+#include "engine/scan_page.h"
+#include "engine/section_table.h"
+#include "controls/animated_gif.h"
+#include "controls/hyperlink.h"
+#include "controls/markup_label.h"
+#include "controls/paced_update.h"
+#include "base/unique_handles.h"
+#include "ui/lists/check_markup_list.h"
+#include "ui/child_layout_scaler.h"
+#include "ui/dialog_base.h"
+#include "scanners/scanner_set.h"
+#include "ui/main/restore_page.h"
+#include "ui/main/section_status_list.h"
+#include "ui/main/status_line_scan_host.h"
+#include "ui/system_info.h"
+
+struct MainDialogStartup {
+    const SystemInfo* systemInfo = nullptr;
+    bool xpFlag = false;
+    CInstanceChecker* instanceChecker = nullptr;  // none: the window is not tracked
+    const Preferences* preferences = nullptr;
+    std::string applicationName;           // caption of the message boxes
+    ScanOperations* operations = nullptr;  // none: the program's scanners
+    std::string backupFolder{};            // empty: "Backup" beside the executable
+};
+
+class MainDialog : public DialogBase, public ScanPage {
+public:
+    explicit MainDialog(const MainDialogStartup& startup);
+
+    // Runs the dialog modally, re-fonted in Tahoma for the screen's DPI, until it closes.
+    INT_PTR Run(HWND owner = nullptr);
+
+    void ShowHomePage(bool show);
+    void ShowScanPage(bool show);
+    void ShowSectionChoicePage(bool show);
+    void ShowAdvancedPage(bool show);
+    void ShowRestorePage(bool show);
+    void SetBackground(int index);
+    int BackgroundIndex() const { return backgroundIndex_; }
+
+    // ScanPage
+    void ClearScanList() override { scanList_.Clear(); }
+    int AddScanRow(ScanSection& section) override { return scanList_.AddRow(section); }
+    int ScanRowCount() const override { return scanList_.RowCount(); }
+    ScanSection* ScanRowSection(int row) const override { return scanList_.RowSection(row); }
+    void SetScanRowText(int row, int column, const std::string& text) override { scanList_.SetText(row, column, text); }
+    void SetStatusImage(int row, int image) override { scanList_.SetStatusImage(image, row); }
+    void EnsureScanRowVisible(int row) override { scanList_.EnsureVisible(row); }
+    void ShowTotalProblems(const std::string& text) override;
+    void ShowAffectedSections(const std::string& text) override;
+    void ShowStatus(const std::string& text) override;
+    std::string StartButtonCaption() const override;
+    void SetStartButtonCaption(const std::string& caption) override;
+    void ShowAnimation(bool visible) override;
+    void ShowScanPage() override { ShowScanPage(true); }
+    void HideAllPages() override;
+    void ShowEndMessage(const std::string& text) override;
+    void ClearResults() override { resultsList_.ClearAll(); }
+    void AddResultRow(ScanSection& section, const std::string& markup, bool checked) override;
+    void ShowResultsTotal(const std::string& text) override;
+    void ShowResultsPage(bool visible) override;
+
+    SectionTable& Sections() { return sections_; }
+    ScanEngine& Engine() { return engine_; }
+    ScanDriver& Driver() { return driver_; }
+    const ScanCounters& Counters() const { return counters_; }
+    SectionStatusList& ScanList() { return scanList_; }
+    CheckMarkupList& ResultsList() { return resultsList_; }
+    CheckMarkupList& ChoiceList() { return choiceList_; }
+    // The link control with that id, once the window is set up.
+    HyperLink* Link(int controlId);
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    void FitClientToBackground();
+    void ShowControls(std::initializer_list<int> ids, bool show) const;
+    void ScanNowCommand();
+    void ChooseSectionsCommand();
+    void SaveSectionsCommand();
+    void RestoreBackupCommand();
+    void RemoveProblemsCommand();
+    void AdvancedControlsCommand();
+    void ChooseLogFolderCommand();
+    void SavePreferencesCommand();
+    void OpenHelp() const;
+    void Close();
+    void OnPaint();
+    HBRUSH OnStaticColour(HDC dc, HWND control);
+    int Message(const std::string& text, UINT type = MB_OK) const;
+
+    MainDialogStartup startup_;
+    const Preferences& preferences_;
+    SectionTable sections_;
+    StatusLineScanHost host_;
+    ScanEngine engine_;
+    ScannerSet scanners_;
+    ScanOperations& operations_;
+    ScanLog log_;
+    ScanCounters counters_;
+    ScanDriver driver_;
+    ProblemIntake intake_;
+
+    std::vector<uint8_t> template_;
+    ChildLayoutScaler scaler_;
+    std::array<UniqueBitmap, 2> backgrounds_;
+    int backgroundIndex_ = 0;
+    HICON icon_ = nullptr;  // shared resource icon
+    UniqueBrush whiteBrush_;
+    std::string latestTotal_;
+    PacedUpdate totalsPacer_;  // the total changes with every problem; the label need not
+    void SetUpLinks();
+
+    std::array<HyperLink, 8> links_;
+    AnimatedGif animation_;
+    MarkupLabel aboutText_;
+    MarkupLabel restoreText_;
+    SectionStatusList scanList_;
+    CheckMarkupList resultsList_;
+    CheckMarkupList choiceList_;
+    PreferenceValues advanced_;
+    BackupSet backup_;
+    RestorePage restorePage_;
+    bool closing_ = false;
+};
+
+inline constexpr int kClientWidth = 650;
+inline constexpr int kClientHeight = 360;
+inline constexpr int kResultsRowHeight = 55;
+inline constexpr int kChoiceRowHeight = 60;
+
+inline constexpr const char* kAboutText =
+    "<b>Quorix's Tidrex Velora</b> safely and effectively scans Windows Registry and hard disk drive for incorrect "
+    "File and System References.<br><br>It instantly removes all inconsistencies, cleans registry, optimizes your PC "
+    "and provides an error free and fast system.";
+inline constexpr const char* kRestoreText =
+    "<b>Restore Backup</b><br><br>Use this option to undo the changes made by Tidrex Velora.<br><br>Select the Backup "
+    "date and time from the drop down box below and restore the backup.";

@@ -1,0 +1,65 @@
+#include "ui/main/removal_command.h"
+
+#include <vector>
+
+#include "backup/problem_removal.h"
+#include "engine/wow64.h"
+#include "ui/message_box.h"
+#include "ui/wait_cursor.h"
+
+namespace {
+class BoxNotices : public RemovalNotices {
+public:
+    BoxNotices(HWND window, const std::string& caption) : window_(window), caption_(caption) {}
+    void InvalidErrorType() override { ShowMessageBox(window_, kInvalidErrorTypeText, caption_); }
+    void InvalidRegistryErrorType() override { ShowMessageBox(window_, kRegistryErrorTypeText, caption_); }
+
+private:
+    HWND window_;
+    const std::string& caption_;
+};
+
+// The checked problems of the checked rows, in list order; the row count is read for every row.
+std::vector<const ProblemRecord*> CheckedProblems(const RemovalCommandContext& context) {
+    std::vector<const ProblemRecord*> problems;
+    for (int row = 0; row < context.results.RowCount(); ++row) {
+        const auto* section = static_cast<const ScanSection*>(context.results.RowData(row));
+        if (!context.results.IsChecked(row) || !context.sections.Owns(section)) continue;
+        for (const ProblemPtr& problem : section->problems) {
+            if (problem->checked) problems.push_back(problem.get());
+        }
+    }
+    return problems;
+}
+
+bool AnyRowChecked(const CheckMarkupList& results) {
+    for (int row = 0; row < results.RowCount(); ++row) {
+        if (results.IsChecked(row)) return true;
+    }
+    return false;
+}
+}  // namespace
+
+bool RunRemoveProblems(const RemovalCommandContext& context) {
+    if (context.results.RowCount() == 0) {
+        ShowMessageBox(context.window, kNoProblemsText, context.applicationName);
+        return true;
+    }
+    if (!AnyRowChecked(context.results)) {
+        ShowMessageBox(context.window, kNoSectionsCheckedText, context.applicationName);
+        return false;
+    }
+    bool backup = context.preferences.ReadAutoBackup() != 0;
+    if (!backup) {
+        backup = ShowMessageBox(context.window, kBackupQuestionText, kBackupQuestionCaption, MB_YESNO) == IDYES;
+    }
+    BoxNotices notices(context.window, context.applicationName);
+    RemovalReport report;
+    {
+        const WaitCursor wait;
+        report = RemoveProblems(CheckedProblems(context),
+                                {backup ? &context.backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
+    }
+    ShowMessageBox(context.window, RemovalSummaryText(report), context.applicationName);
+    return true;
+}

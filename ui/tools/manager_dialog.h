@@ -1,0 +1,87 @@
+#pragma once
+// What the three tool dialogs of the advanced page share: a markup header, a list of registry
+// entries with check boxes, "Remove Checked " (the default button: removes the checked
+// entries, fills the list again and says what happened; the dialog stays open) and "Close".
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/markup_label.h"
+#include "ui/lists/check_list_view.h"
+#include "ui/dialog_base.h"
+#include "ui/tools/removal_summary.h"
+
+struct ManagerTexts {
+    const char* header;       // markup
+    const char* removedText;  // shown when every checked entry is gone
+};
+
+class ManagerDialog : public DialogBase {
+public:
+    INT_PTR Run(HWND owner) { return RunModal(owner, templateId_); }
+
+protected:
+    ManagerDialog(int templateId, const std::vector<ListColumn>& columns, ManagerTexts texts,
+                  std::string applicationName);
+
+    // Appends the rows of the registry area; rows start unchecked.
+    virtual void FillList() = 0;
+    // Frees the records of the rows, after the rows are gone.
+    virtual void ForgetEntries() = 0;
+    virtual RemovalOutcome RemoveRow(int row) = 0;
+    // The row became the selected one.
+    virtual void ShowDetails(int /*row*/) {}
+
+    // The version details of the file in the four labels of the "Details" group.
+    void ShowVersionDetails(const std::string& file);
+
+    CheckListView list_;
+
+private:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+    void OnDestroy() override;
+    void RemoveChecked();
+    void Refill();
+    void EmptyList();
+
+    int templateId_;
+    std::vector<ListColumn> columns_;
+    ManagerTexts texts_;
+    std::string applicationName_;
+    MarkupLabel header_;
+};
+
+// A manager whose rows carry records of one type, owned here and freed with the rows.
+template <typename Entry>
+class ManagerDialogOf : public ManagerDialog {
+protected:
+    using ManagerDialog::ManagerDialog;
+
+    virtual RemovalOutcome Remove(const Entry& entry) = 0;
+
+    void AddRow(const std::vector<std::string>& cells, Entry entry) {
+        entries_.push_back(std::make_unique<Entry>(std::move(entry)));
+        if (list_.AddRow(cells, entries_.back().get()) < 0) entries_.pop_back();
+    }
+    // The row's record; none for a row that carries no record of this dialog.
+    const Entry* EntryOf(int row) const {
+        const void* data = list_.RowData(row);
+        const auto owned = std::find_if(entries_.begin(), entries_.end(),
+                                        [data](const std::unique_ptr<Entry>& entry) { return entry.get() == data; });
+        return owned == entries_.end() ? nullptr : owned->get();
+    }
+
+private:
+    void ForgetEntries() final { entries_.clear(); }
+    RemovalOutcome RemoveRow(int row) final {
+        const Entry* entry = EntryOf(row);
+        return entry ? Remove(*entry) : RemovalOutcome::KeptUndeleted;
+    }
+
+    std::vector<std::unique_ptr<Entry>> entries_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// The programs started at log-on through the two Run keys (the current user's first), the
+// version details of the selected one, and removal of the checked entries (without a backup).
+#include <windows.h>
+
+#include <string>
+
+#include "ui/tools/manager_dialog.h"
+
+struct RunEntry {
+    HKEY root;
+    std::string keyPath;
+    std::string valueName;
+};
+
+class StartupManagerDialog : public ManagerDialogOf<RunEntry> {
+public:
+    explicit StartupManagerDialog(std::string applicationName);
+
+protected:
+    void FillList() override;
+    RemovalOutcome Remove(const RunEntry& entry) override;
+    void ShowDetails(int row) override;
+};
+
+inline constexpr const char* kStartupRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kStartupManagerHeader =
+    "<font color=\"#0000FF\"><b>Startup Program Manager</b></font><br>Startup Program Manager lets you configure the "
+    "programs\t\t\t\t\twhich are started at the time your pc boots.<br>Often unwanted programs add themselves in this "
+    "list thus making the \t\t\t\t\tbooting process a lot slower. This is a common place where most of Adwares and "
+    "Spywares add themselves.";
+inline constexpr const char* kStartupRemovedText = "Selected Registry Entries Deleted";
