@@ -26,17 +26,14 @@ struct HostScanRun {
     int problems = 0;
 };
 
-inline HostScanRun ConsoleHostScan(SectionTable& sections, ScanLogWriter& log) {
-    ScannerSet scanners;
-    DataScanPage page;
-    ScanCounters counters;
-    ProblemIntake intake(page, counters, log);
+// The sections included by includedOf, scanned by the program's scan session through the console's host.
+inline HostScanRun ConsoleHostScan(const std::function<int32_t(SectionId)>& includedOf, ScanLogWriter& log) {
     std::atomic<bool> interrupted{false};
-    ConsoleScanHost host(intake, interrupted);
-    ScanEngine engine(host);
-    host.Attach(engine);
-    ScanDriver driver(sections, engine, page, scanners, log, counters);
+    ConsoleScanHost host(interrupted);
+    ScanEvents silent;
+    ScanSession session(includedOf, host, silent, log);
+    host.Attach(session.Engine(), session.Intake());
     const auto start = std::chrono::steady_clock::now();
-    driver.ScanNow();
-    return {SecondsSince(start), counters.totalProblems};
+    session.Driver().ScanNow();
+    return {SecondsSince(start), session.Counters().totalProblems};
 }

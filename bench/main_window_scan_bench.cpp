@@ -90,9 +90,8 @@ double MainWindowRun(const Preferences& preferences, int& problems) {
 }
 
 double ConsoleRun(const Preferences& preferences, int& problems) {
-    SectionTable sections([&](SectionId id) { return preferences.ReadSectionState(id); });
     ScanLog log(preferences, "");
-    const HostScanRun run = ConsoleHostScan(sections, log);
+    const HostScanRun run = ConsoleHostScan([&](SectionId id) { return preferences.ReadSectionState(id); }, log);
     problems = run.problems;
     return run.seconds;
 }

@@ -69,7 +69,7 @@ int RunConsoleClean(const ConsoleCleanOptions& options) {
     }
     if (json) {
         nlohmann::ordered_json document =
-            ScanReportJson(session.Page(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable());
+            ScanReportJson(session.ScannedSections(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable());
         AddRemoval(document, report);
         Print(options.out, JsonText(document));
     } else {

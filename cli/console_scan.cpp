@@ -10,9 +10,9 @@ int RunConsoleScan(const ConsoleScanSettings& settings) {
                                settings.err, settings.settingsKeyPath);
     session.Run();
     const bool aborted = session.Aborted();
-    const std::string report =
-        command.json ? JsonReport(session.Page(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable())
-                     : TextSummary(session.Counters(), aborted);
+    const std::string report = command.json ? JsonReport(session.ScannedSections(), session.Counters(), aborted,
+                                                         AnsiToUtf8, &session.Unreadable())
+                                            : TextSummary(session.Counters(), aborted);
     std::fwrite(report.data(), 1, report.size(), settings.out);
     std::fflush(settings.out);
     if (aborted) return kExitAborted;

@@ -3,8 +3,7 @@
 #include <cstdio>
 
 void ConsoleScanHost::ReportProblem(ProblemPtr problem) {
-    const ScanSection* section = intake_.AcceptProblem(std::move(problem));
-    if (section != nullptr && onFiled) onFiled(*section, *section->problems.back());
+    if (intake_) intake_->AcceptProblem(std::move(problem));
 }
 
 void ConsoleScanHost::PumpMessages() {

@@ -12,10 +12,13 @@
 class ConsoleScanHost : public ScanHost {
 public:
     // The flag may be set from any thread (the console's control handler runs on its own).
-    ConsoleScanHost(ProblemIntake& intake, std::atomic<bool>& interrupted)
-        : intake_(intake), interrupted_(interrupted) {}
+    explicit ConsoleScanHost(std::atomic<bool>& interrupted) : interrupted_(interrupted) {}
 
-    void Attach(ScanEngine& engine) { engine_ = &engine; }
+    // The session's engine, which an interrupt aborts, and its intake, which files the problems.
+    void Attach(ScanEngine& engine, ProblemIntake& intake) {
+        engine_ = &engine;
+        intake_ = &intake;
+    }
     void CollectUnreadable(UnreadableKeys& keys) { unreadable_ = &keys; }
 
     void ReportProblem(ProblemPtr problem) override;
@@ -30,16 +33,14 @@ public:
     // Standard output carries the report: faults go to standard error.
     void ShowFault(const std::string& text) override;
 
-    // Told of every problem the intake filed (not of those it dropped).
-    std::function<void(const ScanSection&, const ProblemRecord&)> onFiled;
     // Called where a window's scan would pump its messages, after every examined item.
     std::function<void()> betweenItems;
 
 private:
     void CheckInterrupt();
 
-    ProblemIntake& intake_;
     std::atomic<bool>& interrupted_;
+    ProblemIntake* intake_ = nullptr;
     ScanEngine* engine_ = nullptr;
     UnreadableKeys* unreadable_ = nullptr;
     bool abortRequested_ = false;

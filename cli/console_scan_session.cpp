@@ -27,20 +27,23 @@ const Preferences& PreparedPreferences(const ScanCommand& command, const Prefere
 }
 }  // namespace
 
-void ConsoleScanSession::ReportingScanPage::SetScanRowText(int row, int column, const std::string& text) {
-    DataScanPage::SetScanRowText(row, column, text);
-    if (column == kScanStatusColumn && (text == kScanFinishedText || text == kScanAbortedText)) {
-        Print(SectionEndText(*rows.at(row).section));
-    }
+void ConsoleScanSession::TextReport::SectionStarted(const ScanSection& section) {
+    progress_.SectionStarted(section.name);
 }
 
-void ConsoleScanSession::ReportingScanPage::ProblemFiled(const ScanSection& section, const ProblemRecord& record) {
-    Print(ProblemReportText(section, record));
+void ConsoleScanSession::TextReport::SectionEnded(const ScanSection& section, SectionEnd, int) {
+    Print(SectionEndText(section));
 }
 
-void ConsoleScanSession::ReportingScanPage::Print(const std::string& text) {
+void ConsoleScanSession::TextReport::ProblemFiled(const ScanSection& section, const ProblemRecord& problem,
+                                                  const ScanCounters& counters) {
+    progress_.ProblemsFiled(counters.totalProblems);
+    Print(ProblemReportText(section, problem));
+}
+
+void ConsoleScanSession::TextReport::Print(const std::string& text) {
     if (out_ == nullptr) return;
-    if (beforePrint) beforePrint();
+    progress_.ClearLine();
     std::fwrite(text.data(), 1, text.size(), out_);
 }
 
@@ -48,44 +51,38 @@ ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::st
                                        std::atomic<bool>& interrupted, std::FILE* textReport, std::FILE* err,
                                        const std::string& settingsKeyPath)
     : preferences_(settingsKeyPath),
-      sections_([&](SectionId id) { return IncludedBy(command, PreparedPreferences(command, preferences_), id); }),
       scanLog_(preferences_, osName),
       bufferedLog_(scanLog_),
       log_(command.writeLog ? static_cast<ScanLogWriter&>(bufferedLog_) : noLog_),
-      page_(textReport),
-      intake_(page_, counters_, log_),
-      host_(intake_, interrupted),
-      unreadable_(err, sections_),
-      progress_(host_, page_, counters_, !command.quiet, textReport != nullptr),
-      engine_(progress_.Host()),
-      driver_(sections_, engine_, page_, scanners_, log_, counters_),
+      host_(interrupted),
+      progress_(host_, !command.quiet),
+      report_(textReport, progress_),
+      session_([&](SectionId id) { return IncludedBy(command, PreparedPreferences(command, preferences_), id); },
+               progress_.Host(), report_, log_),
+      unreadable_(err, session_.Sections()),
       err_(err) {
-    scanners_.shortcutDrives = command.drives;
-    page_.beforePrint = [this] { progress_.ClearLine(); };
-    host_.Attach(engine_);
+    session_.Scanners().shortcutDrives = command.drives;
+    host_.Attach(session_.Engine(), session_.Intake());
     host_.CollectUnreadable(unreadable_);
-    host_.onFiled = [this](const ScanSection& section, const ProblemRecord& record) {
-        page_.ProblemFiled(section, record);
-    };
     host_.betweenItems = [this] { bufferedLog_.FlushIfDue(); };
     // The tick count is read from memory; the precise clock asks the system, twice per item.
     bufferedLog_.now = [] { return std::chrono::milliseconds(GetTickCount64()); };
-    driver_.readSelectAll = [this] { return preferences_.ReadSelectAll(); };
+    session_.Driver().readSelectAll = [this] { return preferences_.ReadSelectAll(); };
 }
 
 void ConsoleScanSession::Run() {
     if (err_ != nullptr) {
-        const std::string warnings = NotFixedDiskWarnings(scanners_.shortcutDrives);
+        const std::string warnings = NotFixedDiskWarnings(session_.Scanners().shortcutDrives);
         std::fwrite(warnings.data(), 1, warnings.size(), err_);
     }
-    driver_.ScanNow();
+    session_.Driver().ScanNow();
     progress_.ClearLine();
 }
 
-std::vector<const ProblemRecord*> ConsoleScanSession::Problems() const {
+std::vector<const ProblemRecord*> ConsoleScanSession::Problems() {
     std::vector<const ProblemRecord*> problems;
-    for (const DataScanPage::Row& row : page_.rows) {
-        for (const ProblemPtr& problem : row.section->problems) problems.push_back(problem.get());
+    for (const ScanSection* section : ScannedSections()) {
+        for (const ProblemPtr& problem : section->problems) problems.push_back(problem.get());
     }
     return problems;
 }

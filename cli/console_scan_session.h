@@ -1,6 +1,7 @@
 #pragma once
-// One scan as the console runs it: the same engine, intake, scanners and log as the main
-// window, a host without a window, and the problems kept for whoever runs the session.
+// One scan as the console runs it: the program's scan session with a host without a window, the
+// text report printed as the scan goes, the progress line, and the problems kept for whoever runs
+// the session.
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -9,16 +10,12 @@
 
 #include "app/preferences.h"
 #include "app/scan_log.h"
+#include "app/scan_session.h"
 #include "cli/buffered_scan_log.h"
 #include "cli/console_scan_host.h"
 #include "cli/progress_scan_host.h"
 #include "cli/scan_command.h"
 #include "cli/unreadable_keys.h"
-#include "engine/data_scan_page.h"
-#include "engine/problem_intake.h"
-#include "engine/scan_driver.h"
-#include "engine/section_table.h"
-#include "scanners/scanner_set.h"
 
 class ConsoleScanSession {
 public:
@@ -34,43 +31,39 @@ public:
 
     void Run();
 
-    bool Aborted() const { return engine_.WasAborted(); }
-    const DataScanPage& Page() const { return page_; }
-    const ScanCounters& Counters() const { return counters_; }
+    bool Aborted() const { return session_.Engine().WasAborted(); }
+    const ScanCounters& Counters() const { return session_.Counters(); }
+    // The sections of the scan, in table order.
+    const std::vector<ScanSection*>& ScannedSections() { return session_.Driver().ScanList(); }
     const UnreadableKeys& Unreadable() const { return unreadable_; }
-    // Every filed problem, section by section in the list's order.
-    std::vector<const ProblemRecord*> Problems() const;
+    // Every filed problem, section by section in table order.
+    std::vector<const ProblemRecord*> Problems();
 
 private:
-    // The scan's page; with a text report it prints each filed problem as it comes and each
-    // section's end as the scan leaves the section.
-    class ReportingScanPage : public DataScanPage {
+    // The text report: each filed problem as it comes and each section's end as the scan leaves it.
+    class TextReport : public ScanEvents {
     public:
-        explicit ReportingScanPage(std::FILE* textReport) : out_(textReport) {}
-        void SetScanRowText(int row, int column, const std::string& text) override;
-        void ProblemFiled(const ScanSection& section, const ProblemRecord& record);
-        // Called before anything is printed (the progress line makes room).
-        std::function<void()> beforePrint;
+        TextReport(std::FILE* out, ConsoleProgress& progress) : out_(out), progress_(progress) {}
+        void SectionStarted(const ScanSection& section) override;
+        void SectionEnded(const ScanSection& section, SectionEnd end, int problems) override;
+        void ProblemFiled(const ScanSection& section, const ProblemRecord& problem,
+                          const ScanCounters& counters) override;
 
     private:
         void Print(const std::string& text);
         std::FILE* out_;
+        ConsoleProgress& progress_;
     };
 
     Preferences preferences_;
-    SectionTable sections_;
     ScanLog scanLog_;
     BufferedScanLog bufferedLog_;
     NoScanLog noLog_;
     ScanLogWriter& log_;
-    ReportingScanPage page_;
-    ScanCounters counters_;
-    ProblemIntake intake_;
     ConsoleScanHost host_;
-    UnreadableKeys unreadable_;
     ConsoleProgress progress_;
-    ScanEngine engine_;
-    ScannerSet scanners_;
-    ScanDriver driver_;
+    TextReport report_;
+    ScanSession session_;
+    UnreadableKeys unreadable_;
     std::FILE* err_;
 };

@@ -4,23 +4,9 @@
 
 #include <cstdio>
 
-ProgressScanHost::ProgressScanHost(ScanHost& inner, ProgressLine& line, const DataScanPage& page,
-                                   const ScanCounters& counters, bool clearBeforeProblems)
-    : inner_(inner), line_(line), page_(page), counters_(counters), clearBeforeProblems_(clearBeforeProblems) {}
-
-void ProgressScanHost::ReportProblem(ProblemPtr problem) {
-    if (clearBeforeProblems_) line_.Clear();
-    inner_.ReportProblem(std::move(problem));
-}
-
 void ProgressScanHost::ShowCurrentItem(const std::string& text) {
     ++items_;
-    if (line_.Due()) {
-        for (const DataScanPage::Row& row : page_.rows) {
-            if (row.columns[kScanStatusColumn] == "Scanning") section_ = row.section->name;
-        }
-        line_.Show(section_, items_, counters_.totalProblems);
-    }
+    if (line_.Due()) line_.Show(section_, items_, problems_);
     inner_.ShowCurrentItem(text);
 }
 
@@ -44,18 +30,11 @@ std::optional<size_t> StandardErrorConsoleWidth() {
     return static_cast<size_t>(width > 0 ? width : buffer.dwSize.X);
 }
 
-bool StandardOutputIsConsole() {
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != FALSE;
-}
-
-ConsoleProgress::ConsoleProgress(ScanHost& consoleHost, const DataScanPage& page, const ScanCounters& counters,
-                                 bool wanted, bool problemsPrinted)
-    : consoleHost_(consoleHost) {
+ConsoleProgress::ConsoleProgress(ScanHost& consoleHost, bool wanted) : consoleHost_(consoleHost) {
     const std::optional<size_t> width = wanted ? StandardErrorConsoleWidth() : std::nullopt;
     if (!width) return;
     line_.emplace(stderr, *width, [] { return static_cast<uint64_t>(GetTickCount64()); });
-    host_.emplace(consoleHost, *line_, page, counters, problemsPrinted && StandardOutputIsConsole());
+    host_.emplace(consoleHost, *line_);
 }
 
 void ConsoleProgress::ClearLine() {

@@ -5,17 +5,16 @@
 #include <optional>
 
 #include "cli/progress_line.h"
-#include "engine/data_scan_page.h"
-#include "engine/scan_counters.h"
 #include "engine/scan_host.h"
 
 class ProgressScanHost : public ScanHost {
 public:
-    // clearBeforeProblems: problems are printed on the same terminal, so the line makes room first.
-    ProgressScanHost(ScanHost& inner, ProgressLine& line, const DataScanPage& page, const ScanCounters& counters,
-                     bool clearBeforeProblems);
+    ProgressScanHost(ScanHost& inner, ProgressLine& line) : inner_(inner), line_(line) {}
 
-    void ReportProblem(ProblemPtr problem) override;
+    void SectionStarted(const std::string& name) { section_ = name; }
+    void ProblemsFiled(int total) { problems_ = total; }
+
+    void ReportProblem(ProblemPtr problem) override { inner_.ReportProblem(std::move(problem)); }
     void ShowCurrentItem(const std::string& text) override;
     void PumpMessages() override { inner_.PumpMessages(); }
     void Pause(unsigned milliseconds) override { inner_.Pause(milliseconds); }
@@ -25,25 +24,27 @@ public:
 private:
     ScanHost& inner_;
     ProgressLine& line_;
-    const DataScanPage& page_;
-    const ScanCounters& counters_;
-    const bool clearBeforeProblems_;
     long long items_ = 0;
+    int problems_ = 0;
     std::string section_;
 };
 
 // The line length of standard error when it is a console (a terminal); none when it is a file or
 // a pipe, where no progress is shown.
 std::optional<size_t> StandardErrorConsoleWidth();
-bool StandardOutputIsConsole();
 
 // The progress of one console scan: the line and the host that feeds it, or nothing at all.
 class ConsoleProgress {
 public:
-    ConsoleProgress(ScanHost& consoleHost, const DataScanPage& page, const ScanCounters& counters, bool wanted,
-                    bool problemsPrinted);
+    ConsoleProgress(ScanHost& consoleHost, bool wanted);
     // The host the scan engine reports to.
     ScanHost& Host() { return host_ ? static_cast<ScanHost&>(*host_) : consoleHost_; }
+    void SectionStarted(const std::string& name) {
+        if (host_) host_->SectionStarted(name);
+    }
+    void ProblemsFiled(int total) {
+        if (host_) host_->ProblemsFiled(total);
+    }
     // Blanks the line: before other text goes to the terminal, and before the report is written.
     void ClearLine();
 

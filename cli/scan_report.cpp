@@ -50,9 +50,9 @@ nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*to
     return json;
 }
 
-std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
+std::string JsonReport(const std::vector<ScanSection*>& scanned, const ScanCounters& counters, bool aborted,
                        std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable) {
-    return JsonText(ScanReportJson(page, counters, aborted, toUtf8, unreadable));
+    return JsonText(ScanReportJson(scanned, counters, aborted, toUtf8, unreadable));
 }
 
 std::string JsonText(const nlohmann::ordered_json& document) {
@@ -60,15 +60,16 @@ std::string JsonText(const nlohmann::ordered_json& document) {
     return document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
-nlohmann::ordered_json ScanReportJson(const DataScanPage& page, const ScanCounters& counters, bool aborted,
-                                      std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable) {
+nlohmann::ordered_json ScanReportJson(const std::vector<ScanSection*>& scanned, const ScanCounters& counters,
+                                      bool aborted, std::string (*toUtf8)(const std::string&),
+                                      const UnreadableKeys* unreadable) {
     nlohmann::ordered_json report;
     report["status"] = aborted ? "aborted" : "complete";
     report["totalProblems"] = counters.totalProblems;
     report["affectedSections"] = counters.affectedSections;
     nlohmann::ordered_json sections = nlohmann::ordered_json::array();
-    for (const DataScanPage::Row& row : page.rows) {
-        const ScanSection& section = *row.section;
+    for (const ScanSection* scannedSection : scanned) {
+        const ScanSection& section = *scannedSection;
         nlohmann::ordered_json problems = nlohmann::ordered_json::array();
         for (const ProblemPtr& problem : section.problems) problems.push_back(ProblemJson(*problem, toUtf8));
         nlohmann::ordered_json unreadableKeys = nlohmann::ordered_json::array();

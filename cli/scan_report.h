@@ -2,9 +2,10 @@
 // What the console prints about a scan: the text report's parts, or one JSON document.
 #include <nlohmann/json_fwd.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/unreadable_keys.h"
-#include "engine/data_scan_page.h"
+#include "engine/section_table.h"
 #include "engine/scan_counters.h"
 
 // A filed problem: its scan log lines, then why it is reported, then a blank line.
@@ -19,14 +20,14 @@ const char* SeverityName(Severity severity);
 // The totals and how the scan ended; CR LF line ends, as the problems' lines have.
 std::string TextSummary(const ScanCounters& counters, bool aborted);
 
-// One UTF-8 JSON document; toUtf8 converts the program's 8-bit texts. Each section lists the
+// One UTF-8 JSON document of the scanned sections in table order; toUtf8 converts the program's 8-bit texts. Each section lists the
 // starting keys it could not open for lack of rights under "unreadable" (empty without a list).
-std::string JsonReport(const DataScanPage& page, const ScanCounters& counters, bool aborted,
+std::string JsonReport(const std::vector<ScanSection*>& scanned, const ScanCounters& counters, bool aborted,
                        std::string (*toUtf8)(const std::string&), const UnreadableKeys* unreadable = nullptr);
 
 // The same document as data, for reports that add to it, and one problem's object in it.
-nlohmann::ordered_json ScanReportJson(const DataScanPage& page, const ScanCounters& counters, bool aborted,
-                                      std::string (*toUtf8)(const std::string&),
+nlohmann::ordered_json ScanReportJson(const std::vector<ScanSection*>& scanned, const ScanCounters& counters,
+                                      bool aborted, std::string (*toUtf8)(const std::string&),
                                       const UnreadableKeys* unreadable = nullptr);
 nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&));
 

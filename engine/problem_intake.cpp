@@ -16,10 +16,9 @@ std::string ProblemLogLine(const ScanSection& section, const ProblemRecord& reco
                    "\r\nTarget Path = ", problem ? problem->targetPath : std::string(), "\r\n\r\n"});
 }
 
-ScanSection* ProblemIntake::RowSection(SectionId id) const {
-    for (int row = 0; row < page_.ScanRowCount(); ++row) {
-        ScanSection* section = page_.ScanRowSection(row);
-        if (section && section->id == id) return section;
+ScanSection* ProblemIntake::ScannedSection(SectionId id) const {
+    for (ScanSection* section : scanList_) {
+        if (section->id == id) return section;
     }
     return nullptr;
 }
@@ -27,17 +26,13 @@ ScanSection* ProblemIntake::RowSection(SectionId id) const {
 const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
     if (!record || IsExcluded(*record)) return nullptr;
     // A problem of a section that is not being scanned is not counted either.
-    ScanSection* section = RowSection(record->sectionId);
+    ScanSection* section = ScannedSection(record->sectionId);
     if (section == nullptr) return nullptr;
     ++counters_.totalProblems;
-    page_.ShowTotalProblems(Format("Total Problems : %d", counters_.totalProblems));
-    page_.SetScanRowText(section->scanRow, kScanCountColumn, Format("%d", section->ProblemCount() + 1));
-    if (section->problems.empty()) {
-        ++counters_.affectedSections;
-        page_.ShowAffectedSections(Format("Affected Sections : %d", counters_.affectedSections));
-    }
+    if (section->problems.empty()) ++counters_.affectedSections;
     const std::string line = ProblemLogLine(*section, *record);
     section->problems.push_back(std::move(record));
     log_.AppendLine(line);
+    events_.ProblemFiled(*section, *section->problems.back(), counters_);
     return section;
 }

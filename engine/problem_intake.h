@@ -1,26 +1,30 @@
 #pragma once
 // Files each problem a scan operation hands over: drops the excluded ones, counts the rest,
-// puts them under their section, shows the count in the scan list and writes the log line.
+// puts them under their section, writes the log line and tells the program that shows the scan.
 #include <string>
+#include <vector>
 
 #include "engine/scan_counters.h"
+#include "engine/scan_events.h"
 #include "engine/scan_log_writer.h"
-#include "engine/scan_page.h"
 
 class ProblemIntake {
 public:
-    ProblemIntake(ScanPage& page, ScanCounters& counters, ScanLogWriter& log)
-        : page_(page), counters_(counters), log_(log) {}
+    // scanList: the sections being scanned; a problem of any other section is dropped.
+    ProblemIntake(const std::vector<ScanSection*>& scanList, ScanCounters& counters, ScanLogWriter& log,
+                  ScanEvents& events)
+        : scanList_(scanList), counters_(counters), log_(log), events_(events) {}
 
     // Returns the section the record was filed under; nullptr when it was dropped.
     const ScanSection* AcceptProblem(ProblemPtr record);
 
 private:
-    ScanSection* RowSection(SectionId id) const;
+    ScanSection* ScannedSection(SectionId id) const;
 
-    ScanPage& page_;
+    const std::vector<ScanSection*>& scanList_;
     ScanCounters& counters_;
     ScanLogWriter& log_;
+    ScanEvents& events_;
 };
 
 // The scan log's text for a filed problem.

@@ -6,7 +6,6 @@
 class ScanOperations {
 public:
     virtual ~ScanOperations() = default;
-    // Runs one operation with the delay the driver gives (always 0); returns the engine's
-    // running flag as the operation ends.
+    // Runs one operation; returns the engine's running flag as the operation ends.
     virtual bool Run(ScanOperation operation, ScanEngine& engine) = 0;
 };

@@ -43,9 +43,12 @@ constexpr std::array<SectionRow, 13> kSectionRows{{
 }};
 }  // namespace
 
-void ScanSection::SetCheckedForRemoval(int32_t checked) {
-    checkedForRemoval = checked;
-    for (auto& problem : problems) problem->checked = checked;
+void ScanSection::TickAll(bool ticked) {
+    for (auto& problem : problems) problem->checked = ticked ? 1 : 0;
+}
+
+bool ScanSection::AnyTicked() const {
+    return std::any_of(problems.begin(), problems.end(), [](const ProblemPtr& problem) { return problem->checked; });
 }
 
 SectionTable::SectionTable(const std::function<int32_t(SectionId)>& includedOf) {
@@ -75,4 +78,12 @@ ScanSection* SectionTable::Find(SectionId id) {
 
 void SectionTable::ClearProblems() {
     for (ScanSection& section : sections_) section.problems.clear();
+}
+
+std::vector<const ScanSection*> SectionTable::ResultSections() const {
+    std::vector<const ScanSection*> shown;
+    for (const ScanSection& section : sections_) {
+        if (section.included && !section.problems.empty()) shown.push_back(&section);
+    }
+    return shown;
 }

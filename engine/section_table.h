@@ -14,14 +14,14 @@ struct ScanSection {
     std::string name;
     std::string description;
     int32_t included = 0;
-    int32_t checkedForRemoval = 0;
-    int32_t scanRow = 0;
     Severity severity = Severity::Moderate;
     std::vector<ProblemPtr> problems;
 
     int ProblemCount() const { return static_cast<int>(problems.size()); }
-    // The section's check box in the results list carries over to all its problems.
-    void SetCheckedForRemoval(int32_t checked);
+    // Whether a problem is ticked for removal is kept by the problem alone; a section is ticked
+    // while any of its problems is.
+    void TickAll(bool ticked);
+    bool AnyTicked() const;
 };
 
 class SectionTable {
@@ -36,6 +36,8 @@ public:
     bool Owns(const ScanSection* section) const;
     // Frees every problem record of every section.
     void ClearProblems();
+    // The included sections that hold problems, in table order: what the results show.
+    std::vector<const ScanSection*> ResultSections() const;
 
 private:
     std::vector<ScanSection> sections_;

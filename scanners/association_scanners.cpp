@@ -121,7 +121,7 @@ bool ScanOpenWithLists(ScanEngine& engine) {
     return engine.Running();
 }
 
-bool ScanExtensions(ScanEngine& engine, unsigned /*delayMs*/) {
+bool ScanExtensions(ScanEngine& engine) {
     const ScanKey classes = OpenStartingKey(engine, kAssociationsSection, HKEY_CLASSES_ROOT, "");
     if (!classes.IsOpen()) return engine.Running();
     const DWORD count = classes.SubKeyCount();

@@ -15,7 +15,7 @@ inline constexpr const char* kFileExtsKey = "Software\\Microsoft\\Windows\\Curre
 // starting key cannot be opened).
 bool ScanOpenWithLists(ScanEngine& engine);
 // The pause length is not used: extension keys follow each other without a pause.
-bool ScanExtensions(ScanEngine& engine, unsigned delayMs);
+bool ScanExtensions(ScanEngine& engine);
 
 // Whether a program named in an open-with list is usable: registered under
 // HKEY_CLASSES_ROOT\Applications with an open command whose file exists, or, registered

@@ -31,7 +31,7 @@ void ReportMissing(ScanEngine& engine, SectionId section, RootKeyValue root, con
 }
 }  // namespace
 
-bool ScanFonts(ScanEngine& engine, unsigned delayMs) {
+bool ScanFonts(ScanEngine& engine) {
     const ScanKey list = OpenStartingKey(engine, kFontsSection, HKEY_LOCAL_MACHINE, kFontsKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
@@ -47,12 +47,12 @@ bool ScanFonts(ScanEngine& engine, unsigned delayMs) {
                 ReportMissing(engine, kFontsSection, kLocalMachine, kFontsKey, name, data, true, inFontsFolder);
             }
         }
-        engine.ItemExamined(Format("HKEY_LOCAL_MACHINE\\%s\\%s\\%s", kFontsKey, name.c_str(), data.c_str()), delayMs);
+        engine.ItemExamined(Format("HKEY_LOCAL_MACHINE\\%s\\%s\\%s", kFontsKey, name.c_str(), data.c_str()));
     }
     return engine.Running();
 }
 
-bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
+bool ScanSounds(ScanEngine& engine) {
     const ScanKey list = OpenStartingKey(engine, kSoundsSection, HKEY_CURRENT_USER, kSoundsKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
@@ -66,12 +66,12 @@ bool ScanSounds(ScanEngine& engine, unsigned delayMs) {
                 ReportMissing(engine, kSoundsSection, kCurrentUser, kSoundsKey, name, data, true, path);
             }
         }
-        engine.ItemExamined(Joined({"HKEY_CURRENT_USER\\", kSoundsKey, "\\", data}), delayMs);
+        engine.ItemExamined(Joined({"HKEY_CURRENT_USER\\", kSoundsKey, "\\", data}));
     }
     return engine.Running();
 }
 
-bool ScanHelpFiles(ScanEngine& engine, unsigned delayMs) {
+bool ScanHelpFiles(ScanEngine& engine) {
     const ScanKey list = OpenStartingKey(engine, kHelpFilesSection, HKEY_LOCAL_MACHINE, kHelpFilesKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
@@ -85,12 +85,12 @@ bool ScanHelpFiles(ScanEngine& engine, unsigned delayMs) {
                 ReportMissing(engine, kHelpFilesSection, kLocalMachine, kHelpFilesKey, name, data, true, path);
             }
         }
-        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kHelpFilesKey, "\\", name}), delayMs);
+        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kHelpFilesKey, "\\", name}));
     }
     return engine.Running();
 }
 
-bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs) {
+bool ScanSharedFiles(ScanEngine& engine) {
     const ScanKey list = OpenStartingKey(engine, kSharedFilesSection, HKEY_LOCAL_MACHINE, kSharedFilesKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.ValueCount();
@@ -102,12 +102,12 @@ bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs) {
         } else if (name.size() <= kMaxReferenceLength && !PathExists(name)) {
             ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(), true, name);
         }
-        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kSharedFilesKey, "\\", name}), delayMs);
+        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kSharedFilesKey, "\\", name}));
     }
     return engine.Running();
 }
 
-bool ScanApplicationPaths(ScanEngine& engine, unsigned delayMs) {
+bool ScanApplicationPaths(ScanEngine& engine) {
     const ScanKey list = OpenStartingKey(engine, kApplicationPathsSection, HKEY_LOCAL_MACHINE, kApplicationPathsKey);
     if (!list.IsOpen()) return engine.Running();
     const DWORD count = list.SubKeyCount();
@@ -132,7 +132,7 @@ bool ScanApplicationPaths(ScanEngine& engine, unsigned delayMs) {
         }
         subKey.reset();
         engine.Pump();
-        engine.Pause(delayMs);
+        engine.Pause(0);
         engine.Pump();
     }
     return engine.Running();

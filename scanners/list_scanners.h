@@ -11,8 +11,8 @@ inline constexpr const char* kHelpFilesKey = "SOFTWARE\\Microsoft\\Windows\\Help
 inline constexpr const char* kSharedFilesKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 inline constexpr const char* kApplicationPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
-bool ScanFonts(ScanEngine& engine, unsigned delayMs);
-bool ScanSounds(ScanEngine& engine, unsigned delayMs);
-bool ScanHelpFiles(ScanEngine& engine, unsigned delayMs);
-bool ScanSharedFiles(ScanEngine& engine, unsigned delayMs);
-bool ScanApplicationPaths(ScanEngine& engine, unsigned delayMs);
+bool ScanFonts(ScanEngine& engine);
+bool ScanSounds(ScanEngine& engine);
+bool ScanHelpFiles(ScanEngine& engine);
+bool ScanSharedFiles(ScanEngine& engine);
+bool ScanApplicationPaths(ScanEngine& engine);

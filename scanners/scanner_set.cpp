@@ -10,19 +10,17 @@
 #include "scanners/usage_history_scanner.h"
 
 bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
-    // The driver always scans without a pause between items.
-    constexpr unsigned kNoDelay = 0;
     switch (operation) {
-        case ScanOperation::StaticDrivers: return ScanStaticDrivers(engine, kNoDelay);
-        case ScanOperation::Fonts: return ScanFonts(engine, kNoDelay);
-        case ScanOperation::Sounds: return ScanSounds(engine, kNoDelay);
+        case ScanOperation::StaticDrivers: return ScanStaticDrivers(engine);
+        case ScanOperation::Fonts: return ScanFonts(engine);
+        case ScanOperation::Sounds: return ScanSounds(engine);
         case ScanOperation::OpenWith: return ScanOpenWithLists(engine);
-        case ScanOperation::Extensions: return ScanExtensions(engine, kNoDelay);
-        case ScanOperation::Services: return ScanServices(engine, kNoDelay);
-        case ScanOperation::HelpFiles: return ScanHelpFiles(engine, kNoDelay);
-        case ScanOperation::SharedFiles: return ScanSharedFiles(engine, kNoDelay);
-        case ScanOperation::ApplicationPaths: return ScanApplicationPaths(engine, kNoDelay);
-        case ScanOperation::Uninstall: return ScanUninstallEntries(engine, kNoDelay);
+        case ScanOperation::Extensions: return ScanExtensions(engine);
+        case ScanOperation::Services: return ScanServices(engine);
+        case ScanOperation::HelpFiles: return ScanHelpFiles(engine);
+        case ScanOperation::SharedFiles: return ScanSharedFiles(engine);
+        case ScanOperation::ApplicationPaths: return ScanApplicationPaths(engine);
+        case ScanOperation::Uninstall: return ScanUninstallEntries(engine);
         case ScanOperation::TypeLibraries: return ScanTypeLibraries(engine);
         case ScanOperation::ComClasses: return ScanComClasses(engine);
         case ScanOperation::WalkLocalMachine: return WalkLocalMachine(engine);

@@ -20,12 +20,12 @@ struct DriverList {
 };
 
 // The pause after every index that was not skipped outright.
-void Pause(ScanEngine& engine, unsigned delayMs) {
-    engine.Pause(delayMs);
+void Pause(ScanEngine& engine) {
+    engine.Pause(0);
     engine.Pump();
 }
 
-bool ScanDriverList(ScanEngine& engine, unsigned delayMs, const DriverList& list) {
+bool ScanDriverList(ScanEngine& engine, const DriverList& list) {
     const ScanKey listKey = OpenStartingKey(engine, list.section, HKEY_LOCAL_MACHINE, list.key);
     if (!listKey.IsOpen()) return engine.Running();
     const DWORD count = listKey.SubKeyCount();
@@ -48,7 +48,7 @@ bool ScanDriverList(ScanEngine& engine, unsigned delayMs, const DriverList& list
             engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
             engine.Pump();
         }
-        Pause(engine, delayMs);
+        Pause(engine);
     }
     return engine.Running();
 }
@@ -65,15 +65,15 @@ bool IsSystemComponent(HKEY entry) {
 }
 }  // namespace
 
-bool ScanServices(ScanEngine& engine, unsigned delayMs) {
-    return ScanDriverList(engine, delayMs, {kServicesSection, kServicesKey, "ImagePath", true});
+bool ScanServices(ScanEngine& engine) {
+    return ScanDriverList(engine, {kServicesSection, kServicesKey, "ImagePath", true});
 }
 
-bool ScanStaticDrivers(ScanEngine& engine, unsigned delayMs) {
-    return ScanDriverList(engine, delayMs, {kStaticDriversSection, kStaticDriversKey, "StaticVXD", false});
+bool ScanStaticDrivers(ScanEngine& engine) {
+    return ScanDriverList(engine, {kStaticDriversSection, kStaticDriversKey, "StaticVXD", false});
 }
 
-bool ScanUninstallEntries(ScanEngine& engine, unsigned delayMs) {
+bool ScanUninstallEntries(ScanEngine& engine) {
     const ScanKey listKey = OpenStartingKey(engine, kUninstallSection, HKEY_LOCAL_MACHINE, kUninstallKey);
     if (!listKey.IsOpen()) return engine.Running();
     const DWORD count = listKey.SubKeyCount();
@@ -97,7 +97,7 @@ bool ScanUninstallEntries(ScanEngine& engine, unsigned delayMs) {
                 engine.Pump();
             }
         }
-        Pause(engine, delayMs);
+        Pause(engine);
     }
     return engine.Running();
 }

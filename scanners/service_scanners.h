@@ -9,6 +9,6 @@ inline constexpr const char* kServicesKey = "SYSTEM\\CurrentControlSet\\Services
 inline constexpr const char* kStaticDriversKey = "SYSTEM\\CurrentControlSet\\Services\\VXD";
 inline constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-bool ScanServices(ScanEngine& engine, unsigned delayMs);
-bool ScanStaticDrivers(ScanEngine& engine, unsigned delayMs);
-bool ScanUninstallEntries(ScanEngine& engine, unsigned delayMs);
+bool ScanServices(ScanEngine& engine);
+bool ScanStaticDrivers(ScanEngine& engine);
+bool ScanUninstallEntries(ScanEngine& engine);

@@ -12,22 +12,11 @@
 #include "tests/support/stream_text.h"
 
 namespace {
-// A progress host before a collecting host, with a scan list whose fonts row is being scanned.
+// A progress host before a collecting host, told that the fonts section is being scanned.
 struct ProgressHostTest : ::testing::Test {
-    ProgressHostTest() : terminal(std::tmpfile()), line(terminal, 80, [this] { return now; }) {
-        startup.name = "Startup Programs";
-        fonts.name = "Installed Fonts";
-        page.AddScanRow(startup);
-        page.AddScanRow(fonts);
-        page.SetScanRowText(0, kScanStatusColumn, "Finished");
-        page.SetScanRowText(1, kScanStatusColumn, "Scanning");
-    }
+    ProgressHostTest() : terminal(std::tmpfile()), line(terminal, 80, [this] { return now; }) {}
     ~ProgressHostTest() override { std::fclose(terminal); }
 
-    ScanSection startup;
-    ScanSection fonts;
-    DataScanPage page;
-    ScanCounters counters;
     CollectingScanHost inner;
     std::FILE* terminal;
     uint64_t now = 1000;
@@ -36,8 +25,10 @@ struct ProgressHostTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn) {
-    ProgressScanHost host(inner, line, page, counters, false);
-    counters.totalProblems = 4;
+    ProgressScanHost host(inner, line);
+    host.SectionStarted("Startup Programs");
+    host.SectionStarted("Installed Fonts");
+    host.ProblemsFiled(4);
     host.ShowCurrentItem("first");
     host.ShowCurrentItem("second");  // within the tenth of a second: not written
     now += 100;
@@ -58,22 +49,12 @@ TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn)
     EXPECT_EQ(StreamText(terminal), "\r" + first + "\r" + third + "\r" + std::string(third.size(), ' ') + "\r");
 }
 
-TEST_F(ProgressHostTest, ProblemsPrintedOnTheSameTerminalFindTheLineCleared) {
-    ProgressScanHost host(inner, line, page, counters, true);
-    host.ShowCurrentItem("first");
-    host.ReportProblem(std::make_unique<RegistryProblem>());
-    const std::string first = "Installed Fonts: 1 items examined, 0 problems found";
-    EXPECT_EQ(StreamText(terminal), "\r" + first + "\r" + std::string(first.size(), ' ') + "\r");
-}
-
 TEST(ConsoleProgress, NothingWhenStandardErrorIsNoTerminalOrQuietIsAsked) {
     // Test programs write to pipes: no console.
     ASSERT_FALSE(StandardErrorConsoleWidth());
-    DataScanPage page;
-    ScanCounters counters;
     CollectingScanHost inner;
     for (const bool wanted : {true, false}) {
-        ConsoleProgress progress(inner, page, counters, wanted, true);
+        ConsoleProgress progress(inner, wanted);
         EXPECT_EQ(&progress.Host(), &inner);
     }
 }

@@ -10,7 +10,6 @@
 
 #include "cli/command_line.h"
 #include "cli/console_scan_host.h"
-#include "engine/data_scan_page.h"
 #include "registry/file_reference.h"
 #include "tests/scanners/shortcut_files.h"
 #include "tests/support/list_keys_lock.h"
@@ -243,14 +242,15 @@ TEST(ConsoleScan, LogHoldsEveryProblemThatWasPrintedWhenTheScanEnds) {
 }
 
 TEST(ConsoleScanHost, InterruptBecomesOneAbortRequestOnTheScanThread) {
-    DataScanPage page;
+    std::vector<ScanSection*> scanList;
     ScanCounters counters;
     NoScanLog log;
-    ProblemIntake intake(page, counters, log);
+    ScanEvents events;
+    ProblemIntake intake(scanList, counters, log, events);
     std::atomic<bool> interrupted{false};
-    ConsoleScanHost host(intake, interrupted);
+    ConsoleScanHost host(interrupted);
     ScanEngine engine(host);
-    host.Attach(engine);
+    host.Attach(engine, intake);
     engine.ResetRunning();
     host.ShowCurrentItem("item");
     EXPECT_TRUE(engine.Running());

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "engine/exclusion_list.h"
-#include "engine/data_scan_page.h"
 
 namespace {
 class RecordingLog : public ScanLogWriter {
@@ -28,18 +28,25 @@ ProblemPtr RegistryRecord(SectionId section, const std::string& keyPath, const s
     return record;
 }
 
+// Each filed problem as its section, the section's count and the total the event carried.
+class FiledEvents : public ScanEvents {
+public:
+    void ProblemFiled(const ScanSection& section, const ProblemRecord&, const ScanCounters& counters) override {
+        filed.push_back({section.id, section.ProblemCount(), counters.totalProblems});
+    }
+    std::vector<std::array<int, 3>> filed;
+};
+
 struct IntakeFixture : ::testing::Test {
     IntakeFixture() {
-        for (SectionId id : {3, 7, 14}) {
-            ScanSection& section = *sections.Find(id);
-            section.scanRow = page.AddScanRow(section);
-        }
+        for (SectionId id : {3, 7, 14}) scanList.push_back(sections.Find(id));
     }
     SectionTable sections{[](SectionId) { return 1; }};
-    DataScanPage page;
+    std::vector<ScanSection*> scanList;
     ScanCounters counters;
     RecordingLog log;
-    ProblemIntake intake{page, counters, log};
+    FiledEvents events;
+    ProblemIntake intake{scanList, counters, log, events};
 };
 }  // namespace
 
@@ -107,12 +114,9 @@ TEST_F(IntakeFixture, FilesCountsAndLogsAcceptedProblems) {
               sections.Find(7));
     EXPECT_EQ(counters.totalProblems, 1);
     EXPECT_EQ(counters.affectedSections, 1);
-    EXPECT_EQ(page.RowOf(7)->columns[1], "1");
-    EXPECT_EQ(page.totalLabel, "Total Problems : 1");
-    EXPECT_EQ(page.affectedLabel, "Affected Sections : 1");
     intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "y.hlp", "C:\\Help\\"));
     intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "z.hlp", "C:\\Help\\"));
-    EXPECT_EQ(page.RowOf(7)->columns[1], "3");
+    EXPECT_EQ(events.filed, (std::vector<std::array<int, 3>>{{7, 1, 1}, {7, 2, 2}, {7, 3, 3}}));
     EXPECT_EQ(counters.totalProblems, 3);
     EXPECT_EQ(counters.affectedSections, 1);
     ASSERT_EQ(sections.Find(7)->problems.size(), 3u);
@@ -129,7 +133,7 @@ TEST_F(IntakeFixture, ExcludedProblemChangesNothing) {
     EXPECT_EQ(intake.AcceptProblem(RegistryRecord(3, "Fonts", "a", "SvcHost.dll")), nullptr);
     EXPECT_EQ(counters.totalProblems, 0);
     EXPECT_EQ(counters.affectedSections, 0);
-    EXPECT_EQ(page.RowOf(3)->columns[1], "0");
+    EXPECT_TRUE(events.filed.empty());
     EXPECT_TRUE(sections.Find(3)->problems.empty());
     EXPECT_TRUE(log.lines.empty());
 }

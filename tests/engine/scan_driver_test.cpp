@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
-
-#include "engine/window_scan_host.h"
-#include "engine/data_scan_page.h"
 
 namespace {
 // Operations that record their calls; a section's behaviour can be replaced per operation.
@@ -24,35 +23,49 @@ public:
     std::map<ScanOperation, std::function<void(ScanEngine&)>> scripts;
 };
 
-// A real window whose posted message stands for a click on "Abort" during a scan.
-class AbortClickWindow {
+// A host without a window whose pumps can stand for a click dispatched among them.
+class PumpingHost : public ScanHost {
 public:
-    explicit AbortClickWindow(ScanDriver*& driver) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &AbortClickWindow::Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TidrexAbortClick";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowA("TidrexAbortClick", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&driver));
+    void ReportProblem(ProblemPtr) override {}
+    void ShowCurrentItem(const std::string&) override {}
+    void PumpMessages() override {
+        if (onPump) onPump();
     }
-    ~AbortClickWindow() { DestroyWindow(window_); }
-    void Click() const { PostMessageA(window_, WM_APP, 0, 0); }
+    void Pause(unsigned) override {}
+    void ShowFault(const std::string&) override {}
+    std::function<void()> onPump;
+};
 
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_APP) {
-            auto* driver = *reinterpret_cast<ScanDriver**>(GetWindowLongPtrA(window, GWLP_USERDATA));
-            driver->StartOrAbortScan();
-            return 0;
+// The scan's events as lines, and each section's latest state.
+class RecordingEvents : public ScanEvents {
+public:
+    void ScanPrepared(const SectionTable& sections) override {
+        lines.push_back("prepared");
+        states.clear();
+        for (const ScanSection& section : sections.Sections()) {
+            if (section.included) states[section.id] = "ready";
         }
-        return DefWindowProcA(window, message, wParam, lParam);
     }
-    HWND window_;
+    void ScanStarting() override { lines.push_back("starting"); }
+    void ScanRunning() override { lines.push_back("running"); }
+    void SectionStarted(const ScanSection& section) override {
+        lines.push_back("start " + std::to_string(section.id));
+        states[section.id] = "scanning";
+    }
+    void SectionEnded(const ScanSection& section, SectionEnd end, int problems) override {
+        states[section.id] = end == SectionEnd::Done ? "done" : "aborted";
+        lines.push_back("end " + std::to_string(section.id) + " " + states[section.id] + " " +
+                        std::to_string(problems));
+    }
+    void ScanEnded(const SectionTable&, const ScanCounters& counters, bool aborted) override {
+        lines.push_back(std::string(aborted ? "aborted " : "complete ") + std::to_string(counters.totalProblems));
+    }
+    std::vector<std::string> lines;
+    std::map<SectionId, std::string> states;
 };
 
 struct DriverFixture : ::testing::Test {
-    explicit DriverFixture() : sections([this](SectionId id) { return included.count(id) ? 1 : 0; }) {}
+    DriverFixture() : sections([this](SectionId id) { return included.count(id) ? 1 : 0; }) {}
 
     void Include(std::initializer_list<SectionId> ids) {
         for (SectionId id : ids) sections.Find(id)->included = 1;
@@ -64,41 +77,38 @@ struct DriverFixture : ::testing::Test {
             sections.Find(id)->problems.push_back(std::move(problem));
         }
     }
+    std::vector<SectionId> ScanListIds() const {
+        std::vector<SectionId> ids;
+        for (const ScanSection* section : driver.ScanList()) ids.push_back(section->id);
+        return ids;
+    }
 
     std::set<SectionId> included;
     SectionTable sections;
-    WindowScanHost host;
+    PumpingHost host;
     ScanEngine engine{host};
-    DataScanPage page;
     ScriptedOperations operations;
     NoScanLog log;
     ScanCounters counters;
-    ScanDriver driver{sections, engine, page, operations, log, counters};
+    RecordingEvents events;
+    ScanDriver driver{sections, engine, operations, log, counters, events};
 };
 }  // namespace
 
 TEST_F(DriverFixture, NoSectionIncludedCompletesWithEmptyLists) {
     driver.ScanNow();
-    EXPECT_TRUE(page.rows.empty());
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"prepared", "starting", "running", "complete 0"}));
     EXPECT_TRUE(operations.calls.empty());
-    EXPECT_EQ(page.endMessages, std::vector<std::string>{"Scan Complete"});
-    EXPECT_EQ(page.statusLine, "Scan Complete");
-    EXPECT_TRUE(page.results.empty());
-    EXPECT_EQ(page.resultsTotal, "Total Problems : 0");
-    EXPECT_TRUE(page.resultsVisible);
-    EXPECT_EQ(page.caption, "Abort");
+    EXPECT_TRUE(sections.ResultSections().empty());
+    EXPECT_TRUE(driver.OffersAbort());
 }
 
 TEST_F(DriverFixture, StartupSectionAloneFinishesWithNoProblems) {
     Include({1});
     driver.ScanNow();
-    ASSERT_EQ(page.rows.size(), 1u);
-    EXPECT_EQ(page.rows[0].columns[0], "Startup Programs");
-    EXPECT_EQ(page.rows[0].columns[1], "0");
-    EXPECT_EQ(page.rows[0].columns[2], "Finished");
-    EXPECT_EQ(page.rows[0].image, kStatusImageFinished);
+    EXPECT_EQ(events.lines,
+              (std::vector<std::string>{"prepared", "starting", "running", "start 1", "end 1 done 0", "complete 0"}));
     EXPECT_TRUE(operations.calls.empty());
-    EXPECT_EQ(page.endMessages, std::vector<std::string>{"Scan Complete"});
 }
 
 TEST_F(DriverFixture, RunsTheOperationsOfEachSectionInTableOrder) {
@@ -108,34 +118,31 @@ TEST_F(DriverFixture, RunsTheOperationsOfEachSectionInTableOrder) {
     EXPECT_EQ(operations.calls,
               (std::vector<ScanOperation>{Fonts, OpenWith, Extensions, TypeLibraries, ComClasses, WalkLocalMachine,
                                           WalkCurrentUser, WalkUsers, UsageHistory, Shortcuts}));
-    for (const auto& row : page.rows) EXPECT_EQ(row.columns[2], "Finished");
-    for (int i = 0; i < static_cast<int>(page.rows.size()); ++i) EXPECT_EQ(page.rows[i].section->scanRow, i);
+    EXPECT_EQ(ScanListIds(), (std::vector<SectionId>{3, 5, 11, 13, 14}));
+    for (const auto& [id, state] : events.states) EXPECT_EQ(state, "done") << id;
 }
 
 TEST_F(DriverFixture, AbortClickDuringTheFirstSectionStopsTheScan) {
     Include({3, 4, 7});
-    ScanDriver* target = &driver;
-    AbortClickWindow abortButton(target);
+    int pumps = 0;
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& scan) {
-        abortButton.Click();
-        // The window host looks at its queue on every eighth pump: the click is dispatched within
-        // the section's next eight items, as inside a real scan.
+        // The click is dispatched among the section's pumps, as inside a real scan.
+        host.onPump = [&] {
+            if (++pumps == 3) driver.StartOrAbortScan();
+        };
         for (int item = 0; item < 8; ++item) scan.Pump();
     };
     driver.ScanNow();
-    EXPECT_EQ(page.RowOf(3)->columns[2], "Aborted");
-    EXPECT_EQ(page.RowOf(4)->columns[2], "Ready");
-    EXPECT_EQ(page.RowOf(7)->columns[2], "Ready");
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{3, "aborted"}, {4, "ready"}, {7, "ready"}}));
     EXPECT_EQ(operations.calls, std::vector<ScanOperation>{ScanOperation::Fonts});
-    EXPECT_EQ(page.endMessages, std::vector<std::string>{"Scan Aborted"});
+    EXPECT_EQ(events.lines.back(), "aborted 0");
 }
 
 TEST_F(DriverFixture, AbortDuringOpenWithIsSeenByTheExtensionScan) {
     Include({5, 6});
     operations.scripts[ScanOperation::OpenWith] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
-    EXPECT_EQ(page.RowOf(5)->columns[2], "Aborted");
-    EXPECT_EQ(page.RowOf(6)->columns[2], "Ready");
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{5, "aborted"}, {6, "ready"}}));
     EXPECT_EQ(operations.calls, (std::vector<ScanOperation>{ScanOperation::OpenWith, ScanOperation::Extensions}));
 }
 
@@ -144,43 +151,48 @@ TEST_F(DriverFixture, ComClassScanRunsOnlyAfterTheTypeLibraryScanFinished) {
     operations.scripts[ScanOperation::TypeLibraries] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
     EXPECT_EQ(operations.calls, std::vector<ScanOperation>{ScanOperation::TypeLibraries});
-    EXPECT_EQ(page.RowOf(11)->columns[2], "Aborted");
-    EXPECT_EQ(page.RowOf(14)->columns[2], "Ready");
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{11, "aborted"}, {14, "ready"}}));
 }
 
 TEST_F(DriverFixture, AbortDuringTheUsersWalkMarksTheNextSection) {
     Include({13, 14});
     operations.scripts[ScanOperation::WalkUsers] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
-    EXPECT_EQ(page.RowOf(13)->columns[2], "Finished");
-    EXPECT_EQ(page.RowOf(14)->columns[2], "Aborted");
-    EXPECT_EQ(page.endMessages, std::vector<std::string>{"Scan Aborted"});
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{13, "done"}, {14, "aborted"}}));
+    EXPECT_EQ(events.lines.back(), "aborted 0");
 }
 
 TEST_F(DriverFixture, AbortInTheLastUntestedOperationStillReportsAborted) {
     Include({13});
     operations.scripts[ScanOperation::UsageHistory] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
-    EXPECT_EQ(page.RowOf(13)->columns[2], "Finished");
-    EXPECT_EQ(page.endMessages, std::vector<std::string>{"Scan Aborted"});
+    EXPECT_EQ(events.states.at(13), "done");
+    EXPECT_EQ(events.lines.back(), "aborted 0");
 }
 
-TEST_F(DriverFixture, ResultsListIncludedSectionsWithProblemsPerSelectAll) {
+TEST_F(DriverFixture, AbortDuringTheStartUpPumpsScansNothing) {
+    Include({3});
+    host.onPump = [&] { driver.StartOrAbortScan(); };
+    driver.ScanNow();
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"prepared", "starting", "aborted 0"}));
+    EXPECT_TRUE(operations.calls.empty());
+}
+
+TEST_F(DriverFixture, ResultsHoldIncludedSectionsWithProblemsTickedPerSelectAll) {
     Include({3, 4, 7});
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { AddProblems(3, 2); };
     operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(7, 1); };
     for (int selectAll : {0, 1}) {
         driver.readSelectAll = [selectAll] { return selectAll; };
         driver.ScanNow();
-        ASSERT_EQ(page.results.size(), 2u);
-        EXPECT_EQ(page.results[0].section->id, 3);
-        EXPECT_EQ(page.results[0].markup,
-                  "<b>Section Name : Installed Fonts</b><br><font color=\"#FF0000\">Problems Found : 2</font>");
-        EXPECT_EQ(page.results[1].section->id, 7);
-        for (const auto& row : page.results) {
-            EXPECT_EQ(row.checked, selectAll == 1);
-            EXPECT_EQ(row.section->checkedForRemoval, selectAll);
-            for (const auto& problem : row.section->problems) EXPECT_EQ(problem->checked, selectAll);
+        const std::vector<const ScanSection*> results = sections.ResultSections();
+        ASSERT_EQ(results.size(), 2u);
+        EXPECT_EQ(results[0]->id, 3);
+        EXPECT_EQ(results[1]->id, 7);
+        EXPECT_EQ(events.lines[events.lines.size() - 2], "end 7 done 1");
+        for (const ScanSection* section : results) {
+            EXPECT_EQ(section->AnyTicked(), selectAll == 1);
+            for (const auto& problem : section->problems) EXPECT_EQ(problem->checked, selectAll);
         }
     }
 }
@@ -191,9 +203,8 @@ TEST_F(DriverFixture, ExcludedSectionWithProblemsIsNotShown) {
     operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(7, 1); };
     driver.ScanNow();
     sections.Find(3)->included = 0;
-    driver.ShowResults();
-    ASSERT_EQ(page.results.size(), 1u);
-    EXPECT_EQ(page.results[0].section->id, 7);
+    ASSERT_EQ(sections.ResultSections().size(), 1u);
+    EXPECT_EQ(sections.ResultSections()[0]->id, 7);
 }
 
 TEST_F(DriverFixture, PrepareScanFreesProblemsAndResetsCounters) {
@@ -204,11 +215,10 @@ TEST_F(DriverFixture, PrepareScanFreesProblemsAndResetsCounters) {
     driver.PrepareScan();
     EXPECT_TRUE(sections.Find(3)->problems.empty());
     EXPECT_TRUE(sections.Find(9)->problems.empty());
-    EXPECT_EQ(page.totalLabel, "Total Problems : 0");
-    EXPECT_EQ(page.affectedLabel, "Affected Sections : 0");
-    EXPECT_EQ(page.statusLine, "Preparing to Scan");
-    ASSERT_EQ(page.rows.size(), 1u);
-    EXPECT_EQ(page.rows[0].columns[2], "Ready");
+    EXPECT_EQ(counters.totalProblems, 0);
+    EXPECT_EQ(ScanListIds(), std::vector<SectionId>{3});
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{3, "ready"}}));
+    EXPECT_FALSE(driver.OffersAbort());
 }
 
 TEST_F(DriverFixture, RedirectionIsTouchedOnlyUnderWow64) {
@@ -220,7 +230,7 @@ TEST_F(DriverFixture, RedirectionIsTouchedOnlyUnderWow64) {
     };
     driver.ScanNow();  // the calls exist on 64-bit Windows and fail harmlessly for a 64-bit process
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(page.endMessages.back(), "Scan Complete");
+    EXPECT_EQ(events.lines.back(), "complete 0");
 }
 
 TEST_F(DriverFixture, ScanNowDuringAScanIsIgnored) {
@@ -231,5 +241,5 @@ TEST_F(DriverFixture, ScanNowDuringAScanIsIgnored) {
     };
     driver.ScanNow();
     EXPECT_EQ(operations.calls.size(), 1u);
-    EXPECT_EQ(page.endMessages.size(), 1u);
+    EXPECT_EQ(std::count(events.lines.begin(), events.lines.end(), "prepared"), 1);
 }

@@ -33,19 +33,20 @@ TEST(SectionTable, IncludedComesFromTheStoredChoice) {
     SectionTable table([](SectionId id) { return id == 4 ? 1 : 0; });
     for (const ScanSection& section : table.Sections()) {
         EXPECT_EQ(section.included, section.id == 4 ? 1 : 0) << section.id;
-        EXPECT_EQ(section.checkedForRemoval, 0);
         EXPECT_TRUE(section.problems.empty());
     }
 }
 
-TEST(SectionTable, CheckedForRemovalCarriesOverToEveryProblem) {
+TEST(SectionTable, ASectionIsTickedWhileAnyOfItsProblemsIs) {
     SectionTable table([](SectionId) { return 1; });
     ScanSection& section = *table.Find(7);
     for (int i = 0; i < 3; ++i) section.problems.push_back(std::make_unique<RegistryProblem>());
-    section.SetCheckedForRemoval(1);
+    EXPECT_FALSE(section.AnyTicked());
+    section.TickAll(true);
     for (const auto& problem : section.problems) EXPECT_EQ(problem->checked, 1);
-    section.SetCheckedForRemoval(0);
-    for (const auto& problem : section.problems) EXPECT_EQ(problem->checked, 0);
+    section.TickAll(false);
+    section.problems[2]->checked = 1;
+    EXPECT_TRUE(section.AnyTicked());
     table.ClearProblems();
     EXPECT_TRUE(section.problems.empty());
 }

@@ -51,7 +51,7 @@ TEST_F(AssociationScanTest, UnregisteredProgramIdIsReportedUnlessShellExtensions
     ClassesKey(withShellEx + "\\ShellEx\\{BB2E617C-0920-11D1-9A0B-00C04FC2D6C1}");
     const std::string healthy = ClassesKey(Extension("Healthy"), Unique("ProgId"));
     ClassesKey(Unique("ProgId"), "A program id of this test");
-    EXPECT_TRUE(ScanExtensions(engine, 0));
+    EXPECT_TRUE(ScanExtensions(engine));
 
     const RegistryProblem* problem = ExtensionProblem(stale);
     ASSERT_NE(problem, nullptr);
@@ -73,7 +73,7 @@ TEST_F(AssociationScanTest, ContentOrPerceivedTypeEndsTheExamination) {
     SetStringValue(HKEY_CLASSES_ROOT, contentType, "Content Type", "application/x-tidrex");
     const std::string perceived = ClassesKey(Extension("Perceived"));
     SetStringValue(HKEY_CLASSES_ROOT, perceived, "PerceivedType", "text");
-    EXPECT_TRUE(ScanExtensions(engine, 0));
+    EXPECT_TRUE(ScanExtensions(engine));
     EXPECT_EQ(ExtensionProblem(contentType), nullptr);
     EXPECT_EQ(ExtensionProblem(perceived), nullptr);
     EXPECT_FALSE(Shown("HKEY_CLASSES_ROOT\\" + contentType));
@@ -93,7 +93,7 @@ TEST_F(AssociationScanTest, EmptyExtensionIsReportedWithEmptyParenthesesShellReg
     SetStringValue(HKEY_CLASSES_ROOT, openWith + "\\OpenWithProgids", "txtfile", "");
     const std::string otherSubKey = ClassesKey(Extension("Other"));
     ClassesKey(otherSubKey + "\\" + Unique("Settings"));
-    EXPECT_TRUE(ScanExtensions(engine, 0));
+    EXPECT_TRUE(ScanExtensions(engine));
 
     const RegistryProblem* problem = ExtensionProblem(empty);
     ASSERT_NE(problem, nullptr);
@@ -114,7 +114,7 @@ TEST_F(AssociationScanTest, PersistentHandlerMustNameARegisteredClass) {
     ClassesKey("CLSID\\" + presentClass, "A persistent handler of this test");
     const std::string present = ClassesKey(Extension("Handler"));
     ClassesKey(present + "\\PersistentHandler", presentClass);
-    EXPECT_TRUE(ScanExtensions(engine, 0));
+    EXPECT_TRUE(ScanExtensions(engine));
 
     const RegistryProblem* problem = ExtensionProblem(gone);
     ASSERT_NE(problem, nullptr);
@@ -136,7 +136,7 @@ TEST_F(AssociationScanTest, RegistrationsThatRefuseWriteAccessStillCount) {
     const ReadOnlyKey lockedExtension(HKEY_CLASSES_ROOT, templated);
     ASSERT_TRUE(lockedClass.RefusesWriteAccess());
     ASSERT_TRUE(lockedExtension.RefusesWriteAccess());
-    EXPECT_TRUE(ScanExtensions(engine, 0));
+    EXPECT_TRUE(ScanExtensions(engine));
     EXPECT_EQ(ExtensionProblem(handled), nullptr);
     EXPECT_EQ(ExtensionProblem(templated), nullptr);
 }

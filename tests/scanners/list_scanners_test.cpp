@@ -39,7 +39,7 @@ using FontsScan = ListScannerTest;
 TEST_F(FontsScan, DeletedFontFileIsReportedUnderTheFontsFolderPath) {
     const std::string data = At("gone.ttf");
     ScopedListValue stale(HKEY_LOCAL_MACHINE, kFontsKey, Unique(" (TrueType)"), data);
-    EXPECT_TRUE(ScanFonts(engine, 0));
+    EXPECT_TRUE(ScanFonts(engine));
 
     const RegistryProblem* problem = host.Find(kFonts, stale.Name());
     ASSERT_NE(problem, nullptr);
@@ -60,7 +60,7 @@ TEST_F(FontsScan, FontsInTheFontsFolderOrAtAFullPathAreHealthy) {
     const std::string inFontsFolder = MakeFile(WindowsFolder() + "\\Fonts\\" + bareName);
     ScopedListValue bare(HKEY_LOCAL_MACHINE, kFontsKey, Unique(" Bare"), bareName);
     ScopedListValue full(HKEY_LOCAL_MACHINE, kFontsKey, Unique(" Full"), MakeFile(At("present.ttf")));
-    EXPECT_TRUE(ScanFonts(engine, 0));
+    EXPECT_TRUE(ScanFonts(engine));
     std::filesystem::remove(inFontsFolder);
     EXPECT_EQ(host.Find(kFonts, bare.Name()), nullptr);
     EXPECT_EQ(host.Find(kFonts, full.Name()), nullptr);
@@ -71,7 +71,7 @@ TEST_F(FontsScan, DataBeyondTheBufferIsNotJudged) {
     ScopedListValue tooLong(HKEY_LOCAL_MACHINE, kFontsKey, Unique(" Long"), At(std::string(300, 'a')));
     // Fits the read buffer, but not once put after the Fonts folder.
     ScopedListValue longBare(HKEY_LOCAL_MACHINE, kFontsKey, Unique(" LongBare"), std::string(250, 'b'));
-    EXPECT_TRUE(ScanFonts(engine, 0));
+    EXPECT_TRUE(ScanFonts(engine));
     EXPECT_EQ(host.Find(kFonts, tooLong.Name()), nullptr);
     EXPECT_EQ(host.Find(kFonts, longBare.Name()), nullptr);
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + kFonts + "\\" + tooLong.Name() + "\\"));
@@ -81,13 +81,13 @@ TEST_F(FontsScan, AbortIsSeenAtTheNextIndex) {
     ScopedListValue first(HKEY_LOCAL_MACHINE, kFontsKey, Unique("1"), At("gone1.ttf"));
     ScopedListValue second(HKEY_LOCAL_MACHINE, kFontsKey, Unique("2"), At("gone2.ttf"));
     host.AbortAtItem(engine, 1);
-    ExpectAbortSeenAtNextIndex(host, ScanFonts(engine, 0));
+    ExpectAbortSeenAtNextIndex(host, ScanFonts(engine));
 }
 
 TEST_F(FontsScan, NotRunningExaminesNothing) {
     ScopedListValue stale(HKEY_LOCAL_MACHINE, kFontsKey, Unique(""), At("gone.ttf"));
     engine.running = 0;
-    EXPECT_FALSE(ScanFonts(engine, 0));
+    EXPECT_FALSE(ScanFonts(engine));
     EXPECT_TRUE(host.events.empty());
     EXPECT_TRUE(host.problems.empty());
 }
@@ -97,7 +97,7 @@ using SoundsScan = ListScannerTest;
 TEST_F(SoundsScan, QuotedPathOfADeletedSoundIsReportedAsRead) {
     const std::string data = "\"" + At("gone.wav") + "\"";
     ScopedListValue stale(HKEY_CURRENT_USER, kSoundsKey, Unique(""), data);
-    EXPECT_TRUE(ScanSounds(engine, 0));
+    EXPECT_TRUE(ScanSounds(engine));
 
     const RegistryProblem* problem = host.Find(kSounds, stale.Name());
     ASSERT_NE(problem, nullptr);
@@ -117,7 +117,7 @@ TEST_F(SoundsScan, CommaAndSwitchesAreNeverReportedEmptyDataIs) {
     ScopedListValue present(HKEY_CURRENT_USER, kSoundsKey, Unique(" Present"),
                             "\"" + MakeFile(At("present.wav")) + "\"");
     ScopedListValue beepSwitch(HKEY_CURRENT_USER, kSoundsKey, Unique(" Beep"), "yes");
-    EXPECT_TRUE(ScanSounds(engine, 0));
+    EXPECT_TRUE(ScanSounds(engine));
     EXPECT_EQ(host.Find(kSounds, comma.Name()), nullptr);
     EXPECT_EQ(host.Find(kSounds, beepSwitch.Name()), nullptr);
     EXPECT_EQ(host.Find(kSounds, present.Name()), nullptr);
@@ -131,7 +131,7 @@ TEST_F(SoundsScan, DataUpTo259CharactersIsJudgedLongerIsNot) {
     const std::string longest = folder + std::string(259 - folder.size(), 's');
     ScopedListValue fits(HKEY_CURRENT_USER, kSoundsKey, Unique(" Fits"), longest);
     ScopedListValue tooLong(HKEY_CURRENT_USER, kSoundsKey, Unique(" TooLong"), longest + "s");
-    EXPECT_TRUE(ScanSounds(engine, 0));
+    EXPECT_TRUE(ScanSounds(engine));
     const RegistryProblem* problem = host.Find(kSounds, fits.Name());
     ASSERT_NE(problem, nullptr);
     EXPECT_EQ(problem->valueData, longest);
@@ -142,7 +142,7 @@ TEST_F(SoundsScan, AbortIsSeenAtTheNextIndex) {
     ScopedListValue first(HKEY_CURRENT_USER, kSoundsKey, Unique("1"), At("gone1.wav"));
     ScopedListValue second(HKEY_CURRENT_USER, kSoundsKey, Unique("2"), At("gone2.wav"));
     host.AbortAtItem(engine, 1);
-    ExpectAbortSeenAtNextIndex(host, ScanSounds(engine, 0));
+    ExpectAbortSeenAtNextIndex(host, ScanSounds(engine));
 }
 
 using HelpFilesScan = ListScannerTest;
@@ -155,7 +155,7 @@ TEST_F(HelpFilesScan, HelpFileIsJudgedInTheFolderOfItsData) {
     ScopedListValue a(HKEY_LOCAL_MACHINE, kHelpFilesKey, withBackslash, At("Help\\"));
     ScopedListValue b(HKEY_LOCAL_MACHINE, kHelpFilesKey, without, At("Help"));
     ScopedListValue c(HKEY_LOCAL_MACHINE, kHelpFilesKey, present, At("Help"));
-    EXPECT_TRUE(ScanHelpFiles(engine, 0));
+    EXPECT_TRUE(ScanHelpFiles(engine));
 
     const RegistryProblem* problem = host.Find(kHelp, withBackslash);
     ASSERT_NE(problem, nullptr);
@@ -177,7 +177,7 @@ TEST_F(HelpFilesScan, HelpFileIsJudgedInTheFolderOfItsData) {
 TEST_F(HelpFilesScan, DataBeyondTheBufferIsNotJudgedButShown) {
     const std::string name = Unique(".hlp");
     ScopedListValue tooLong(HKEY_LOCAL_MACHINE, kHelpFilesKey, name, At(std::string(300, 'h')));
-    EXPECT_TRUE(ScanHelpFiles(engine, 0));
+    EXPECT_TRUE(ScanHelpFiles(engine));
     EXPECT_EQ(host.Find(kHelp, name), nullptr);
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + kHelp + "\\" + name));
 }
@@ -186,7 +186,7 @@ TEST_F(HelpFilesScan, AbortIsSeenAtTheNextIndex) {
     ScopedListValue first(HKEY_LOCAL_MACHINE, kHelpFilesKey, Unique("1.hlp"), At("Help"));
     ScopedListValue second(HKEY_LOCAL_MACHINE, kHelpFilesKey, Unique("2.hlp"), At("Help"));
     host.AbortAtItem(engine, 1);
-    ExpectAbortSeenAtNextIndex(host, ScanHelpFiles(engine, 0));
+    ExpectAbortSeenAtNextIndex(host, ScanHelpFiles(engine));
 }
 
 using SharedFilesScan = ListScannerTest;
@@ -197,7 +197,7 @@ TEST_F(SharedFilesScan, EntryIsJudgedOnItsNameAlone) {
     ScopedListValue stale(HKEY_LOCAL_MACHINE, kSharedFilesKey, gone, 3);
     ScopedListValue healthy(HKEY_LOCAL_MACHINE, kSharedFilesKey, present, 1);
     ScopedListValue pointsElsewhere(HKEY_LOCAL_MACHINE, kSharedFilesKey, At(Unique("Data.dll")), present);
-    EXPECT_TRUE(ScanSharedFiles(engine, 0));
+    EXPECT_TRUE(ScanSharedFiles(engine));
 
     const RegistryProblem* problem = host.Find(kShared, gone);
     ASSERT_NE(problem, nullptr);
@@ -218,7 +218,7 @@ TEST_F(SharedFilesScan, NamesBeyondThePathLimitAreNotJudged) {
     const std::string longest = folder + std::string(259 - folder.size(), 'd');
     ScopedListValue fits(HKEY_LOCAL_MACHINE, kSharedFilesKey, longest, 1);
     ScopedListValue tooLong(HKEY_LOCAL_MACHINE, kSharedFilesKey, longest + "d", 1);
-    EXPECT_TRUE(ScanSharedFiles(engine, 0));
+    EXPECT_TRUE(ScanSharedFiles(engine));
     EXPECT_NE(host.Find(kShared, longest), nullptr);
     EXPECT_EQ(host.Find(kShared, longest + "d"), nullptr);
 }
@@ -227,7 +227,7 @@ TEST_F(SharedFilesScan, AbortIsSeenAtTheNextIndex) {
     ScopedListValue first(HKEY_LOCAL_MACHINE, kSharedFilesKey, At(Unique("1.dll")), 1);
     ScopedListValue second(HKEY_LOCAL_MACHINE, kSharedFilesKey, At(Unique("2.dll")), 1);
     host.AbortAtItem(engine, 1);
-    ExpectAbortSeenAtNextIndex(host, ScanSharedFiles(engine, 0));
+    ExpectAbortSeenAtNextIndex(host, ScanSharedFiles(engine));
 }
 
 using ApplicationPathsScan = ListScannerTest;
@@ -237,7 +237,7 @@ TEST_F(ApplicationPathsScan, QuotedExpandedDefaultOfADeletedProgramIsReportedAsR
     const std::string relative = At("gone.exe").substr(2);
     const std::string data = "\"%SystemDrive%" + relative + "\"";
     ScopedListSubKey stale(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique(".exe"), data);
-    EXPECT_TRUE(ScanApplicationPaths(engine, 0));
+    EXPECT_TRUE(ScanApplicationPaths(engine));
 
     const RegistryProblem* problem = host.Find(stale.Path(), "");
     ASSERT_NE(problem, nullptr);
@@ -254,7 +254,7 @@ TEST_F(ApplicationPathsScan, PresentProgramIsHealthyAndNoDefaultIsNotJudged) {
     ScopedListSubKey healthy(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("Present.exe"),
                              "\"" + MakeFile(At("present.exe")) + "\"");
     ScopedListSubKey noDefault(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("NoDefault.exe"));
-    EXPECT_TRUE(ScanApplicationPaths(engine, 0));
+    EXPECT_TRUE(ScanApplicationPaths(engine));
     EXPECT_EQ(host.Find(healthy.Path(), ""), nullptr);
     EXPECT_EQ(host.Find(noDefault.Path(), ""), nullptr);
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + healthy.Path()));
@@ -269,7 +269,7 @@ TEST_F(ApplicationPathsScan, DefaultUpTo254CharactersIsJudgedLongerIsNot) {
     const std::string longest = folder + std::string(254 - folder.size(), 'p');
     ScopedListSubKey fits(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("Fits.exe"), longest);
     ScopedListSubKey tooLong(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("TooLong.exe"), longest + "p");
-    EXPECT_TRUE(ScanApplicationPaths(engine, 0));
+    EXPECT_TRUE(ScanApplicationPaths(engine));
     const RegistryProblem* problem = host.Find(fits.Path(), "");
     ASSERT_NE(problem, nullptr);
     EXPECT_EQ(problem->valueData, longest);
@@ -280,7 +280,7 @@ TEST_F(ApplicationPathsScan, DefaultUpTo254CharactersIsJudgedLongerIsNot) {
 TEST_F(ApplicationPathsScan, ExpansionBeyondTheBufferIsNotJudged) {
     SetEnvironmentVariableA("TIDREXTEST_LONG", std::string(300, 'x').c_str());
     ScopedListSubKey expandsTooFar(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique(".exe"), "C:\\%TIDREXTEST_LONG%");
-    EXPECT_TRUE(ScanApplicationPaths(engine, 0));
+    EXPECT_TRUE(ScanApplicationPaths(engine));
     SetEnvironmentVariableA("TIDREXTEST_LONG", nullptr);
     EXPECT_EQ(host.Find(expandsTooFar.Path(), ""), nullptr);
 }
@@ -289,7 +289,7 @@ TEST_F(ApplicationPathsScan, AbortIsSeenAtTheNextIndex) {
     ScopedListSubKey first(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("1.exe"), At("gone1.exe"));
     ScopedListSubKey second(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("2.exe"), At("gone2.exe"));
     host.AbortAtItem(engine, 1);
-    const bool result = ScanApplicationPaths(engine, 0);
+    const bool result = ScanApplicationPaths(engine);
     EXPECT_FALSE(result);
     // Sub-keys before the first shown one may have paused without showing anything.
     ASSERT_EQ(host.shown.size(), 2u);

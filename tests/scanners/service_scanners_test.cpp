@@ -37,7 +37,7 @@ TEST_F(ServicesScanTest, WindowsFolderAndDriveLetterPrefixesAreCut) {
     const std::string systemRoot = Service("SystemRoot", "\\SystemRoot" + BelowWindows("gone.sys"));
     const std::string ntPath = Service("NtPath", "\\??\\" + At("gone.sys"));
     const std::string present = Service("Present", "\\??\\" + MakeFile(At("present.sys")));
-    EXPECT_TRUE(ScanServices(engine, 0));
+    EXPECT_TRUE(ScanServices(engine));
 
     const std::string judged = WindowsFolder() + BelowWindows("gone.sys");
     const RegistryProblem* problem = host.Find(systemRoot, "ImagePath");
@@ -59,7 +59,7 @@ TEST_F(ServicesScanTest, PathWithoutDotIsAProgramBeforeTheBlankOrNothing) {
     const std::string withArguments = Service("Args", "TidrexTests\\" + Unique("gone") + " -k netsvcs");
     const std::string bare = Service("Bare", "TidrexTests\\" + Unique("gone"));
     const std::string empty = Service("Empty", "");
-    EXPECT_TRUE(ScanServices(engine, 0));
+    EXPECT_TRUE(ScanServices(engine));
 
     const std::string judged = WindowsFolder() + "\\TidrexTests\\" + Unique("gone") + ".exe";
     const RegistryProblem* problem = host.Find(withArguments, "ImagePath");
@@ -76,7 +76,7 @@ TEST_F(ServicesScanTest, PathWithoutDotIsAProgramBeforeTheBlankOrNothing) {
 TEST_F(ServicesScanTest, EnvironmentReferencesAreExpandedFirst) {
     SetEnvironmentVariableA("TIDREXTEST_SERVICE_DIR", At("").c_str());
     const std::string service = Service("Env", "%TIDREXTEST_SERVICE_DIR%gone.exe -run");
-    EXPECT_TRUE(ScanServices(engine, 0));
+    EXPECT_TRUE(ScanServices(engine));
     SetEnvironmentVariableA("TIDREXTEST_SERVICE_DIR", nullptr);
     const RegistryProblem* problem = host.Find(service, "ImagePath");
     ASSERT_NE(problem, nullptr);
@@ -86,7 +86,7 @@ TEST_F(ServicesScanTest, EnvironmentReferencesAreExpandedFirst) {
 TEST_F(ServicesScanTest, JudgedEntriesShowAndPauseEmptyOnesOnlyPause) {
     const std::string judged = Service("Judged", "\\??\\" + At("gone.sys"));
     const std::string empty = Service("NoPath", "");
-    EXPECT_TRUE(ScanServices(engine, 0));
+    EXPECT_TRUE(ScanServices(engine));
     // Each shown entry: show, pump, then the pause's pump; the empty one only its pause's pump.
     int pausesWithoutShow = 0;
     for (size_t i = 0; i < host.events.size(); ++i) {
@@ -106,7 +106,7 @@ TEST_F(ServicesScanTest, AbortEndsTheWalk) {
     const std::string first = Service("1", "\\??\\" + At("gone1.sys"));
     const std::string second = Service("2", "\\??\\" + At("gone2.sys"));
     host.AbortAtItem(engine, 1);
-    EXPECT_FALSE(ScanServices(engine, 0));
+    EXPECT_FALSE(ScanServices(engine));
     ASSERT_EQ(host.shown.size(), 2u);
     EXPECT_EQ(host.shown[1], "Aborting Scan...");
 }
@@ -117,7 +117,7 @@ TEST_F(ServicesScanTest, StaticDriversKeepTheRootNameAsAFolder) {
     SetStringValue(HKEY_LOCAL_MACHINE, driver.Path(), "StaticVXD", "\\SystemRoot" + BelowWindows("gone.vxd"));
     const ScopedListSubKey present(HKEY_LOCAL_MACHINE, vxd + "\\" + Unique("Present"));
     SetStringValue(HKEY_LOCAL_MACHINE, present.Path(), "StaticVXD", MakeFile(At("present.vxd")));
-    EXPECT_TRUE(ScanStaticDrivers(engine, 0));
+    EXPECT_TRUE(ScanStaticDrivers(engine));
 
     const std::string judged = WindowsFolder() + "\\SystemRoot" + BelowWindows("gone.vxd");
     const RegistryProblem* problem = host.Find(driver.Path(), "StaticVXD");
@@ -136,7 +136,7 @@ TEST_F(ServicesScanTest, DriverListThatRefusesFullAccessIsToldAsUnreadable) {
     SetStringValue(HKEY_LOCAL_MACHINE, driver.Path(), "StaticVXD", At("gone.vxd"));
     const ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kStaticDriversKey);
     ASSERT_TRUE(locked.RefusesWriteAccess());
-    EXPECT_TRUE(ScanStaticDrivers(engine, 0));
+    EXPECT_TRUE(ScanStaticDrivers(engine));
     EXPECT_TRUE(host.problems.empty());
     EXPECT_TRUE(host.events.empty());
     ASSERT_EQ(host.unreadable.size(), 1u);
@@ -151,7 +151,7 @@ TEST_F(UninstallScanTest, MissingUninstallerIsReportedAsStoredJudgedExpanded) {
     const ScopedListSubKey entry(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + Unique("Gone"));
     const std::string stored = "%TIDREXTEST_UNINSTALL_DIR%uninst.exe /S";
     SetStringValue(HKEY_LOCAL_MACHINE, entry.Path(), "UninstallString", stored, REG_EXPAND_SZ);
-    EXPECT_TRUE(ScanUninstallEntries(engine, 0));
+    EXPECT_TRUE(ScanUninstallEntries(engine));
     SetEnvironmentVariableA("TIDREXTEST_UNINSTALL_DIR", nullptr);
 
     const RegistryProblem* problem = host.Find(entry.Path(), "UninstallString");
@@ -180,7 +180,7 @@ TEST_F(UninstallScanTest, SystemComponentsInstallerCommandsAndEmptyEntriesAreNev
     SetStringValue(HKEY_LOCAL_MACHINE, empty.Path(), "UninstallString", "");
     const ScopedListSubKey tooLong(HKEY_LOCAL_MACHINE, list + "\\" + Unique("TooLong"));
     SetStringValue(HKEY_LOCAL_MACHINE, tooLong.Path(), "UninstallString", At(std::string(300, 'u')));
-    EXPECT_TRUE(ScanUninstallEntries(engine, 0));
+    EXPECT_TRUE(ScanUninstallEntries(engine));
 
     EXPECT_EQ(host.Find(component.Path(), "UninstallString"), nullptr);
     EXPECT_NE(host.Find(visible.Path(), "UninstallString"), nullptr);

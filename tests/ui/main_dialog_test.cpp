@@ -40,7 +40,7 @@ void ReportRegistryProblems(ScanEngine& engine, SectionId section, int count) {
         problem->valueData = "C:\\missing\\file" + std::to_string(i) + ".dat";
         problem->description = "Invalid reference";
         engine.Report(std::move(problem));
-        engine.ItemExamined("HKEY_LOCAL_MACHINE\\Software\\Sandbox", 0);
+        engine.ItemExamined("HKEY_LOCAL_MACHINE\\Software\\Sandbox");
     }
 }
 
@@ -141,7 +141,7 @@ TEST_F(MainDialogTest, AbortClickDuringTheScanStopsIt) {
         for (; items < 1000 && engine.Running(); ++items) {
             // A user's click on the button, handled by the scan's own message pump.
             if (items == 3) PostMessageA(Control(IDC_START_ABORT), BM_CLICK, 0, 0);
-            engine.ItemExamined("HKEY_LOCAL_MACHINE\\Fonts", 0);
+            engine.ItemExamined("HKEY_LOCAL_MACHINE\\Fonts");
         }
     };
     Run([&](HWND window) {
@@ -215,7 +215,7 @@ TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
         SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, inCheckBox);
         SendMessageA(results.Window(), WM_LBUTTONUP, 0, inCheckBox);
         EXPECT_FALSE(results.IsChecked(0));
-        EXPECT_EQ(fonts.checkedForRemoval, 0);
+        EXPECT_FALSE(fonts.AnyTicked());
         for (const ProblemPtr& problem : fonts.problems) EXPECT_EQ(problem->checked, 0);
         SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, inCheckBox);
         SendMessageA(results.Window(), WM_LBUTTONUP, 0, inCheckBox);
@@ -338,7 +338,7 @@ TEST_F(MainDialogTest, ClosingDuringAScanAbortsItWithoutAnEndMessage) {
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
         for (int i = 0; i < 1000 && engine.Running(); ++i) {
             if (i == 2) PostMessageA(dialog->Window(), WM_COMMAND, IDCANCEL, 0);
-            engine.ItemExamined("item", 0);
+            engine.ItemExamined("item");
         }
     };
     EXPECT_EQ(Run([&](HWND window) { Click(window, IDC_NAV_SCAN); }), IDCANCEL);
@@ -508,7 +508,7 @@ TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
         EXPECT_EQ(FocusedRow(Control(IDC_RESULTS_LIST)), 0);
         PressKey(window, VK_SPACE);
         EXPECT_FALSE(dialog->ResultsList().IsChecked(0));
-        EXPECT_EQ(dialog->Sections().Find(3)->checkedForRemoval, 0);
+        EXPECT_FALSE(dialog->Sections().Find(3)->AnyTicked());
         PressKey(window, VK_SPACE);
         EXPECT_TRUE(dialog->ResultsList().IsChecked(0));
         bool detailsOpened = false;

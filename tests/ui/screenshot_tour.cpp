@@ -57,8 +57,7 @@ public:
         };
         for (int item = 0; item < 8 && engine.Running(); ++item) {
             engine.ItemExamined("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\Entry " +
-                                    std::to_string(item),
-                                0);
+                                std::to_string(item));
             Sleep(20);
         }
         switch (operation) {

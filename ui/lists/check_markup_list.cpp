@@ -4,7 +4,7 @@
 
 #include "base/window_boundary.h"
 #include "controls/markup_renderer.h"
-#include "engine/scan_messages.h"
+#include "ui/scan/scan_messages.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
 #include "ui/lists/list_view_items.h"

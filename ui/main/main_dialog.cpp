@@ -37,13 +37,10 @@ UniqueBitmap LoadBackground(int id) {
 MainDialog::MainDialog(const MainDialogStartup& startup)
     : startup_(startup),
       preferences_(*startup.preferences),
-      sections_([this](SectionId id) { return preferences_.ReadSectionState(id); }),
-      engine_(host_),
-      operations_(startup.operations ? *startup.operations : static_cast<ScanOperations&>(scanners_)),
       log_(preferences_, startup.systemInfo ? startup.systemInfo->OsName() : std::string()),
-      driver_(sections_, engine_, *this, operations_, log_, counters_),
-      intake_(*this, counters_, log_) {
-    driver_.readSelectAll = [this] { return preferences_.ReadSelectAll(); };
+      session_([this](SectionId id) { return preferences_.ReadSectionState(id); }, host_, *this, log_,
+               startup.operations) {
+    session_.Driver().readSelectAll = [this] { return preferences_.ReadSelectAll(); };
 }
 
 INT_PTR MainDialog::Run(HWND owner) {
@@ -161,7 +158,7 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_NAV_SCAN: ScanNowCommand(); return true;
-        case IDC_START_ABORT: driver_.StartOrAbortScan(); return true;
+        case IDC_START_ABORT: Driver().StartOrAbortScan(); return true;
         case IDC_NAV_SECTIONS: ChooseSectionsCommand(); return true;
         case IDC_CHOICE_SAVE: SaveSectionsCommand(); return true;
         case IDC_NAV_RESTORE: RestoreBackupCommand(); return true;
@@ -189,8 +186,8 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT&) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if (!CheckMarkupList::CheckStateChanged(change) || change.iItem < 0) return false;
     auto* section = static_cast<ScanSection*>(resultsList_.RowData(change.iItem));
-    if (!sections_.Owns(section)) return false;
-    section->SetCheckedForRemoval(resultsList_.IsChecked(change.iItem) ? 1 : 0);
+    if (!Sections().Owns(section)) return false;
+    section->TickAll(resultsList_.IsChecked(change.iItem));
     return true;
 }
 
@@ -226,13 +223,16 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         }
         case WM_SCAN_PROBLEM:
             // Only a record that the scan host is sending right now; any other pointer is ignored.
-            intake_.AcceptProblem(host_.Claim(wParam));
+            session_.Intake().AcceptProblem(host_.Claim(wParam));
             SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 0);
             result = TRUE;
             return true;
         case WM_SHOW_DETAILS: {
             auto* section = reinterpret_cast<ScanSection*>(wParam);
-            if (sections_.Owns(section)) DetailsDialog(*section).Run(Window());
+            if (Sections().Owns(section)) {
+                DetailsDialog(*section).Run(Window());
+                for (int row = 0; row < resultsList_.RowCount(); ++row) ShowSectionTick(row);
+            }
             SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 0);
             result = TRUE;
             return true;

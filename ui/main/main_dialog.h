@@ -13,11 +13,8 @@
 #include "app/preferences.h"
 #include "app/scan_log.h"
 #include "backup/backup_set.h"
-#include "engine/problem_intake.h"
-#include "engine/scan_driver.h"
-#include "engine/scan_engine.h"
-#include "engine/scan_page.h"
-#include "engine/section_table.h"
+#include "app/scan_session.h"
+#include "engine/scan_events.h"
 #include "controls/animated_gif.h"
 #include "controls/hyperlink.h"
 #include "controls/markup_label.h"
@@ -26,10 +23,9 @@
 #include "ui/lists/check_markup_list.h"
 #include "ui/child_layout_scaler.h"
 #include "ui/dialog_base.h"
-#include "scanners/scanner_set.h"
 #include "ui/main/restore_page.h"
 #include "ui/main/section_status_list.h"
-#include "ui/main/status_line_scan_host.h"
+#include "ui/scan/status_line_scan_host.h"
 #include "ui/system_info.h"
 
 struct MainDialogStartup {
@@ -42,7 +38,7 @@ struct MainDialogStartup {
     std::string backupFolder{};            // empty: "Backup" beside the executable
 };
 
-class MainDialog : public DialogBase, public ScanPage {
+class MainDialog : public DialogBase, public ScanEvents {
 public:
     explicit MainDialog(const MainDialogStartup& startup);
 
@@ -57,32 +53,22 @@ public:
     void SetBackground(int index);
     int BackgroundIndex() const { return backgroundIndex_; }
 
-    // ScanPage
-    void ClearScanList() override { scanList_.Clear(); }
-    int AddScanRow(ScanSection& section) override { return scanList_.AddRow(section); }
-    int ScanRowCount() const override { return scanList_.RowCount(); }
-    ScanSection* ScanRowSection(int row) const override { return scanList_.RowSection(row); }
-    void SetScanRowText(int row, int column, const std::string& text) override { scanList_.SetText(row, column, text); }
-    void SetStatusImage(int row, int image) override { scanList_.SetStatusImage(image, row); }
-    void EnsureScanRowVisible(int row) override { scanList_.EnsureVisible(row); }
-    void ShowTotalProblems(const std::string& text) override;
-    void ShowAffectedSections(const std::string& text) override;
-    void ShowStatus(const std::string& text) override;
-    std::string StartButtonCaption() const override;
-    void SetStartButtonCaption(const std::string& caption) override;
-    void ShowAnimation(bool visible) override;
-    void ShowScanPage() override { ShowScanPage(true); }
-    void HideAllPages() override;
-    void ShowEndMessage(const std::string& text) override;
-    void ClearResults() override { resultsList_.ClearAll(); }
-    void AddResultRow(ScanSection& section, const std::string& markup, bool checked) override;
-    void ShowResultsTotal(const std::string& text) override;
-    void ShowResultsPage(bool visible) override;
+    void HideAllPages();
+    void ShowResultsPage(bool visible);
 
-    SectionTable& Sections() { return sections_; }
-    ScanEngine& Engine() { return engine_; }
-    ScanDriver& Driver() { return driver_; }
-    const ScanCounters& Counters() const { return counters_; }
+    // How the scan shows: the scan list, the labels, "Abort", the animation and the results.
+    void ScanPrepared(const SectionTable& sections) override;
+    void ScanStarting() override;
+    void ScanRunning() override;
+    void SectionStarted(const ScanSection& section) override;
+    void SectionEnded(const ScanSection& section, SectionEnd end, int problems) override;
+    void ProblemFiled(const ScanSection& section, const ProblemRecord& problem, const ScanCounters& counters) override;
+    void ScanEnded(const SectionTable& sections, const ScanCounters& counters, bool aborted) override;
+
+    SectionTable& Sections() { return session_.Sections(); }
+    ScanEngine& Engine() { return session_.Engine(); }
+    ScanDriver& Driver() { return session_.Driver(); }
+    const ScanCounters& Counters() const { return session_.Counters(); }
     SectionStatusList& ScanList() { return scanList_; }
     CheckMarkupList& ResultsList() { return resultsList_; }
     CheckMarkupList& ChoiceList() { return choiceList_; }
@@ -111,18 +97,18 @@ private:
     void OnPaint();
     HBRUSH OnStaticColour(HDC dc, HWND control);
     int Message(const std::string& text, UINT type = MB_OK) const;
+    void ShowStatus(const std::string& text);
+    void ShowAnimation(bool visible);
+    void ShowTotal(int totalProblems);
+    void ShowResults();
+    // The results row of a section shows it ticked while any of its problems is.
+    void ShowSectionTick(int row);
 
     MainDialogStartup startup_;
     const Preferences& preferences_;
-    SectionTable sections_;
     StatusLineScanHost host_;
-    ScanEngine engine_;
-    ScannerSet scanners_;
-    ScanOperations& operations_;
     ScanLog log_;
-    ScanCounters counters_;
-    ScanDriver driver_;
-    ProblemIntake intake_;
+    ScanSession session_;
 
     std::vector<uint8_t> template_;
     ChildLayoutScaler scaler_;

@@ -18,13 +18,13 @@ int MainDialog::Message(const std::string& text, UINT type) const {
 }
 
 void MainDialog::ScanNowCommand() {
-    if (driver_.IsScanning()) return;
+    if (Driver().IsScanning()) return;
     SetBackground(1);
-    driver_.ScanNow();
+    Driver().ScanNow();
 }
 
 void MainDialog::ChooseSectionsCommand() {
-    if (driver_.IsScanning()) return;
+    if (Driver().IsScanning()) return;
     SetBackground(1);
     InvalidateRect(Window(), nullptr, FALSE);
     HideAllPages();
@@ -32,10 +32,10 @@ void MainDialog::ChooseSectionsCommand() {
 }
 
 void MainDialog::SaveSectionsCommand() {
-    if (driver_.IsScanning()) return;
+    if (Driver().IsScanning()) return;
     for (int row = 0; row < choiceList_.RowCount(); ++row) {
         auto* section = static_cast<ScanSection*>(choiceList_.RowData(row));
-        if (!sections_.Owns(section)) continue;
+        if (!Sections().Owns(section)) continue;
         section->included = choiceList_.IsChecked(row) ? 1 : 0;
         preferences_.WriteSectionState(section->id, section->included);
     }
@@ -52,8 +52,8 @@ void MainDialog::RestoreBackupCommand() {
 }
 
 void MainDialog::RemoveProblemsCommand() {
-    if (driver_.IsScanning()) return;
-    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, sections_, preferences_, backup_}))
+    if (Driver().IsScanning()) return;
+    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, Sections(), preferences_, backup_}))
         return;
     HideAllPages();
     SetBackground(0);
@@ -74,7 +74,7 @@ void MainDialog::ChooseLogFolderCommand() {
 }
 
 void MainDialog::SavePreferencesCommand() {
-    if (driver_.IsScanning()) return;
+    if (Driver().IsScanning()) return;
     advanced_.runAtStartup = Checked(Window(), IDC_RUN_AT_STARTUP) ? 1 : 0;
     advanced_.selectAll = Checked(Window(), IDC_SELECT_ALL_ERRORS) ? 1 : 0;
     advanced_.autoBackup = Checked(Window(), IDC_AUTO_BACKUP) ? 1 : 0;
@@ -90,10 +90,10 @@ void MainDialog::OpenHelp() const {
 }
 
 void MainDialog::Close() {
-    if (driver_.IsScanning()) {
+    if (Driver().IsScanning()) {
         // The scan runs further down this stack; it must end before the window goes.
         closing_ = true;
-        engine_.RequestAbort();
+        Engine().RequestAbort();
     }
     End(IDCANCEL);
 }

@@ -1,5 +1,4 @@
-// The main window's pages: which controls each shows, the backgrounds, and the controls of the
-// scan and results pages as the scan driver and the intake see them.
+// The main window's pages: which controls each shows, and the backgrounds.
 #include "ui/main/main_dialog.h"
 
 #include "base/text_format.h"
@@ -27,7 +26,7 @@ void MainDialog::ShowSectionChoicePage(bool show) {
     ShowControls({IDC_CHOICE_SAVE, IDC_CHOICE_LIST}, show);
     if (!show) return;
     choiceList_.ClearAll();
-    for (ScanSection& section : sections_.Sections()) {
+    for (ScanSection& section : Sections().Sections()) {
         choiceList_.AddRow(Format("<b>Section Name : %s</b><br><font color=\"#7B7B7B\">Description : %s</font>",
                                   section.name.c_str(), section.description.c_str()),
                            &section, section.included != 0);
@@ -66,45 +65,4 @@ void MainDialog::SetBackground(int index) {
     backgroundIndex_ = index;
     ShowControls({IDC_INFO_OS, IDC_INFO_PROFILE, IDC_INFO_MEMORY, IDC_INFO_DISK}, index == 0);
     InvalidateRect(Window(), nullptr, FALSE);
-}
-
-void MainDialog::ShowTotalProblems(const std::string& text) {
-    latestTotal_ = text;
-    totalsPacer_.Request([this] { SetDlgItemTextA(Window(), IDC_SCAN_TOTAL, latestTotal_.c_str()); });
-}
-
-void MainDialog::ShowAffectedSections(const std::string& text) {
-    SetDlgItemTextA(Window(), IDC_SCAN_AFFECTED, text.c_str());
-}
-
-void MainDialog::ShowStatus(const std::string& text) { host_.pathLabel.ShowPath(text); }
-
-std::string MainDialog::StartButtonCaption() const {
-    char caption[64] = {};
-    GetDlgItemTextA(Window(), IDC_START_ABORT, caption, sizeof(caption));
-    return caption;
-}
-
-void MainDialog::SetStartButtonCaption(const std::string& caption) {
-    SetDlgItemTextA(Window(), IDC_START_ABORT, caption.c_str());
-}
-
-void MainDialog::ShowAnimation(bool visible) {
-    ShowWindow(Item(IDC_ANIMATION), visible ? SW_SHOW : SW_HIDE);
-    if (visible) animation_.Draw();
-    else animation_.Stop();
-}
-
-void MainDialog::ShowEndMessage(const std::string& text) {
-    if (closing_) return;  // the window is closing: nobody is there to read it
-    Message(text);
-}
-
-void MainDialog::AddResultRow(ScanSection& section, const std::string& markup, bool checked) {
-    const int row = resultsList_.AddRow(markup, &section, checked);
-    if (row >= 0) resultsList_.SetSeverity(row, static_cast<int>(section.severity));
-}
-
-void MainDialog::ShowResultsTotal(const std::string& text) {
-    SetDlgItemTextA(Window(), IDC_RESULTS_TOTAL, text.c_str());
 }

@@ -19,24 +19,17 @@ private:
     const std::string& caption_;
 };
 
-// The checked problems of the checked rows, in list order; the row count is read for every row.
-std::vector<const ProblemRecord*> CheckedProblems(const RemovalCommandContext& context) {
+// The ticked problems of the results' sections, in list order; the row count is read for every row.
+std::vector<const ProblemRecord*> TickedProblems(const RemovalCommandContext& context) {
     std::vector<const ProblemRecord*> problems;
     for (int row = 0; row < context.results.RowCount(); ++row) {
         const auto* section = static_cast<const ScanSection*>(context.results.RowData(row));
-        if (!context.results.IsChecked(row) || !context.sections.Owns(section)) continue;
+        if (!context.sections.Owns(section)) continue;
         for (const ProblemPtr& problem : section->problems) {
             if (problem->checked) problems.push_back(problem.get());
         }
     }
     return problems;
-}
-
-bool AnyRowChecked(const CheckMarkupList& results) {
-    for (int row = 0; row < results.RowCount(); ++row) {
-        if (results.IsChecked(row)) return true;
-    }
-    return false;
 }
 }  // namespace
 
@@ -45,7 +38,8 @@ bool RunRemoveProblems(const RemovalCommandContext& context) {
         ShowMessageBox(context.window, kNoProblemsText, context.applicationName);
         return true;
     }
-    if (!AnyRowChecked(context.results)) {
+    const std::vector<const ProblemRecord*> ticked = TickedProblems(context);
+    if (ticked.empty()) {
         ShowMessageBox(context.window, kNoSectionsCheckedText, context.applicationName);
         return false;
     }
@@ -57,8 +51,7 @@ bool RunRemoveProblems(const RemovalCommandContext& context) {
     RemovalReport report;
     {
         const WaitCursor wait;
-        report = RemoveProblems(CheckedProblems(context),
-                                {backup ? &context.backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
+        report = RemoveProblems(ticked, {backup ? &context.backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
     }
     ShowMessageBox(context.window, RemovalSummaryText(report), context.applicationName);
     return true;

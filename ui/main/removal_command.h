@@ -1,6 +1,6 @@
 #pragma once
-// "Remove Problems": asks for a backup when automatic backup is off, removes every checked
-// problem of every checked results row, and tells the user what was removed and what was kept.
+// "Remove Problems": asks for a backup when automatic backup is off, removes every ticked
+// problem of the sections the results show, and tells the user what was removed and what was kept.
 #include <windows.h>
 
 #include <string>

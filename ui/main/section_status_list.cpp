@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "base/unique_handles.h"
-#include "engine/scan_page.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
 #include "ui/lists/list_view_items.h"
@@ -49,7 +48,7 @@ void SectionStatusList::Clear() {
     ListView_DeleteAllItems(list_);
 }
 
-int SectionStatusList::AddRow(ScanSection& section) {
+int SectionStatusList::AddRow(const ScanSection& section) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = RowCount();
@@ -65,8 +64,16 @@ int SectionStatusList::AddRow(ScanSection& section) {
 
 int SectionStatusList::RowCount() const { return ListView_GetItemCount(list_); }
 
-ScanSection* SectionStatusList::RowSection(int row) const {
-    return reinterpret_cast<ScanSection*>(ListViewItemParam(list_, row));
+const ScanSection* SectionStatusList::RowSection(int row) const {
+    return reinterpret_cast<const ScanSection*>(ListViewItemParam(list_, row));
+}
+
+int SectionStatusList::RowOf(SectionId id) const {
+    for (int row = 0; row < RowCount(); ++row) {
+        const ScanSection* section = RowSection(row);
+        if (section && section->id == id) return row;
+    }
+    return -1;
 }
 
 void SectionStatusList::SetText(int row, int column, const std::string& text) {

@@ -17,9 +17,11 @@ public:
     HWND Window() const { return list_; }
 
     void Clear();
-    int AddRow(ScanSection& section);  // name, "0", "Ready", picture 0
+    int AddRow(const ScanSection& section);  // name, "0", "Ready", picture 0
     int RowCount() const;
-    ScanSection* RowSection(int row) const;
+    const ScanSection* RowSection(int row) const;
+    // The row of the section; -1 when it has none.
+    int RowOf(SectionId id) const;
     // A count (column 1) reaches the screen at most twenty times a second, always the latest;
     // setting another column of the list shows the counts first.
     void SetText(int row, int column, const std::string& text);
@@ -40,3 +42,10 @@ private:
     PacedUpdate countPacer_;
     std::map<int, std::string> pendingCounts_;  // by row
 };
+
+inline constexpr int kScanNameColumn = 0;
+inline constexpr int kScanCountColumn = 1;
+inline constexpr int kScanStatusColumn = 2;
+inline constexpr int kStatusImageReady = 0;
+inline constexpr int kStatusImageScanning = 1;
+inline constexpr int kStatusImageFinished = 2;

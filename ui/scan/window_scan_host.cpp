@@ -1,8 +1,8 @@
-#include "engine/window_scan_host.h"
+#include "ui/scan/window_scan_host.h"
 
 #include <algorithm>
 
-#include "engine/message_pump.h"
+#include "ui/scan/message_pump.h"
 
 namespace {
 WPARAM AsMessageParameter(const ProblemRecord* record) { return reinterpret_cast<WPARAM>(record); }

@@ -1,4 +1,4 @@
-#include "engine/message_pump.h"
+#include "ui/scan/message_pump.h"
 
 #include <windows.h>
 

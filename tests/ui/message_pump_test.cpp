@@ -1,5 +1,5 @@
-#include "engine/message_pump.h"
-#include "engine/window_scan_host.h"
+#include "ui/scan/message_pump.h"
+#include "ui/scan/window_scan_host.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/scan_host.h"
-#include "engine/scan_messages.h"
+#include "ui/scan/scan_messages.h"
 
 class WindowScanHost : public ScanHost {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 // The two window messages of the scan. WM_SCAN_PROBLEM's record is handed over by the host that
-// sends it (engine/window_scan_host.h); a receiver claims it from that host, never from the
+// sends it (ui/scan/window_scan_host.h); a receiver claims it from that host, never from the
 // bare pointer.
 #include <windows.h>
 

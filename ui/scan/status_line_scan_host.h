@@ -3,7 +3,7 @@
 // being examined goes into the status line, shortened to fit by the path label (which is written
 // at most twenty times a second, however fast the items come).
 #include "controls/path_label.h"
-#include "engine/window_scan_host.h"
+#include "ui/scan/window_scan_host.h"
 #include "ui/message_box.h"
 
 class StatusLineScanHost : public WindowScanHost {
