@@ -200,7 +200,7 @@ TEST_F(RemovalWindowTest, AutomaticBackupAsksNothing) {
     EXPECT_EQ(Archives().size(), 1u);
 }
 
-TEST_F(RemovalWindowTest, ProblemsOfAnUncheckedRowAndUncheckedProblemsStay) {
+TEST_F(RemovalWindowTest, ProblemsOfAnUntickedRowAndUntickedProblemsStay) {
     settings.SetDword("", "7", 1);
     settings.SetDword("", "AutoBackup", 1);
     StaleValue("Fonts removed");
@@ -210,9 +210,8 @@ TEST_F(RemovalWindowTest, ProblemsOfAnUncheckedRowAndUncheckedProblemsStay) {
         Click(window, IDC_NAV_SCAN);
         CheckMarkupList& results = dialog->ResultsList();
         ASSERT_EQ(results.RowCount(), 2);
-        results.SetChecked(1, false);
-        ScanSection& help = *dialog->Sections().Find(7);
-        help.problems[0]->checked = 1;
+        results.SetChecked(1, false);  // unticks every problem of the row
+        EXPECT_FALSE(dialog->Sections().Find(7)->AnyTicked());
         dialog->Sections().Find(3)->problems[1]->checked = 0;
         Click(window, IDC_REMOVE_PROBLEMS);
     });
