@@ -43,7 +43,7 @@ TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn)
     now += 100;
     host.ShowCurrentItem("third");
     host.PumpMessages();
-    host.ReportProblem(std::make_unique<RegistryProblem>());
+    host.ReportProblem(std::make_unique<ProblemRecord>());
     host.StartingKeyUnreadable(2, "HKEY_LOCAL_MACHINE\\SYSTEM");
     host.ShowFault("fault");
 
@@ -61,7 +61,7 @@ TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn)
 TEST_F(ProgressHostTest, ProblemsPrintedOnTheSameTerminalFindTheLineCleared) {
     ProgressScanHost host(inner, line, page, counters, true);
     host.ShowCurrentItem("first");
-    host.ReportProblem(std::make_unique<RegistryProblem>());
+    host.ReportProblem(std::make_unique<ProblemRecord>());
     const std::string first = "Installed Fonts: 1 items examined, 0 problems found";
     EXPECT_EQ(StreamText(terminal), "\r" + first + "\r" + std::string(first.size(), ' ') + "\r");
 }

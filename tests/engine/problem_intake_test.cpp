@@ -18,14 +18,7 @@ public:
 
 ProblemPtr RegistryRecord(SectionId section, const std::string& keyPath, const std::string& valueName,
                           const std::string& valueData, RootKeyValue root = kLocalMachine) {
-    auto record = std::make_unique<RegistryProblem>();
-    record->sectionId = section;
-    record->rootKey = root;
-    record->keyPath = keyPath;
-    record->valueName = valueName;
-    record->valueData = valueData;
-    record->removeValueOnly = 1;
-    return record;
+    return MakeProblem(section, {}, RegistryProblem{root, keyPath, valueName, valueData, RemovalScope::Value});
 }
 
 struct IntakeFixture : ::testing::Test {
@@ -88,7 +81,7 @@ TEST(ExclusionList, FindsEveryEntryWhereverItStandsAndNothingElse) {
                                          RegistryRecord(3, text, "", "", kCurrentUser),
                                          RegistryRecord(3, "K", "v", "x" + cut), RegistryRecord(3, "K", tail, "")}) {
             const RegistryProblem& problem = *record->AsRegistry();
-            EXPECT_EQ(IsExcluded(problem), NaivelyExcluded(problem))
+            EXPECT_EQ(IsExcluded(*record), NaivelyExcluded(problem))
                 << problem.keyPath << " | " << problem.valueName << " | " << problem.valueData;
         }
         EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "K", "v", "x" + upper)));
@@ -96,10 +89,7 @@ TEST(ExclusionList, FindsEveryEntryWhereverItStandsAndNothingElse) {
 }
 
 TEST(ExclusionList, NeverExcludesShortcutProblems) {
-    FileProblem shortcut;
-    shortcut.linkPath = "C:\\a.lnk";
-    shortcut.targetPath = "C:\\page.htc";
-    EXPECT_FALSE(IsExcluded(shortcut));
+    EXPECT_FALSE(IsExcluded(*MakeProblem(14, {}, FileProblem{"C:\\a.lnk", "C:\\page.htc"})));
 }
 
 TEST_F(IntakeFixture, FilesCountsAndLogsAcceptedProblems) {
@@ -139,11 +129,7 @@ TEST_F(IntakeFixture, DefaultValueAndShortcutLogLines) {
     EXPECT_EQ(
         log.lines.at(0),
         "Section : Installed Fonts \r\nKey : HKEY_CURRENT_USER\\Key\\Path\r\nValueName : \r\nValue : data\r\n\r\n");
-    auto shortcut = std::make_unique<FileProblem>();
-    shortcut->sectionId = 14;
-    shortcut->linkPath = "C:\\Users\\Public\\Desktop\\Old.lnk";
-    shortcut->targetPath = "C:\\Old\\old.htc";
-    intake.AcceptProblem(std::move(shortcut));
+    intake.AcceptProblem(MakeProblem(14, {}, FileProblem{"C:\\Users\\Public\\Desktop\\Old.lnk", "C:\\Old\\old.htc"}));
     EXPECT_EQ(log.lines.at(1),
               "Section : Invalid Program Shortcuts\r\nLink Path = C:\\Users\\Public\\Desktop\\Old.lnk\r\n"
               "Target Path = C:\\Old\\old.htc\r\n\r\n");

@@ -59,7 +59,7 @@ struct DriverFixture : ::testing::Test {
     }
     void AddProblems(SectionId id, int count) {
         for (int i = 0; i < count; ++i) {
-            auto problem = std::make_unique<RegistryProblem>();
+            auto problem = std::make_unique<ProblemRecord>();
             problem->sectionId = id;
             sections.Find(id)->problems.push_back(std::move(problem));
         }

@@ -41,7 +41,7 @@ TEST(SectionTable, IncludedComesFromTheStoredChoice) {
 TEST(SectionTable, CheckedForRemovalCarriesOverToEveryProblem) {
     SectionTable table([](SectionId) { return 1; });
     ScanSection& section = *table.Find(7);
-    for (int i = 0; i < 3; ++i) section.problems.push_back(std::make_unique<RegistryProblem>());
+    for (int i = 0; i < 3; ++i) section.problems.push_back(std::make_unique<ProblemRecord>());
     section.SetCheckedForRemoval(1);
     for (const auto& problem : section.problems) EXPECT_EQ(problem->checked, 1);
     section.SetCheckedForRemoval(0);

@@ -39,7 +39,7 @@ TEST_F(ScannerSetTest, ListSectionsRunTheirScans) {
     for (const auto& expected : cases) {
         host.problems.clear();
         EXPECT_TRUE(scanners.Run(expected.operation, engine));
-        const RegistryProblem* problem = host.Find(expected.keyPath, expected.valueName);
+        const ProblemRecord* problem = host.Find(expected.keyPath, expected.valueName);
         ASSERT_NE(problem, nullptr) << expected.keyPath;
         EXPECT_EQ(problem->sectionId, expected.section);
         for (const ProblemPtr& other : host.problems) EXPECT_EQ(other->sectionId, expected.section);
@@ -81,7 +81,7 @@ TEST_F(ScannerSetTest, RegistrySectionsRunTheirScans) {
     for (const auto& expected : cases) {
         host.problems.clear();
         EXPECT_TRUE(scanners.Run(expected.operation, engine));
-        const RegistryProblem* problem = host.Find(expected.keyPath, expected.valueName);
+        const ProblemRecord* problem = host.Find(expected.keyPath, expected.valueName);
         ASSERT_NE(problem, nullptr) << expected.keyPath;
         for (const ProblemPtr& other : host.problems) EXPECT_EQ(other->sectionId, expected.section);
     }
@@ -93,20 +93,20 @@ TEST_F(ScannerSetTest, FullRegistryWalksFindTheCurrentUsersValueUnderBothRoots) 
     const RegistrySandbox sandbox(Unique(""));
     sandbox.SetString("", "Gone", At("gone.exe"));
     EXPECT_TRUE(scanners.Run(ScanOperation::WalkCurrentUser, engine));
-    const RegistryProblem* own = host.Find(sandbox.Path(), "Gone");
+    const ProblemRecord* own = host.Find(sandbox.Path(), "Gone");
     ASSERT_NE(own, nullptr);
-    EXPECT_EQ(own->rootKey, kCurrentUser);
+    EXPECT_EQ(own->AsRegistry()->rootKey, kCurrentUser);
     EXPECT_EQ(own->sectionId, 13);
 
     host.problems.clear();
     EXPECT_TRUE(scanners.Run(ScanOperation::WalkUsers, engine));
-    const RegistryProblem* underUsers = nullptr;
+    const ProblemRecord* underUsers = nullptr;
     for (const ProblemPtr& problem : host.problems) {
         const RegistryProblem* record = problem->AsRegistry();
-        if (record->valueName == "Gone" && record->keyPath.ends_with("\\" + sandbox.Path())) underUsers = record;
+        if (record->valueName == "Gone" && record->keyPath.ends_with("\\" + sandbox.Path())) underUsers = problem.get();
     }
     ASSERT_NE(underUsers, nullptr);
-    EXPECT_EQ(underUsers->rootKey, kUsers);
+    EXPECT_EQ(underUsers->AsRegistry()->rootKey, kUsers);
 }
 
 TEST_F(ScannerSetTest, ShortcutSectionWalksOnlyTheChosenDisks) {

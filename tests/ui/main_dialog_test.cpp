@@ -32,14 +32,10 @@ public:
 
 void ReportRegistryProblems(ScanEngine& engine, SectionId section, int count) {
     for (int i = 0; i < count; ++i) {
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->sectionId = section;
-        problem->rootKey = kLocalMachine;
-        problem->keyPath = "Software\\Sandbox\\Entry" + std::to_string(i);
-        problem->valueName = i == 0 ? "" : "Value" + std::to_string(i);
-        problem->valueData = "C:\\missing\\file" + std::to_string(i) + ".dat";
-        problem->description = "Invalid reference";
-        engine.Report(std::move(problem));
+        engine.Report(MakeProblem(section, "Invalid reference",
+                                  RegistryProblem{kLocalMachine, "Software\\Sandbox\\Entry" + std::to_string(i),
+                                                  i == 0 ? "" : "Value" + std::to_string(i),
+                                                  "C:\\missing\\file" + std::to_string(i) + ".dat", RemovalScope::Value}));
         engine.ItemExamined("HKEY_LOCAL_MACHINE\\Software\\Sandbox", 0);
     }
 }
@@ -398,7 +394,7 @@ TEST_F(MainDialogTest, AnExceptionInTheScanReleasesTheScanningFlag) {
 
 TEST_F(MainDialogTest, AProblemMessageThatTheScanDidNotSendIsIgnored) {
     Include({3});
-    auto stranger = std::make_unique<RegistryProblem>();
+    auto stranger = std::make_unique<ProblemRecord>();
     stranger->sectionId = 3;
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);

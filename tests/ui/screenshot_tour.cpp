@@ -45,14 +45,9 @@ public:
         };
         auto report = [&](const Sample* samples, size_t count) {
             for (size_t i = 0; i < count && engine.Running(); ++i) {
-                auto problem = std::make_unique<RegistryProblem>();
-                problem->sectionId = samples[i].section;
-                problem->rootKey = samples[i].section == 9 ? kLocalMachine : kCurrentUser;
-                problem->keyPath = samples[i].key;
-                problem->valueName = samples[i].value;
-                problem->valueData = samples[i].data;
-                problem->description = "The file or folder this entry refers to does not exist.";
-                engine.Report(std::move(problem));
+                const RootKeyValue root = samples[i].section == 9 ? kLocalMachine : kCurrentUser;
+                engine.Report(MakeProblem(samples[i].section, "The file or folder this entry refers to does not exist.",
+                                          RegistryProblem{root, samples[i].key, samples[i].value, samples[i].data, RemovalScope::Value}));
             }
         };
         for (int item = 0; item < 8 && engine.Running(); ++item) {
