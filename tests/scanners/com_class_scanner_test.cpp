@@ -103,7 +103,7 @@ TEST_F(ComClassScanTest, ClassesWithManySubKeysOrOtherLetterCaseAreJudgedAlike) 
     EXPECT_TRUE(ScanComClasses(engine));
     const std::vector<const ProblemRecord*> records = ClassProblems();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0]->keyPath, ClassPath() + "\\InprocServer32");
+    EXPECT_EQ(records[0]->AsRegistry()->keyPath, ClassPath() + "\\InprocServer32");
 }
 
 TEST_F(ComClassScanTest, ProgramIdWithADrivePathIsJudgedAsAFile) {

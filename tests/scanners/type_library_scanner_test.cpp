@@ -55,7 +55,7 @@ TEST_F(TypeLibraryScanTest, MissingLibraryFilesAreReportedOnTheirOwnKeys) {
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, MissingFile(At("gone.tlb")));
     ASSERT_NE(Problem(win16), nullptr);
-    EXPECT_EQ(Problem(win16)->valueData, At("gone16.tlb"));
+    EXPECT_EQ(Problem(win16)->AsRegistry()->valueData, At("gone16.tlb"));
     ASSERT_NE(Problem(empty), nullptr);
     EXPECT_EQ(Problem(empty)->description, MissingFile(""));
     EXPECT_EQ(Problem(present), nullptr);
