@@ -83,7 +83,7 @@ double PlainLoop(int& valuesRead) {
 
 // The whole scan of the COM section as "tidrex scan --sections 11" runs it.
 double ConsoleScan(const Preferences& preferences, bool writeLog, int& problems) {
-    SectionTable sections([](SectionId id) { return id == 11 ? 1 : 0; });
+    SectionTable sections([](SectionId id) { return id == kComSection ? 1 : 0; });
     ScanLog fileLog(preferences, "");
     NoScanLog noLog;
     const HostScanRun run = ConsoleHostScan(sections, writeLog ? static_cast<ScanLogWriter&>(fileLog) : noLog);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/section_table.h"
+#include "engine/section_descriptors.h"
 
 namespace {
 ProblemPtr Value(const char* name) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/section_table.h"
+#include "engine/section_descriptors.h"
 
 TEST(ProblemRecord, OnlyRecordsThatNameWhatTheirRemovalTakesAreConsistent) {
     const auto registry = [](RootKeyValue root, const char* keyPath, RemovalScope scope) {

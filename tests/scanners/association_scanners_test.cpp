@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
 #include "tests/support/read_only_key.h"
@@ -55,7 +56,7 @@ TEST_F(AssociationScanTest, UnregisteredProgramIdIsReportedUnlessShellExtensions
 
     const ProblemRecord* problem = ExtensionProblem(stale);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 5);
+    EXPECT_EQ(problem->sectionId, kAssociationsSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kClassesRoot);
     EXPECT_EQ(problem->AsRegistry()->valueName, "");
     EXPECT_EQ(problem->AsRegistry()->valueData, "TidrexTest.NoSuchProgId");
@@ -155,7 +156,7 @@ TEST_F(AssociationScanTest, OpenWithEntriesNeedARegisteredProgramThatIsThere) {
 
     const ProblemRecord* problem = host.Find(list, "a");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 5);
+    EXPECT_EQ(problem->sectionId, kAssociationsSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
     EXPECT_EQ(problem->AsRegistry()->valueData, missingCommand);
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);

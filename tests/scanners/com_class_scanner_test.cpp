@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/support/read_only_key.h"
 
@@ -74,7 +75,7 @@ TEST_F(ComClassScanTest, AllSixBrokenRegistrationsGiveSixRecordsInOrder) {
         EXPECT_EQ(records[i]->AsRegistry()->valueName, "");
         EXPECT_EQ(records[i]->AsRegistry()->valueData, expected[i].data);
         EXPECT_EQ(records[i]->description, expected[i].description);
-        EXPECT_EQ(records[i]->sectionId, 11);
+        EXPECT_EQ(records[i]->sectionId, kComSection);
         EXPECT_EQ(records[i]->AsRegistry()->rootKey, kClassesRoot);
         EXPECT_EQ(records[i]->AsRegistry()->scope, RemovalScope::Key);
         EXPECT_TRUE(host.WasShown("HKEY_CLASSES_ROOT\\" + ClassPath() + "\\" + expected[i].subKey));

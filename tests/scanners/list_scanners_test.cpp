@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/section_descriptors.h"
 #include "registry/file_reference.h"
 #include "tests/scanners/list_scanner_fixture.h"
 
@@ -44,7 +45,7 @@ TEST_F(FontsScan, DeletedFontFileIsReportedUnderTheFontsFolderPath) {
     const ProblemRecord* problem = host.Find(kFonts, stale.Name());
     ASSERT_NE(problem, nullptr);
     EXPECT_EQ(problem->checked, 0);
-    EXPECT_EQ(problem->sectionId, 3);
+    EXPECT_EQ(problem->sectionId, kFontsSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
     EXPECT_EQ(problem->AsRegistry()->valueData, data);
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
@@ -100,7 +101,7 @@ TEST_F(SoundsScan, QuotedPathOfADeletedSoundIsReportedAsRead) {
 
     const ProblemRecord* problem = host.Find(kSounds, stale.Name());
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 4);
+    EXPECT_EQ(problem->sectionId, kSoundsSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
     EXPECT_EQ(problem->AsRegistry()->valueData, data);
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
@@ -158,7 +159,7 @@ TEST_F(HelpFilesScan, HelpFileIsJudgedInTheFolderOfItsData) {
 
     const ProblemRecord* problem = host.Find(kHelp, withBackslash);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 7);
+    EXPECT_EQ(problem->sectionId, kHelpFilesSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
     EXPECT_EQ(problem->AsRegistry()->valueData, At("Help\\"));
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
@@ -200,7 +201,7 @@ TEST_F(SharedFilesScan, EntryIsJudgedOnItsNameAlone) {
 
     const ProblemRecord* problem = host.Find(kShared, gone);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 8);
+    EXPECT_EQ(problem->sectionId, kSharedFilesSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
     EXPECT_EQ(problem->AsRegistry()->valueData, "");
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
@@ -240,7 +241,7 @@ TEST_F(ApplicationPathsScan, QuotedExpandedDefaultOfADeletedProgramIsReportedAsR
 
     const ProblemRecord* problem = host.Find(stale.Path(), "");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 9);
+    EXPECT_EQ(problem->sectionId, kApplicationPathsSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
     EXPECT_EQ(problem->AsRegistry()->valueData, data);
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);

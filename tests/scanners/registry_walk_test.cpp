@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/unique_handles.h"
+#include "engine/section_descriptors.h"
 #include "tests/support/collecting_scan_host.h"
 #include "tests/support/registry_sandbox.h"
 
@@ -125,7 +126,7 @@ TEST_F(RegistryWalkTest, JudgesThePathCutOutOfEachStringValue) {
         if (value.reportedPath.empty()) continue;
         ASSERT_NE(problem, nullptr) << value.name;
         EXPECT_EQ(problem->checked, 0);
-        EXPECT_EQ(problem->sectionId, 13);
+        EXPECT_EQ(problem->sectionId, kFullRegistrySection);
         EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
         EXPECT_EQ(problem->AsRegistry()->valueData, value.data);  // as read, letter case unchanged
         EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "registry/file_reference.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
@@ -42,7 +43,7 @@ TEST_F(ServicesScanTest, WindowsFolderAndDriveLetterPrefixesAreCut) {
     const std::string judged = WindowsFolder() + BelowWindows("gone.sys");
     const ProblemRecord* problem = host.Find(systemRoot, "ImagePath");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 6);
+    EXPECT_EQ(problem->sectionId, kServicesSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
     EXPECT_EQ(problem->AsRegistry()->valueData, judged);
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
@@ -122,7 +123,7 @@ TEST_F(ServicesScanTest, StaticDriversKeepTheRootNameAsAFolder) {
     const std::string judged = WindowsFolder() + "\\SystemRoot" + BelowWindows("gone.vxd");
     const ProblemRecord* problem = host.Find(driver.Path(), "StaticVXD");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 2);
+    EXPECT_EQ(problem->sectionId, kStaticDriversSection);
     EXPECT_EQ(problem->AsRegistry()->keyPath, vxd + "\\" + Unique("Vxd"));
     EXPECT_EQ(problem->AsRegistry()->valueData, judged);
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
@@ -156,7 +157,7 @@ TEST_F(UninstallScanTest, MissingUninstallerIsReportedAsStoredJudgedExpanded) {
 
     const ProblemRecord* problem = host.Find(entry.Path(), "UninstallString");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 10);
+    EXPECT_EQ(problem->sectionId, kUninstallSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
     EXPECT_EQ(problem->AsRegistry()->keyPath, std::string(kUninstallKey) + "\\" + Unique("Gone"));
     EXPECT_EQ(problem->AsRegistry()->valueData, stored);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "scanners/shell_link_reader.h"
 #include "tests/scanners/shortcut_files.h"
 #include "tests/support/collecting_scan_host.h"
@@ -102,7 +103,7 @@ TEST_F(ShortcutScanTest, DeadTargetsAreReportedAndLiveFilesAndFoldersAreNot) {
     const ProblemRecord* problem = FindLink(dead);
     ASSERT_NE(problem, nullptr);
     EXPECT_EQ(problem->checked, 0);
-    EXPECT_EQ(problem->sectionId, 14);
+    EXPECT_EQ(problem->sectionId, kShortcutsSection);
     EXPECT_EQ(problem->AsFile()->targetPath, At("Program\\gone.exe"));
     EXPECT_EQ(problem->description, GoneTarget(At("Program\\gone.exe")));
     // Every file is shown, shortcut or not; folders are not.

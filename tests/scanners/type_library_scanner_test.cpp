@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/support/read_only_key.h"
 
@@ -47,7 +48,7 @@ TEST_F(TypeLibraryScanTest, MissingLibraryFilesAreReportedOnTheirOwnKeys) {
 
     const ProblemRecord* problem = Problem(win32);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 11);
+    EXPECT_EQ(problem->sectionId, kComSection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kClassesRoot);
     EXPECT_EQ(problem->AsRegistry()->valueName, "");
     EXPECT_EQ(problem->AsRegistry()->valueData, At("gone.tlb"));

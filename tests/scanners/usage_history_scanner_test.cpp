@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/section_descriptors.h"
 #include "scanners/usage_history_names.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
@@ -37,7 +38,7 @@ TEST_F(UsageHistoryScanTest, EntryIsJudgedOnItsProgramPath) {
 
     const ProblemRecord* problem = host.Find(CountKey(), gone);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 13);
+    EXPECT_EQ(problem->sectionId, kFullRegistrySection);
     EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
     EXPECT_EQ(problem->AsRegistry()->valueData, "UEME_RUNPATH:" + At("gone.exe"));
     EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);

@@ -76,16 +76,17 @@ struct RemovalWindowTest : ::testing::Test {
     std::unique_ptr<MainDialog> dialog;
 
     void SetUp() override {
-        settings.SetDword("", "3", 1);
+        settings.SetDword("", std::to_string(kFontsSection).c_str(), 1);
         settings.SetDword("", "Select All", 1);
         settings.SetString("", "LogFilePath", logs.Path());
     }
     // A stale value of the test key and its problem, reported by the next scan.
-    RegistryProblem& StaleValue(const char* name, DWORD type = REG_DWORD, SectionId section = 3) {
+    RegistryProblem& StaleValue(const char* name, DWORD type = REG_DWORD, SectionId section = kFontsSection) {
         SetRawValue(HKEY_CURRENT_USER, Widen(data.Path()), Widen(name), type, {1, 2, 3, 4});
-        auto& list = operations.pending[section == 3 ? ScanOperation::Fonts : ScanOperation::HelpFiles];
-        list.push_back(MakeProblem(section, "The File (C:\\Gone\\font.ttf) cannot be found at the specified location.",
-                                   RegistryProblem{kCurrentUser, data.Path(), name, "C:\\Gone\\font.ttf", RemovalScope::Value}));
+        auto& list = operations.pending[section == kFontsSection ? ScanOperation::Fonts : ScanOperation::HelpFiles];
+        list.push_back(
+            MakeProblem(section, "The File (C:\\Gone\\font.ttf) cannot be found at the specified location.",
+                        RegistryProblem{kCurrentUser, data.Path(), name, "C:\\Gone\\font.ttf", RemovalScope::Value}));
         return std::get<RegistryProblem>(list.back()->item);
     }
     std::vector<std::string> Dump() const { return DumpRegistryTree(HKEY_CURRENT_USER, data.Path()); }
@@ -194,19 +195,19 @@ TEST_F(RemovalWindowTest, AutomaticBackupAsksNothing) {
 }
 
 TEST_F(RemovalWindowTest, ProblemsOfAnUncheckedRowAndUncheckedProblemsStay) {
-    settings.SetDword("", "7", 1);
+    settings.SetDword("", std::to_string(kHelpFilesSection).c_str(), 1);
     settings.SetDword("", "AutoBackup", 1);
     StaleValue("Fonts removed");
     StaleValue("Fonts unchecked");
-    StaleValue("Help under an unchecked row", REG_DWORD, 7);
+    StaleValue("Help under an unchecked row", REG_DWORD, kHelpFilesSection);
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
         CheckMarkupList& results = dialog->ResultsList();
         ASSERT_EQ(results.RowCount(), 2);
         results.SetChecked(1, false);
-        ScanSection& help = *dialog->Sections().Find(7);
+        ScanSection& help = *dialog->Sections().Find(kHelpFilesSection);
         help.problems[0]->checked = 1;
-        dialog->Sections().Find(3)->problems[1]->checked = 0;
+        dialog->Sections().Find(kFontsSection)->problems[1]->checked = 0;
         Click(window, IDC_REMOVE_PROBLEMS);
     });
     EXPECT_EQ(boxes.texts.back(), kItemsRemovedText);
@@ -226,7 +227,7 @@ TEST_F(RemovalWindowTest, InconsistentRecordsAreRefusedAtIntakeAndKeptOutOfTheRe
     StaleValue("Line\nBreak");
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
-        EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 2);
+        EXPECT_EQ(dialog->Sections().Find(kFontsSection)->ProblemCount(), 2);
         Click(window, IDC_REMOVE_PROBLEMS);
         EXPECT_TRUE(OnHomePage());
     });
