@@ -20,6 +20,7 @@
 #include "bench/stopwatch.h"
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
+#include "engine/section_descriptors.h"
 #include "scanners/list_scanners.h"
 #include "tests/support/list_keys_lock.h"
 
