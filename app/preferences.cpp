@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/executable_folder.h"
+#include "engine/section_descriptors.h"
 #include "registry/registry_key.h"
 
 Preferences::Preferences(std::string settingsKeyPath, std::string runKeyPath)
@@ -67,7 +68,9 @@ void Preferences::ResetSettings() const {
     CRegistry key(HKEY_CURRENT_USER);
     if (!key.CreateKey(settingsKeyPath_, true)) return;
     key.WriteString("Version", kVersionText);
-    for (SectionId id = 1; id <= 14; ++id) key.WriteDword(std::to_string(id).c_str(), 1);
+    // Every number from the first section to the last, the unused 12 too, as the settings always had.
+    for (SectionId id = kStartupProgramsSection; id <= kShortcutsSection; ++id)
+        key.WriteDword(std::to_string(id).c_str(), 1);
 }
 
 bool Preferences::SetStartupEntry(const std::string& name, const std::string& command) const {

@@ -90,10 +90,8 @@ bool BackupSet::BeginBackup(std::string& error) {
 }
 
 ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
-    const std::string rootName = RootKeyName(problem.rootKey);
-    if (rootName.empty()) return Refused(KeptReason::InvalidRecord, "the key has no known registry root");
-    const std::string fullPath = rootName + "\\" + problem.keyPath;
-    if (problem.removeValueOnly == 0) {
+    const std::string fullPath = RootKeyName(problem.rootKey) + "\\" + problem.keyPath;
+    if (problem.scope == RemovalScope::Key) {
         if (HasLineBreak(fullPath)) return Refused(KeptReason::LineBreak, {});
         KeyExport exported = ExportKey(problem.rootKey, problem.keyPath, true);
         if (exported.status == KeyExport::Status::Gone) return Gone();
@@ -104,7 +102,6 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
         AppendBackupRecord(KeyRecord(fullPath, exportNumber_++));
         return Saved(std::move(exported.heldKey));
     }
-    if (problem.removeValueOnly != 1) return Refused(KeptReason::InvalidRecord, {});
     if (HasLineBreak(fullPath) || HasLineBreak(problem.valueName) || HasLineBreak(problem.valueData)) {
         return Refused(KeptReason::LineBreak, {});
     }

@@ -1,6 +1,7 @@
 #include "backup/deletion_guard.h"
 
 #include "base/ascii_case.h"
+#include "engine/section_descriptors.h"
 
 namespace {
 // The path's key names; empty when any of them is empty (a doubled, leading or trailing "\").
@@ -35,15 +36,14 @@ bool Below(const ListKey& list, RootKeyValue root, const std::vector<std::string
 }  // namespace
 
 const std::vector<ListKey>& SectionListKeys() {
-    static const std::vector<ListKey> keys = {
-        {2, kLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\VXD"},
-        {5, kClassesRoot, "", true},
-        {6, kLocalMachine, "SYSTEM\\CurrentControlSet\\Services"},
-        {9, kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths"},
-        {10, kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
-        {11, kClassesRoot, "TypeLib"},
-        {11, kClassesRoot, "CLSID"},
-    };
+    static const std::vector<ListKey> keys = [] {
+        std::vector<ListKey> all;
+        for (const SectionDescriptor& section : SectionDescriptors()) {
+            for (const SectionListKey& key : section.listKeys)
+                all.push_back({section.id, key.root, key.path, key.extensionKeys});
+        }
+        return all;
+    }();
     return keys;
 }
 

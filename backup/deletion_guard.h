@@ -15,7 +15,7 @@ struct ListKey {
     bool extensionKeys = false;  // instead: a key directly below the root whose name begins with "."
 };
 
-// The list keys of the sections whose problems are whole keys.
+// The list keys of the sections whose problems are whole keys, as their descriptors give them.
 const std::vector<ListKey>& SectionListKeys();
 
 bool KeyDeletionAllowed(const std::vector<ListKey>& listKeys, SectionId section, RootKeyValue root,

@@ -33,16 +33,16 @@ struct HeldKeys {
 };
 
 Deleted Delete(const ProblemRecord& problem, HeldKeys held) {
-    if (const RegistryProblem* registry = problem.AsRegistry()) {
-        const HKEY root = RootKeyHandle(registry->rootKey);
-        if (registry->removeValueOnly == 0) {
-            return FromError(static_cast<DWORD>(RemoveHeldKey(std::move(held.key), root, registry->keyPath)));
-        }
-        const HKEY valueKey = held.valueKey ? held.valueKey->get() : nullptr;
-        return FromError(static_cast<DWORD>(RemoveHeldValue(valueKey, root, registry->keyPath, registry->valueName)));
+    if (const FileProblem* file = problem.AsFile()) {
+        return FromError(DeleteFileA(file->linkPath.c_str()) ? ERROR_SUCCESS : GetLastError());
     }
-    const FileProblem& file = *problem.AsFile();
-    return FromError(DeleteFileA(file.linkPath.c_str()) ? ERROR_SUCCESS : GetLastError());
+    const RegistryProblem& registry = std::get<RegistryProblem>(problem.item);
+    const HKEY root = RootKeyHandle(registry.rootKey);
+    if (registry.scope == RemovalScope::Key) {
+        return FromError(static_cast<DWORD>(RemoveHeldKey(std::move(held.key), root, registry.keyPath)));
+    }
+    const HKEY valueKey = held.valueKey ? held.valueKey->get() : nullptr;
+    return FromError(static_cast<DWORD>(RemoveHeldValue(valueKey, root, registry.keyPath, registry.valueName)));
 }
 
 class Removal {
@@ -75,20 +75,11 @@ private:
         HeldKeys held;
     };
 
-    // Whether the record may be handled at all: a known kind and flag, and a key in its place.
+    // Whether the record may be handled at all: a key only in its place below its list key.
     bool Admitted(const ProblemRecord& problem) {
         const RegistryProblem* registry = problem.AsRegistry();
-        if (!registry && !problem.AsFile()) {
-            if (settings_.notices) settings_.notices->InvalidErrorType();
-            return Keep(problem, KeptReason::InvalidRecord);
-        }
-        if (!registry) return true;
-        if (registry->removeValueOnly != 0 && registry->removeValueOnly != 1) {
-            if (settings_.backup && settings_.notices) settings_.notices->InvalidRegistryErrorType();
-            return Keep(problem, KeptReason::InvalidRecord);
-        }
-        if (registry->removeValueOnly == 0 &&
-            !KeyDeletionAllowed(*settings_.listKeys, registry->sectionId, registry->rootKey, registry->keyPath)) {
+        if (registry && registry->scope == RemovalScope::Key &&
+            !KeyDeletionAllowed(*settings_.listKeys, problem.sectionId, registry->rootKey, registry->keyPath)) {
             return Keep(problem, KeptReason::OutsideListKey);
         }
         return true;
@@ -97,8 +88,8 @@ private:
     // Whether the item is saved and may be deleted once the archive reads back.
     bool BackedUp(const ProblemRecord& problem, HeldKeys& held) {
         if (!settings_.backup) return true;
-        ItemBackup saved = problem.AsRegistry() ? settings_.backup->BackupRegItem(*problem.AsRegistry())
-                                                : settings_.backup->BackupFileItem(*problem.AsFile());
+        ItemBackup saved = problem.AsFile() ? settings_.backup->BackupFileItem(*problem.AsFile())
+                                            : settings_.backup->BackupRegItem(std::get<RegistryProblem>(problem.item));
         held = {std::move(saved.heldKey), std::move(saved.heldValueKey)};
         if (saved.status == ItemBackup::Status::Saved) return true;
         if (saved.status == ItemBackup::Status::Gone) Removed(true);

@@ -13,7 +13,6 @@ const char* KeptReasonText(KeptReason reason) {
     switch (reason) {
         case KeptReason::BackupIncomplete: return "backup incomplete";
         case KeptReason::LineBreak: return "a line break in its name, path or data cannot be backed up";
-        case KeptReason::InvalidRecord: return "invalid problem record";
         case KeptReason::OutsideListKey: return "not below the list key its section scans";
         case KeptReason::AccessDenied: return "access denied";
         case KeptReason::DeleteFailed: return "could not be deleted";
@@ -23,13 +22,11 @@ const char* KeptReasonText(KeptReason reason) {
 }
 
 std::string ProblemItemText(const ProblemRecord& problem) {
-    if (const RegistryProblem* registry = problem.AsRegistry()) {
-        const std::string key = RootKeyName(registry->rootKey) + "\\" + registry->keyPath;
-        if (registry->removeValueOnly == 0) return key;
-        return key + " (value \"" + registry->valueName + "\")";
-    }
     if (const FileProblem* file = problem.AsFile()) return file->linkPath;
-    return "an unknown kind of problem";
+    const RegistryProblem& registry = std::get<RegistryProblem>(problem.item);
+    const std::string key = RootKeyName(registry.rootKey) + "\\" + registry.keyPath;
+    if (registry.scope == RemovalScope::Key) return key;
+    return key + " (value \"" + registry.valueName + "\")";
 }
 
 std::string RemovalSummaryText(const RemovalReport& report) {

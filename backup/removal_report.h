@@ -8,7 +8,6 @@
 enum class KeptReason {
     BackupIncomplete,  // its export, its record or its copy could not be made
     LineBreak,         // a name, path or data with a line break cannot be recorded
-    InvalidRecord,     // a kind or a removal flag the program does not know
     OutsideListKey,    // a key not strictly below its section's list key
     AccessDenied,
     DeleteFailed,

@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
     // Both hosts write the scan log, as the program and the console front end do.
     const std::string settings = BenchSettings(kSettingsKey);
     const DWORD on = 1;
-    RegSetKeyValueA(HKEY_CURRENT_USER, settings.c_str(), "3", REG_DWORD, &on, sizeof(on));
+    RegSetKeyValueA(HKEY_CURRENT_USER, settings.c_str(), std::to_string(kFontsSection).c_str(), REG_DWORD, &on,
+                    sizeof(on));
     const Preferences preferences(settings, settings + "\\Run");
 
     const int baseItems = FontValueCount();

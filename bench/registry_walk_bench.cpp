@@ -137,7 +137,7 @@ void PlainWalk(HKEY key, long long& strings, long long& missing) {
     }
 }
 
-void ConsoleScan(long long& problems) { problems = ConsoleSectionScan(13); }
+void ConsoleScan(long long& problems) { problems = ConsoleSectionScan(kFullRegistrySection); }
 
 void ReportSize(int seeded) {
     long long values = 0;

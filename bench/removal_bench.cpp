@@ -15,6 +15,7 @@
 #include "backup/backup_restore.h"
 #include "bench/stopwatch.h"
 #include "backup/problem_removal.h"
+#include "engine/section_table.h"
 #include "registry/registry_delete.h"
 #include "tests/support/registry_dump.h"
 #include "tests/support/temp_folder.h"
@@ -50,16 +51,16 @@ void SetMixedValue(HKEY key, const std::wstring& name, int index) {
 }
 
 struct Items {
-    std::vector<std::unique_ptr<RegistryProblem>> problems;
+    std::vector<ProblemPtr> problems;
     std::vector<const ProblemRecord*> list;
 };
 
 Items Build() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kArea);
     Items items;
-    auto add = [&](std::unique_ptr<RegistryProblem> problem) {
-        items.list.push_back(problem.get());
-        items.problems.push_back(std::move(problem));
+    auto add = [&](SectionId section, RegistryProblem problem) {
+        items.problems.push_back(MakeProblem(section, {}, std::move(problem)));
+        items.list.push_back(items.problems.back().get());
     };
     for (int k = 0; k < kKeyCount; ++k) {
         const std::string path = std::string(kKeys) + "\\Entry " + std::to_string(k);
@@ -68,9 +69,7 @@ Items Build() {
         for (int v = 0; v < kValuesPerKey; ++v)
             SetMixedValue(key, L"Value " + std::to_wstring(v), k * kValuesPerKey + v);
         RegCloseKey(key);
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->sectionId = kBenchSection, problem->rootKey = kCurrentUser, problem->keyPath = path;
-        add(std::move(problem));
+        add(kBenchSection, {kCurrentUser, path, {}, {}, RemovalScope::Key});
     }
     for (int i = 0; i < kValueCount; ++i) {
         const std::string path = std::string(kArea) + "\\Values " + std::to_string(i / kValuesPerKey);
@@ -79,10 +78,8 @@ Items Build() {
         RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         SetMixedValue(key, Widen(name), i);
         RegCloseKey(key);
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->sectionId = 13, problem->rootKey = kCurrentUser, problem->keyPath = path, problem->valueName = name;
-        problem->valueData = "C:\\Program Files\\Gone Vendor\\tool.exe", problem->removeValueOnly = 1;
-        add(std::move(problem));
+        add(kFullRegistrySection,
+            {kCurrentUser, path, name, "C:\\Program Files\\Gone Vendor\\tool.exe", RemovalScope::Value});
     }
     return items;
 }
@@ -99,9 +96,11 @@ int main(int argc, char** argv) {
         {
             const Items items = Build();
             const auto start = std::chrono::steady_clock::now();
-            for (const auto& problem : items.problems) {
-                if (problem->removeValueOnly) DeleteRegValue(HKEY_CURRENT_USER, problem->keyPath, problem->valueName);
-                else DeleteRegKey(HKEY_CURRENT_USER, problem->keyPath);
+            for (const auto& record : items.problems) {
+                const RegistryProblem& problem = *record->AsRegistry();
+                if (problem.scope == RemovalScope::Value)
+                    DeleteRegValue(HKEY_CURRENT_USER, problem.keyPath, problem.valueName);
+                else DeleteRegKey(HKEY_CURRENT_USER, problem.keyPath);
             }
             plainBest = std::min(plainBest, SecondsSince(start));
         }
@@ -110,7 +109,7 @@ int main(int argc, char** argv) {
         BackupSet backup;
         backup.SetBackupFolder(backups.Path());
         auto start = std::chrono::steady_clock::now();
-        const RemovalReport report = RemoveProblems(items.list, {&backup, &listKeys, nullptr, false});
+        const RemovalReport report = RemoveProblems(items.list, {&backup, &listKeys, false});
         backupBest = std::min(backupBest, SecondsSince(start));
         if (!report.AllRemoved() || report.removed != kKeyCount + kValueCount) {
             std::printf("removal failed: %s\n", RemovalSummaryText(report).c_str());

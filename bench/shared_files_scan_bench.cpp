@@ -20,6 +20,7 @@
 #include "bench/stopwatch.h"
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
+#include "engine/section_descriptors.h"
 #include "scanners/list_scanners.h"
 #include "tests/support/list_keys_lock.h"
 
@@ -187,7 +188,7 @@ double Median(const std::vector<Timing>& timings, double Timing::*field) {
 
 int main(int argc, char** argv) {
     const int entries = argc > 1 ? std::max(2, std::atoi(argv[1])) : 20000;
-    std::vector<std::string> arguments{"scan", "--sections", "8"};
+    std::vector<std::string> arguments{"scan", "--sections", std::to_string(kSharedFilesSection)};
     arguments.insert(arguments.end(), argv + std::min(argc, 2), argv + argc);
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.command) {

@@ -98,7 +98,7 @@ void PlainWalk(const std::string& folder, long long& files, long long& missing) 
     } while (FindNextFileA(search.get(), &entry));
 }
 
-void ConsoleScan(long long& problems) { problems = ConsoleSectionScan(14, "E"); }
+void ConsoleScan(long long& problems) { problems = ConsoleSectionScan(kShortcutsSection, "E"); }
 }  // namespace
 
 int main(int argc, char** argv) {

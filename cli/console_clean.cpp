@@ -11,12 +11,6 @@
 #include "engine/wow64.h"
 
 namespace {
-class PrintedNotices : public RemovalNotices {
-public:
-    void InvalidErrorType() override { std::fprintf(stderr, "%s\n", kInvalidErrorTypeText); }
-    void InvalidRegistryErrorType() override { std::fprintf(stderr, "%s\n", kRegistryErrorTypeText); }
-};
-
 void Print(std::FILE* out, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), out);
     std::fflush(out);
@@ -63,9 +57,7 @@ int RunConsoleClean(const ConsoleCleanOptions& options) {
     if (!aborted && !problems.empty()) {
         BackupSet backup;
         backup.SetBackupFolder(options.backupFolder);
-        PrintedNotices notices;
-        report =
-            RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
+        report = RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
     }
     if (json) {
         nlohmann::ordered_json document =

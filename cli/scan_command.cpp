@@ -7,17 +7,9 @@
 #include <string>
 
 #include "cli/drive_list.h"
-#include "engine/section_table.h"
+#include "engine/section_descriptors.h"
 
 namespace {
-bool IsSectionId(SectionId id) {
-    const SectionTable table([](SectionId) { return 0; });
-    for (const ScanSection& section : table.Sections()) {
-        if (section.id == id) return true;
-    }
-    return false;
-}
-
 // "3,4,7" as section ids; empty, with an error that names the first bad element, when an
 // element is not the id of a section.
 std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, std::string& error) {
@@ -28,7 +20,7 @@ std::optional<std::vector<SectionId>> ParseSectionList(const std::string& list, 
         const std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         SectionId id = 0;
         const auto [end, status] = std::from_chars(item.data(), item.data() + item.size(), id);
-        if (item.empty() || status != std::errc() || end != item.data() + item.size() || !IsSectionId(id)) {
+        if (item.empty() || status != std::errc() || end != item.data() + item.size() || !FindSectionDescriptor(id)) {
             error = "'" + item + "' names no section";
             return std::nullopt;
         }

@@ -33,20 +33,21 @@ std::string TextSummary(const ScanCounters& counters, bool aborted) {
 
 nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&)) {
     nlohmann::ordered_json json;
-    if (const RegistryProblem* problem = record.AsRegistry()) {
-        json["kind"] = "registry";
-        json["description"] = toUtf8(problem->description);
-        json["root"] = RootKeyName(problem->rootKey);
-        json["keyPath"] = toUtf8(problem->keyPath);
-        json["valueName"] = toUtf8(problem->valueName);
-        json["valueData"] = toUtf8(problem->valueData);
-        json["removeValueOnly"] = problem->removeValueOnly != 0;
-    } else if (const FileProblem* shortcut = record.AsFile()) {
+    if (const FileProblem* shortcut = record.AsFile()) {
         json["kind"] = "file";
-        json["description"] = toUtf8(shortcut->description);
+        json["description"] = toUtf8(record.description);
         json["linkPath"] = toUtf8(shortcut->linkPath);
         json["targetPath"] = toUtf8(shortcut->targetPath);
+        return json;
     }
+    const RegistryProblem& problem = std::get<RegistryProblem>(record.item);
+    json["kind"] = "registry";
+    json["description"] = toUtf8(record.description);
+    json["root"] = RootKeyName(problem.rootKey);
+    json["keyPath"] = toUtf8(problem.keyPath);
+    json["valueName"] = toUtf8(problem.valueName);
+    json["valueData"] = toUtf8(problem.valueData);
+    json["removeValueOnly"] = problem.scope == RemovalScope::Value;
     return json;
 }
 

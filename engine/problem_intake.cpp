@@ -11,9 +11,9 @@ std::string ProblemLogLine(const ScanSection& section, const ProblemRecord& reco
                        "\r\nValueName : ", problem->valueName, "\r\nValue : ", problem->valueData, "\r\n\r\n"});
     }
     // "Section : %s\r\nLink Path = %s\r\nTarget Path = %s\r\n\r\n"
-    const FileProblem* problem = record.AsFile();
-    return Joined({"Section : ", section.name, "\r\nLink Path = ", problem ? problem->linkPath : std::string(),
-                   "\r\nTarget Path = ", problem ? problem->targetPath : std::string(), "\r\n\r\n"});
+    const FileProblem& problem = std::get<FileProblem>(record.item);
+    return Joined({"Section : ", section.name, "\r\nLink Path = ", problem.linkPath,
+                   "\r\nTarget Path = ", problem.targetPath, "\r\n\r\n"});
 }
 
 ScanSection* ProblemIntake::ScannedSection(SectionId id) const {
@@ -24,7 +24,8 @@ ScanSection* ProblemIntake::ScannedSection(SectionId id) const {
 }
 
 const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
-    if (!record || IsExcluded(*record)) return nullptr;
+    // Only consistent records are filed: the results, the log and the removal rely on it.
+    if (!record || !IsConsistent(*record) || IsExcluded(*record)) return nullptr;
     // A problem of a section that is not being scanned is not counted either.
     ScanSection* section = ScannedSection(record->sectionId);
     if (section == nullptr) return nullptr;

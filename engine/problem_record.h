@@ -3,54 +3,46 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "registry/root_keys.h"
 
 using SectionId = int32_t;
 
-enum class ProblemKind : int32_t { File = 1, Registry = 2 };
+// What a registry problem's removal takes: the value alone, or the key with its sub-tree.
+enum class RemovalScope { Key, Value };
 
-struct RegistryProblem;
-struct FileProblem;
-
-// The fields both kinds share; a record is owned by exactly one party at a time.
-struct ProblemRecord {
-    virtual ~ProblemRecord() = default;
-
-    ProblemKind kind;
-    int32_t checked = 0;
-    std::string description;
-    SectionId sectionId = 0;
-
-    const RegistryProblem* AsRegistry() const;
-    const FileProblem* AsFile() const;
-
-protected:
-    explicit ProblemRecord(ProblemKind problemKind) : kind(problemKind) {}
-};
-
-struct RegistryProblem : ProblemRecord {
-    RegistryProblem() : ProblemRecord(ProblemKind::Registry) {}
-
+struct RegistryProblem {
     RootKeyValue rootKey = 0;
     std::string keyPath;
     std::string valueName;  // empty: the default value, or the whole key
     std::string valueData;
-    int32_t removeValueOnly = 0;  // 1: delete the value only; 0: the key with its sub-tree
+    RemovalScope scope = RemovalScope::Value;
 };
 
-struct FileProblem : ProblemRecord {
-    FileProblem() : ProblemRecord(ProblemKind::File) {}
-
+struct FileProblem {
     std::string linkPath;    // the shortcut file; removal deletes it
     std::string targetPath;  // where it points
 };
 
-inline const RegistryProblem* ProblemRecord::AsRegistry() const {
-    return kind == ProblemKind::Registry ? static_cast<const RegistryProblem*>(this) : nullptr;
-}
-inline const FileProblem* ProblemRecord::AsFile() const {
-    return kind == ProblemKind::File ? static_cast<const FileProblem*>(this) : nullptr;
-}
+// A record is owned by exactly one party at a time; its item is always one of the two kinds.
+struct ProblemRecord {
+    int32_t checked = 0;
+    std::string description;
+    SectionId sectionId = 0;
+    std::variant<RegistryProblem, FileProblem> item;
+
+    const RegistryProblem* AsRegistry() const { return std::get_if<RegistryProblem>(&item); }
+    const FileProblem* AsFile() const { return std::get_if<FileProblem>(&item); }
+};
 
 using ProblemPtr = std::unique_ptr<ProblemRecord>;
+
+// Whether the record names what its removal would take: a registry problem one of the four
+// roots, and a key path when it is the key that goes (an empty one would take the whole hive);
+// a file problem the shortcut's path. The intake files no other record, so that nothing after
+// it needs to ask again.
+bool IsConsistent(const ProblemRecord& record);
+
+// A record of the section with the description and item, unchecked.
+ProblemPtr MakeProblem(SectionId section, std::string description, std::variant<RegistryProblem, FileProblem> item);

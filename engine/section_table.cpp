@@ -1,47 +1,6 @@
 #include "engine/section_table.h"
 
 #include <algorithm>
-#include <array>
-
-namespace {
-struct SectionRow {
-    SectionId id;
-    const char* name;
-    Severity severity;
-    const char* description;
-};
-
-constexpr std::array<SectionRow, 13> kSectionRows{{
-    {kStartupProgramsSection, "Startup Programs", Severity::Moderate,
-     "This Section contains the list of programs that are scheduled to run at startup."},
-    {kStaticDriversSection, "VXD Files", Severity::Critical,
-     "This Section has a list of VXD(System Drivers) files to load at windows startup."},
-    {kFontsSection, "Installed Fonts", Severity::Severe,
-     "This Section contains a list of all the fonts installed on the pc."},
-    {kSoundsSection, "Installed Sound Files", Severity::Severe,
-     "This Section contains a list of all the sound files installed on the pc."},
-    {kAssociationsSection, "File Associations", Severity::Critical,
-     "This Section contains all the File Association data, this data is used to associate files with the "
-     "Executables"},
-    {kServicesSection, "Installed System Services", Severity::Critical,
-     "This Section contains all the System Services installed on the pc."},
-    {kHelpFilesSection, "Installed Help Files", Severity::Severe,
-     "This Section contains the locations of system help files installed."},
-    {kSharedFilesSection, "Shared Program Files", Severity::Severe,
-     "This Section contains the locations of Shared Program Files. These Program Files are shared by many "
-     "applications."},
-    {kApplicationPathsSection, "Application Paths", Severity::Moderate,
-     "This Section contains the list of Applications path."},
-    {kUninstallSection, "Add Remove Programs", Severity::Severe,
-     "This Section contains the list of all the installed applications."},
-    {kComSection, "ActiveX/COM Program ID", Severity::Critical,
-     "This Section contains the list of COM/ActiveX Components used by many applications."},
-    {kFullRegistrySection, "Full Registry Scan", Severity::Severe,
-     "This Section contains all the paths scattered in the registry, Causing general system instability."},
-    {kShortcutsSection, "Invalid Program Shortcuts", Severity::Critical,
-     "This Section contains all the Program Shortcuts on the Hard Disk Drive"},
-}};
-}  // namespace
 
 void ScanSection::TickAll(bool ticked) {
     for (auto& problem : problems) problem->checked = ticked ? 1 : 0;
@@ -52,14 +11,15 @@ bool ScanSection::AnyTicked() const {
 }
 
 SectionTable::SectionTable(const std::function<int32_t(SectionId)>& includedOf) {
-    sections_.reserve(kSectionRows.size());
-    for (const SectionRow& row : kSectionRows) {
+    const std::span<const SectionDescriptor> descriptors = SectionDescriptors();
+    sections_.reserve(descriptors.size());
+    for (const SectionDescriptor& descriptor : descriptors) {
         ScanSection section;
-        section.id = row.id;
-        section.name = row.name;
-        section.description = row.description;
-        section.severity = row.severity;
-        section.included = includedOf(row.id);
+        section.id = descriptor.id;
+        section.name = descriptor.name;
+        section.description = descriptor.description;
+        section.severity = descriptor.severity;
+        section.included = includedOf(descriptor.id);
         sections_.push_back(std::move(section));
     }
 }

@@ -1,13 +1,12 @@
 #pragma once
-// The thirteen fixed scan sections, in the order of scanning and of every list that shows them.
+// The scan sections with their state during a scan, made from the section descriptors in their order.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/problem_record.h"
-
-enum class Severity : int32_t { Moderate = 0, Severe = 1, Critical = 2 };
+#include "engine/section_descriptors.h"
 
 struct ScanSection {
     SectionId id = 0;
@@ -42,17 +41,3 @@ public:
 private:
     std::vector<ScanSection> sections_;
 };
-
-inline constexpr SectionId kStartupProgramsSection = 1;
-inline constexpr SectionId kStaticDriversSection = 2;
-inline constexpr SectionId kFontsSection = 3;
-inline constexpr SectionId kSoundsSection = 4;
-inline constexpr SectionId kAssociationsSection = 5;
-inline constexpr SectionId kServicesSection = 6;
-inline constexpr SectionId kHelpFilesSection = 7;
-inline constexpr SectionId kSharedFilesSection = 8;
-inline constexpr SectionId kApplicationPathsSection = 9;
-inline constexpr SectionId kUninstallSection = 10;
-inline constexpr SectionId kComSection = 11;           // the COM classes and the type libraries
-inline constexpr SectionId kFullRegistrySection = 13;  // the three hives' walks and the usage history
-inline constexpr SectionId kShortcutsSection = 14;

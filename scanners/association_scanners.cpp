@@ -43,7 +43,7 @@ void JudgeOpenWithList(ScanEngine& engine, const std::string& extension, bool wo
         if (name.size() != 1 || !list.ReadString(name.c_str(), program)) continue;
         if (!ApplicationIsUsable(program, wow64)) {
             ReportRegistryProblem(engine,
-                                  {kAssociationsSection, kCurrentUser, listPath, name, program, true,
+                                  {kAssociationsSection, kCurrentUser, listPath, name, program, RemovalScope::Value,
                                    Format("The File (%s) cannot be found at the specified location", program.c_str())});
         }
     }
@@ -134,8 +134,9 @@ bool ScanExtensions(ScanEngine& engine) {
             !ReadRegString(HKEY_CLASSES_ROOT, name, "PerceivedType").empty())
             continue;
         if (ExtensionIsBroken(engine, name, wow64, judgedId)) {
-            ReportRegistryProblem(engine, {kAssociationsSection, kClassesRoot, name, std::string(), judgedId, false,
-                                           Format("The ProgramID (%s) is Invalid.", judgedId.c_str())});
+            ReportRegistryProblem(engine,
+                                  {kAssociationsSection, kClassesRoot, name, std::string(), judgedId, RemovalScope::Key,
+                                   Format("The ProgramID (%s) is Invalid.", judgedId.c_str())});
         }
         engine.ShowItem("HKEY_CLASSES_ROOT\\" + name);
         engine.Pump();

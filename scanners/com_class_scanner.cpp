@@ -74,7 +74,8 @@ struct ClassScan {
     bool wow64;
 
     void Report(const std::string& keyPath, const std::string& data, const std::string& description) const {
-        ReportRegistryProblem(engine, {kComSection, kClassesRoot, keyPath, std::string(), data, false, description});
+        ReportRegistryProblem(
+            engine, {kComSection, kClassesRoot, keyPath, std::string(), data, RemovalScope::Key, description});
     }
 
     // The registration's default value, whatever its type; false when its key cannot be opened

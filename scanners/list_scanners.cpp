@@ -24,10 +24,10 @@ std::string Unquoted(const std::string& text) {
 }
 
 void ReportMissing(ScanEngine& engine, SectionId section, RootKeyValue root, const std::string& keyPath,
-                   const std::string& valueName, const std::string& valueData, bool removeValueOnly,
+                   const std::string& valueName, const std::string& valueData, RemovalScope scope,
                    const std::string& judgedPath) {
-    ReportRegistryProblem(
-        engine, {section, root, keyPath, valueName, valueData, removeValueOnly, MissingFileDescription(judgedPath)});
+    ReportRegistryProblem(engine,
+                          {section, root, keyPath, valueName, valueData, scope, MissingFileDescription(judgedPath)});
 }
 }  // namespace
 
@@ -44,7 +44,8 @@ bool ScanFonts(ScanEngine& engine) {
             const std::string inFontsFolder = FontsFolderPath(windowsFolder, data);
             // A path beyond the buffers cannot be judged.
             if (inFontsFolder.size() <= kMaxReferenceLength && !PathExists(inFontsFolder)) {
-                ReportMissing(engine, kFontsSection, kLocalMachine, kFontsKey, name, data, true, inFontsFolder);
+                ReportMissing(engine, kFontsSection, kLocalMachine, kFontsKey, name, data, RemovalScope::Value,
+                              inFontsFolder);
             }
         }
         engine.ItemExamined(Format("HKEY_LOCAL_MACHINE\\%s\\%s\\%s", kFontsKey, name.c_str(), data.c_str()));
@@ -63,7 +64,7 @@ bool ScanSounds(ScanEngine& engine) {
         if (names.Read(list.Get(), index, name) && ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
             const std::string path = Unquoted(data);
             if (!PathExists(path) && path != "," && !IsSoundSwitch(data)) {
-                ReportMissing(engine, kSoundsSection, kCurrentUser, kSoundsKey, name, data, true, path);
+                ReportMissing(engine, kSoundsSection, kCurrentUser, kSoundsKey, name, data, RemovalScope::Value, path);
             }
         }
         engine.ItemExamined(Joined({"HKEY_CURRENT_USER\\", kSoundsKey, "\\", data}));
@@ -82,7 +83,8 @@ bool ScanHelpFiles(ScanEngine& engine) {
         if (ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
             const std::string path = HelpFilePath(data, name);
             if (path.size() <= kMaxReferenceLength && !PathExists(path)) {
-                ReportMissing(engine, kHelpFilesSection, kLocalMachine, kHelpFilesKey, name, data, true, path);
+                ReportMissing(engine, kHelpFilesSection, kLocalMachine, kHelpFilesKey, name, data, RemovalScope::Value,
+                              path);
             }
         }
         engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kHelpFilesKey, "\\", name}));
@@ -100,7 +102,8 @@ bool ScanSharedFiles(ScanEngine& engine) {
         if (!names.Read(list.Get(), index, name)) {
             name.clear();
         } else if (name.size() <= kMaxReferenceLength && !PathExists(name)) {
-            ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(), true, name);
+            ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(),
+                          RemovalScope::Value, name);
         }
         engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kSharedFilesKey, "\\", name}));
     }
@@ -124,8 +127,8 @@ bool ScanApplicationPaths(ScanEngine& engine) {
             if (ExpandEnvironmentInPlace(path)) {
                 path = Unquoted(path);
                 if (!PathExists(path)) {
-                    ReportMissing(engine, kApplicationPathsSection, kLocalMachine, keyPath, std::string(), data, false,
-                                  path);
+                    ReportMissing(engine, kApplicationPathsSection, kLocalMachine, keyPath, std::string(), data,
+                                  RemovalScope::Key, path);
                 }
             }
             engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);

@@ -137,8 +137,8 @@ void FullRegistryWalk::ExamineValue(DWORD index) {
 
 void FullRegistryWalk::Report(const std::string& valueName, const std::string& data, const std::string& derivedPath) {
     WalkPathParts parts = SplitWalkPath(path_);
-    ReportRegistryProblem(engine_, {kFullRegistrySection, parts.root, std::move(parts.keyPath), valueName, data, true,
-                                    MissingFileDescription(derivedPath)});
+    ReportRegistryProblem(engine_, {kFullRegistrySection, parts.root, std::move(parts.keyPath), valueName, data,
+                                    RemovalScope::Value, MissingFileDescription(derivedPath)});
 }
 }  // namespace
 

@@ -54,16 +54,9 @@ ScanKey OpenStartingKey(ScanEngine& engine, SectionId section, HKEY root, const 
 }
 
 void ReportRegistryProblem(ScanEngine& engine, RegistryFinding finding) {
-    auto problem = std::make_unique<RegistryProblem>();
-    problem->checked = 0;
-    problem->sectionId = finding.section;
-    problem->rootKey = finding.root;
-    problem->keyPath = std::move(finding.keyPath);
-    problem->valueName = std::move(finding.valueName);
-    problem->valueData = std::move(finding.valueData);
-    problem->removeValueOnly = finding.removeValueOnly ? 1 : 0;
-    problem->description = std::move(finding.description);
-    engine.Report(std::move(problem));
+    engine.Report(MakeProblem(finding.section, std::move(finding.description),
+                              RegistryProblem{finding.root, std::move(finding.keyPath), std::move(finding.valueName),
+                                              std::move(finding.valueData), finding.scope}));
 }
 
 bool ReadValueText(HKEY key, const char* valueName, DWORD capacity, std::string& text) {

@@ -52,14 +52,14 @@ private:
 // the engine as unreadable for the section, so that a scan without rights never reads as clean.
 ScanKey OpenStartingKey(ScanEngine& engine, SectionId section, HKEY root, const std::string& path);
 
-// The fields of a registry problem; checked is always 0.
+// The fields of a registry problem, filed unchecked.
 struct RegistryFinding {
     SectionId section;
     RootKeyValue root;
     std::string keyPath;
     std::string valueName;
     std::string valueData;
-    bool removeValueOnly;
+    RemovalScope scope;
     std::string description;
 };
 void ReportRegistryProblem(ScanEngine& engine, RegistryFinding finding);

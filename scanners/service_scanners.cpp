@@ -42,8 +42,8 @@ bool ScanDriverList(ScanEngine& engine, const DriverList& list) {
             // Without a dot or a blank it names nothing to judge: the entry is passed over whole.
             if (!path) continue;
             if (!FileReferenceExists(*path, wow64)) {
-                ReportRegistryProblem(engine, {list.section, kLocalMachine, keyPath, list.valueName, *path, false,
-                                               MissingFileDescription(*path)});
+                ReportRegistryProblem(engine, {list.section, kLocalMachine, keyPath, list.valueName, *path,
+                                               RemovalScope::Key, MissingFileDescription(*path)});
             }
             engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
             engine.Pump();
@@ -91,7 +91,7 @@ bool ScanUninstallEntries(ScanEngine& engine) {
                 // An expansion beyond the buffers cannot be judged.
                 if (ExpandEnvironmentInPlace(expanded) && !FileReferenceExists(expanded, wow64)) {
                     ReportRegistryProblem(engine, {kUninstallSection, kLocalMachine, keyPath, "UninstallString", stored,
-                                                   false, MissingFileDescription(expanded)});
+                                                   RemovalScope::Key, MissingFileDescription(expanded)});
                 }
                 engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
                 engine.Pump();

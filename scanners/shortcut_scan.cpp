@@ -60,13 +60,7 @@ void ShortcutWalk::ExamineShortcut(const std::string& linkPath) {
     ReadShortcut(linkPath, nullptr, contents);
     const std::string& target = contents.target;
     if (target.empty() || FileOrFolderExists(target, wow64_) || ClassIdExists(target)) return;
-    auto problem = std::make_unique<FileProblem>();
-    problem->checked = 0;
-    problem->sectionId = kShortcutsSection;
-    problem->linkPath = linkPath;
-    problem->targetPath = target;
-    problem->description = ShortcutProblemDescription(target);
-    engine_.Report(std::move(problem));
+    engine_.Report(MakeProblem(kShortcutsSection, ShortcutProblemDescription(target), FileProblem{linkPath, target}));
 }
 }  // namespace
 

@@ -30,7 +30,8 @@ TypeLibKey KindOf(const std::string& name) {
 
 void ReportKey(ScanEngine& engine, const std::string& keyPath, const std::string& data,
                const std::string& description) {
-    ReportRegistryProblem(engine, {kComSection, kClassesRoot, keyPath, std::string(), data, false, description});
+    ReportRegistryProblem(engine,
+                          {kComSection, kClassesRoot, keyPath, std::string(), data, RemovalScope::Key, description});
 }
 
 void ShowKey(ScanEngine& engine, const std::string& keyPath) {

@@ -21,8 +21,8 @@ void ScanCounterList(ScanEngine& engine, const std::string& keyPath, bool wow64)
         const std::string decoded = Rot13(stored);
         const std::optional<std::string> path = UsageEntryPath(decoded);
         if (path && !FileReferenceExists(*path, wow64)) {
-            ReportRegistryProblem(engine, {kFullRegistrySection, kCurrentUser, keyPath, stored, decoded, true,
-                                           MissingFileDescription(*path)});
+            ReportRegistryProblem(engine, {kFullRegistrySection, kCurrentUser, keyPath, stored, decoded,
+                                           RemovalScope::Value, MissingFileDescription(*path)});
         }
     }
 }

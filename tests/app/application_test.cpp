@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/unique_handles.h"
+#include "engine/section_descriptors.h"
 #include "tests/ui/child_run.h"
 
 namespace {
@@ -96,7 +97,8 @@ TEST_F(ProgramFixture, FirstRunCreatesTheSettingsAndASecondCopyActivatesTheFirst
     const HWND window = WaitForWindow(kMainTitle);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(KeyExists(kSettingsKey));
-    for (int id = 1; id <= 14; ++id) EXPECT_EQ(ReadDword(std::to_string(id).c_str()), 1u) << id;
+    for (SectionId id = kStartupProgramsSection; id <= kShortcutsSection; ++id)
+        EXPECT_EQ(ReadDword(std::to_string(id).c_str()), 1u) << id;
 
     // Asked again while it has not happened: a busy machine may drop the first request.
     for (int i = 0; i < 200 && !IsIconic(window); ++i) {

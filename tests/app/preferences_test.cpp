@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/executable_folder.h"
+#include "engine/section_descriptors.h"
 #include "tests/support/registry_sandbox.h"
 
 namespace {
@@ -18,7 +19,8 @@ TEST_F(PreferencesFixture, FirstRunResetCreatesVersionAndEverySection) {
     EXPECT_TRUE(preferences.IsFirstRun());
     preferences.ResetSettings();
     EXPECT_FALSE(preferences.IsFirstRun());
-    for (SectionId id = 1; id <= 14; ++id) EXPECT_EQ(preferences.ReadSectionState(id), 1) << id;
+    for (SectionId id = kStartupProgramsSection; id <= kShortcutsSection; ++id)
+        EXPECT_EQ(preferences.ReadSectionState(id), 1) << id;
     char version[16] = {};
     DWORD size = sizeof(version);
     ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, sandbox.Sub("TidrexVelora").c_str(), "Version", RRF_RT_REG_SZ, nullptr,
@@ -32,7 +34,7 @@ TEST_F(PreferencesFixture, FirstRunResetCreatesVersionAndEverySection) {
 }
 
 TEST_F(PreferencesFixture, MissingKeyGivesDefaultsAndLosesWrites) {
-    EXPECT_EQ(preferences.ReadSectionState(3), 0);
+    EXPECT_EQ(preferences.ReadSectionState(kFontsSection), 0);
     preferences.WriteSelectAll(1);
     EXPECT_EQ(preferences.ReadSelectAll(), 0);
     EXPECT_EQ(preferences.ReadLogFilePath(), ExecutableFolder() + "\\logs");
@@ -42,7 +44,7 @@ TEST_F(PreferencesFixture, ValuesOfTheWrongTypeReadAsDefaults) {
     preferences.ResetSettings();
     sandbox.SetString("TidrexVelora", "3", "1");
     sandbox.SetString("TidrexVelora", "LogFilePath", "");
-    EXPECT_EQ(preferences.ReadSectionState(3), 0);
+    EXPECT_EQ(preferences.ReadSectionState(kFontsSection), 0);
     EXPECT_EQ(preferences.ReadLogFilePath(), Preferences::DefaultLogFolder());
     sandbox.SetString("TidrexVelora", "LogFilePath", "%SystemRoot%\\TidrexLogs", REG_EXPAND_SZ);
     EXPECT_EQ(preferences.ReadLogFilePath().find('%'), std::string::npos);

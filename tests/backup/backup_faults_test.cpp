@@ -139,20 +139,6 @@ TEST(RemovalFaults, ItemsThatCannotBeBackedUpAreKeptAndNamed) {
     EXPECT_EQ(withValue.size(), afterRemoval.size() + 1);
 }
 
-TEST(RemovalFaults, RecordsOfUnknownKindsAreNamedAndKept) {
-    RemovalFixture f;
-    const std::string key = f.Below(kCurrentUser, "Odd");
-    f.SetValue(kCurrentUser, key, L"v", REG_SZ, WideBytes(L"x"));
-    RegistryProblem& odd = f.ValueProblem(kCurrentUser, key, "v", "x");
-    odd.removeValueOnly = 2;
-    const std::vector<std::string> before = f.Dump();
-    const RemovalReport report = f.Remove();
-    EXPECT_EQ(f.notices.shown, (std::vector<std::string>{kRegistryErrorTypeText}));
-    ASSERT_EQ(report.kept.size(), 1u);
-    EXPECT_EQ(report.kept[0].reason, KeptReason::InvalidRecord);
-    EXPECT_EQ(f.Dump(), before);
-}
-
 TEST(RemovalFaults, DeclinedBackupDeletesWithoutAnArchive) {
     RemovalFixture f;
     const std::string key = f.Below(kCurrentUser, "NoBackup");

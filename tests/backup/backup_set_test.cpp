@@ -63,7 +63,7 @@ TEST(BackupSet, OurDescriptorReadsTheSameThroughAnOlderReader) {
     const std::string key = f.Below(kCurrentUser, "Counters");
     f.SetValue(kCurrentUser, key, L"c:\\shared\\a.dll", REG_DWORD, {2, 0, 0, 0});
     f.SetValue(kCurrentUser, f.Below(kCurrentUser, "Whole"), L"x", REG_SZ, WideBytes(L"y"));
-    f.ValueProblem(kCurrentUser, key, "c:\\shared\\a.dll", "", 8);
+    f.ValueProblem(kCurrentUser, key, "c:\\shared\\a.dll", "", kSharedFilesSection);
     f.ShortcutProblem("One\\Same.lnk", "one");
     f.ShortcutProblem("Two\\Same.lnk", "two");
     f.KeyProblem(kCurrentUser, f.Below(kCurrentUser, "Whole"));

@@ -13,6 +13,7 @@
 #include "backup/backup_restore.h"
 #include "backup/backup_set.h"
 #include "backup/problem_removal.h"
+#include "engine/section_table.h"
 #include "tests/support/every_value_type.h"
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/registry_dump.h"
@@ -35,13 +36,6 @@ inline std::string TestId() {
     }
     return id;
 }
-
-class RecordingNotices : public RemovalNotices {
-public:
-    void InvalidErrorType() override { shown.push_back(kInvalidErrorTypeText); }
-    void InvalidRegistryErrorType() override { shown.push_back(kRegistryErrorTypeText); }
-    std::vector<std::string> shown;
-};
 
 class RemovalFixture {
 public:
@@ -89,36 +83,15 @@ public:
     }
 
     RegistryProblem& KeyProblem(RootKeyValue root, const std::string& keyPath) {
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->checked = 1;
-        problem->sectionId = SectionOf(root);
-        problem->rootKey = root;
-        problem->keyPath = keyPath;
-        problem->removeValueOnly = 0;
-        return Keep(std::move(problem));
+        return Keep<RegistryProblem>(SectionOf(root), {root, keyPath, {}, {}, RemovalScope::Key});
     }
     RegistryProblem& ValueProblem(RootKeyValue root, const std::string& keyPath, const std::string& valueName,
-                                  const std::string& valueData, SectionId section = 13) {
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->checked = 1;
-        problem->sectionId = section;
-        problem->rootKey = root;
-        problem->keyPath = keyPath;
-        problem->valueName = valueName;
-        problem->valueData = valueData;
-        problem->removeValueOnly = 1;
-        return Keep(std::move(problem));
+                                  const std::string& valueData, SectionId section = kFullRegistrySection) {
+        return Keep<RegistryProblem>(section, {root, keyPath, valueName, valueData, RemovalScope::Value});
     }
     FileProblem& ShortcutProblem(const std::string& relative, const std::string& bytes) {
         WriteTestFile(FilePath(relative), bytes);
-        auto problem = std::make_unique<FileProblem>();
-        problem->checked = 1;
-        problem->sectionId = 14;
-        problem->linkPath = FilePath(relative);
-        problem->targetPath = "C:\\Gone\\program.exe";
-        FileProblem& kept = *problem;
-        problems_.push_back(std::move(problem));
-        return kept;
+        return Keep<FileProblem>(kShortcutsSection, {FilePath(relative), "C:\\Gone\\program.exe"});
     }
 
     std::vector<std::string> Dump() const {
@@ -147,7 +120,7 @@ public:
         return list;
     }
     RemovalReport Remove(bool withBackup = true) {
-        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, &notices, false});
+        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false});
     }
     std::vector<std::string> Archives() const {
         std::vector<std::string> names;
@@ -156,7 +129,6 @@ public:
     }
 
     BackupSet backup;
-    RecordingNotices notices;
 
 private:
     struct RegistryArea {
@@ -169,10 +141,12 @@ private:
         }
         return areas_[0];
     }
-    RegistryProblem& Keep(std::unique_ptr<RegistryProblem> problem) {
-        RegistryProblem& kept = *problem;
-        problems_.push_back(std::move(problem));
-        return kept;
+    // A checked record; the item is returned for tests that change it or back it up alone.
+    template <typename Item>
+    Item& Keep(SectionId section, Item item) {
+        problems_.push_back(MakeProblem(section, {}, std::move(item)));
+        problems_.back()->checked = 1;
+        return std::get<Item>(problems_.back()->item);
     }
 
     // Full registry walks of other test programs would report this test's stale entries.
@@ -183,5 +157,5 @@ private:
     std::vector<RegistryArea> areas_;
     std::vector<ListKey> listKeys_;
     std::vector<std::string> rootValues_;
-    std::vector<std::unique_ptr<ProblemRecord>> problems_;
+    std::vector<ProblemPtr> problems_;
 };

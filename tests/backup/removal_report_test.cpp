@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/section_descriptors.h"
+
 namespace {
-RegistryProblem Value(const char* name) {
-    RegistryProblem problem;
-    problem.rootKey = kCurrentUser;
-    problem.keyPath = "Software\\Vendor";
-    problem.valueName = name;
-    problem.removeValueOnly = 1;
-    return problem;
+ProblemPtr Value(const char* name) {
+    return MakeProblem(kFullRegistrySection, {},
+                       RegistryProblem{kCurrentUser, "Software\\Vendor", name, {}, RemovalScope::Value});
 }
 }  // namespace
 
@@ -21,18 +19,16 @@ TEST(RemovalSummaryText, KeepsTheOldTextWhenEverythingWent) {
 }
 
 TEST(RemovalSummaryText, CountsRemovedAndKeptAndSaysWhy) {
-    const RegistryProblem locked = Value("Locked");
-    FileProblem link;
-    link.linkPath = "C:\\Links\\x.lnk";
-    RegistryProblem key;
-    key.rootKey = kLocalMachine;
-    key.keyPath = "SOFTWARE\\A";
+    const ProblemPtr locked = Value("Locked");
+    const ProblemPtr link = MakeProblem(kShortcutsSection, {}, FileProblem{"C:\\Links\\x.lnk", {}});
+    const ProblemPtr key =
+        MakeProblem(kUninstallSection, {}, RegistryProblem{kLocalMachine, "SOFTWARE\\A", {}, {}, RemovalScope::Key});
     RemovalReport report;
     report.removed = 3;
     report.alreadyGone = 1;
-    report.kept = {{&locked, KeptReason::AccessDenied, {}},
-                   {&link, KeptReason::BackupIncomplete, "error 32"},
-                   {&key, KeptReason::AccessDenied, {}}};
+    report.kept = {{locked.get(), KeptReason::AccessDenied, {}},
+                   {link.get(), KeptReason::BackupIncomplete, "error 32"},
+                   {key.get(), KeptReason::AccessDenied, {}}};
     EXPECT_EQ(RemovalSummaryText(report),
               "Not all selected items were removed.\r\n\r\n"
               "Removed: 3 (1 of them already gone)\r\n"
@@ -46,9 +42,9 @@ TEST(RemovalSummaryText, CountsRemovedAndKeptAndSaysWhy) {
 }
 
 TEST(RemovalSummaryText, ListsTenKeptItemsAndCountsTheRest) {
-    const RegistryProblem problem = Value("v");
+    const ProblemPtr problem = Value("v");
     RemovalReport report;
-    report.kept.assign(13, {&problem, KeptReason::LineBreak, {}});
+    report.kept.assign(13, {problem.get(), KeptReason::LineBreak, {}});
     const std::string text = RemovalSummaryText(report);
     EXPECT_NE(text.find("and 3 more\r\n"), std::string::npos);
     size_t listed = 0;

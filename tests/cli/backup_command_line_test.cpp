@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "engine/section_descriptors.h"
 
 namespace {
 using Kind = BackupCommandLine::Command;
@@ -21,7 +22,7 @@ TEST(BackupCommandLine, CleanTakesTheScanOptionsAndNoBackup) {
     EXPECT_FALSE(line.backup);
     EXPECT_TRUE(line.scan.json);
     EXPECT_EQ(line.scan.selection, ScanCommand::Selection::Listed);
-    EXPECT_EQ(line.scan.sections, (std::vector<SectionId>{3, 9}));
+    EXPECT_EQ(line.scan.sections, (std::vector<SectionId>{kFontsSection, kApplicationPathsSection}));
     const BackupCommandLine plain = Parsed({"clean", "--all", "--no-log"});
     EXPECT_TRUE(plain.backup);
     EXPECT_FALSE(plain.scan.writeLog);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/exit_status.h"
+#include "engine/section_descriptors.h"
 
 namespace {
 ScanCommand ParsedScan(const std::vector<std::string>& arguments) {
@@ -46,7 +47,7 @@ TEST(CommandLine, ReadsEveryScanOptionInAnyOrder) {
          }) {
         const ScanCommand scan = ParsedScan(line);
         EXPECT_EQ(scan.selection, ScanCommand::Selection::Listed);
-        EXPECT_EQ(scan.sections, (std::vector<SectionId>{3, 4, 14}));
+        EXPECT_EQ(scan.sections, (std::vector<SectionId>{kFontsSection, kSoundsSection, kShortcutsSection}));
         EXPECT_TRUE(scan.writeLog);
     }
 }

@@ -10,6 +10,7 @@
 #include "cli/console_clean.h"
 #include "cli/console_restore.h"
 #include "cli/console_scan.h"
+#include "engine/section_descriptors.h"
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/registry_dump.h"
 #include "tests/support/stream_text.h"
@@ -65,7 +66,7 @@ Output Capture(Run run) {
 ScanCommand FontsScan(bool json) {
     ScanCommand command;
     command.selection = ScanCommand::Selection::Listed;
-    command.sections = {3};
+    command.sections = {kFontsSection};
     command.json = json;
     command.writeLog = false;
     return command;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/fixed_disks.h"
+#include "engine/section_descriptors.h"
 #include "tests/support/collecting_scan_host.h"
 #include "tests/support/stream_text.h"
 
@@ -34,11 +35,12 @@ TEST_F(ProgressHostTest, CountsItemsShowsTheScannedSectionAndPassesEverythingOn)
     now += 100;
     host.ShowCurrentItem("third");
     host.PumpMessages();
-    host.ReportProblem(std::make_unique<RegistryProblem>());
+    host.ReportProblem(std::make_unique<ProblemRecord>());
     host.StartingKeyUnreadable(2, "HKEY_LOCAL_MACHINE\\SYSTEM");
     host.ShowFault("fault");
 
-    EXPECT_EQ(inner.unreadable, (std::vector<std::pair<SectionId, std::string>>{{2, "HKEY_LOCAL_MACHINE\\SYSTEM"}}));
+    EXPECT_EQ(inner.unreadable,
+              (std::vector<std::pair<SectionId, std::string>>{{kStaticDriversSection, "HKEY_LOCAL_MACHINE\\SYSTEM"}}));
     EXPECT_EQ(inner.shown, (std::vector<std::string>{"first", "second", "third"}));
     EXPECT_EQ(inner.pumps, 1);
     EXPECT_EQ(inner.problems.size(), 1u);

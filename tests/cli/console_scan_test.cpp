@@ -15,6 +15,7 @@
 #include "tests/support/list_keys_lock.h"
 #include "tests/support/read_only_key.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/section_list.h"
 #include "tests/support/stream_text.h"
 
 namespace {
@@ -87,13 +88,13 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 
 TEST(ConsoleScan, JsonReportsAStaleFontWithItsRecordFields) {
     const StaleFontEntry entry("TidrexCliTest Gone (TrueType)", "C:\\TidrexCliNoSuchFolder\\gone.ttf");
-    const ScanResult result = Scan({"scan", "--sections", "3", "--json", "--no-log"});
+    const ScanResult result = Scan({"scan", "--sections", SectionList({kFontsSection}), "--json", "--no-log"});
     EXPECT_EQ(result.status, kExitProblemsFound);
     const nlohmann::json report = nlohmann::json::parse(result.output);
     EXPECT_EQ(report["status"], "complete");
     ASSERT_EQ(report["sections"].size(), 1u);
     const nlohmann::json& section = report["sections"][0];
-    EXPECT_EQ(section["id"], 3);
+    EXPECT_EQ(section["id"], kFontsSection);
     EXPECT_EQ(section["name"], "Installed Fonts");
     EXPECT_EQ(section["severity"], 1);
     bool found = false;
@@ -114,12 +115,13 @@ TEST(ConsoleScan, JsonReportsAStaleFontWithItsRecordFields) {
 TEST(ConsoleScan, EverySectionAppearsInTableOrderEvenWithoutProblems) {
     const ListKeysLock lock;
     // The floppy drive is never walked, so no shortcut of another test can turn up.
-    const ScanResult result = Scan({"scan", "--sections", "14,1", "--drives", "A:", "--json", "--no-log"});
+    const ScanResult result = Scan({"scan", "--sections", SectionList({kShortcutsSection, kStartupProgramsSection}),
+                                    "--drives", "A:", "--json", "--no-log"});
     EXPECT_EQ(result.status, kExitClean);
     const nlohmann::json report = nlohmann::json::parse(result.output);
     ASSERT_EQ(report["sections"].size(), 2u);
-    EXPECT_EQ(report["sections"][0]["id"], 1);
-    EXPECT_EQ(report["sections"][1]["id"], 14);
+    EXPECT_EQ(report["sections"][0]["id"], kStartupProgramsSection);
+    EXPECT_EQ(report["sections"][1]["id"], kShortcutsSection);
     EXPECT_TRUE(report["sections"][0]["problems"].empty());
     EXPECT_EQ(report["totalProblems"], 0);
 }
@@ -130,8 +132,10 @@ TEST(ConsoleScan, DrivesChooseTheDisksTheShortcutSectionWalks) {
     std::filesystem::create_directories(folder);
     const std::string link = folder + "\\Dead.lnk";
     ASSERT_TRUE(MakeShortcut(link, folder + "\\gone.exe"));
-    const ScanResult onE = Scan({"scan", "--sections", "14", "--drives", "E:", "--json", "--no-log"});
-    const ScanResult onC = Scan({"scan", "--sections", "14", "--drives", "c", "--json", "--no-log"});
+    const ScanResult onE =
+        Scan({"scan", "--sections", SectionList({kShortcutsSection}), "--drives", "E:", "--json", "--no-log"});
+    const ScanResult onC =
+        Scan({"scan", "--sections", SectionList({kShortcutsSection}), "--drives", "c", "--json", "--no-log"});
     std::filesystem::remove_all(folder);
     CoUninitialize();
 
@@ -155,7 +159,7 @@ TEST(ConsoleScan, TextReportSaysWhyAndEndsEachSection) {
     const StaleFontEntry entry("TidrexCliTest Text (TrueType)", "C:\\TidrexCliNoSuchFolder\\text.ttf");
     // Filed by the scanner but dropped by the exclusion list: not printed.
     const StaleFontEntry excluded("TidrexCliTest Excluded (TrueType)", "C:\\TidrexCliNoSuchFolder\\svchost.ttf");
-    const ScanResult result = Scan({"scan", "--sections", "4,3", "--no-log"});
+    const ScanResult result = Scan({"scan", "--sections", SectionList({kSoundsSection, kFontsSection}), "--no-log"});
     EXPECT_EQ(result.status, kExitProblemsFound);
     const std::string& text = result.output;
     const size_t problem =
@@ -185,7 +189,8 @@ TEST(ConsoleScan, TextReportSaysWhyAndEndsEachSection) {
 // A Ctrl+C before the first section holds from the start: no section is reached, none ends.
 TEST(ConsoleScan, AnInterruptBeforeTheFirstSectionEndsNoSection) {
     const StaleFontEntry entry("TidrexCliTest Abort (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
-    const ScanResult result = Scan({"scan", "--sections", "3,4", "--no-log"}, true);
+    const ScanResult result =
+        Scan({"scan", "--sections", SectionList({kFontsSection, kSoundsSection}), "--no-log"}, true);
     EXPECT_EQ(result.status, kExitAborted);
     EXPECT_EQ(result.output.find("Section Name : Installed Fonts"), std::string::npos);
     EXPECT_EQ(result.output.find("Section Name : Installed Sound Files"), std::string::npos);
@@ -194,7 +199,8 @@ TEST(ConsoleScan, AnInterruptBeforeTheFirstSectionEndsNoSection) {
 
 TEST(ConsoleScan, InterruptStopsTheScanAndStillReports) {
     const StaleFontEntry entry("TidrexCliTest Interrupt (TrueType)", "C:\\TidrexCliNoSuchFolder\\abort.ttf");
-    const ScanResult result = Scan({"scan", "--sections", "3,4", "--json", "--no-log"}, true);
+    const ScanResult result =
+        Scan({"scan", "--sections", SectionList({kFontsSection, kSoundsSection}), "--json", "--no-log"}, true);
     EXPECT_EQ(result.status, kExitAborted);
     const nlohmann::json report = nlohmann::json::parse(result.output);
     EXPECT_EQ(report["status"], "aborted");
@@ -204,12 +210,15 @@ TEST(ConsoleScan, InterruptStopsTheScanAndStillReports) {
 TEST(ConsoleScan, WithoutSelectionScansTheSectionsChosenInTheSettings) {
     const ListKeysLock lock;
     const ConsoleSettings settings;
-    for (SectionId id = 1; id <= 14; ++id) settings.Get().WriteSectionState(id, id == 7 || id == 4 ? 1 : 0);
+    for (const SectionDescriptor& section : SectionDescriptors()) {
+        const SectionId id = section.id;
+        settings.Get().WriteSectionState(id, id == kHelpFilesSection || id == kSoundsSection ? 1 : 0);
+    }
     const ScanResult result = Scan({"scan", "--json", "--no-log"}, false, settings);
     const nlohmann::json report = nlohmann::json::parse(result.output);
     ASSERT_EQ(report["sections"].size(), 2u);
-    EXPECT_EQ(report["sections"][0]["id"], 4);
-    EXPECT_EQ(report["sections"][1]["id"], 7);
+    EXPECT_EQ(report["sections"][0]["id"], kSoundsSection);
+    EXPECT_EQ(report["sections"][1]["id"], kHelpFilesSection);
 }
 
 TEST(ConsoleScan, LogHoldsEveryProblemThatWasPrintedWhenTheScanEnds) {
@@ -219,7 +228,7 @@ TEST(ConsoleScan, LogHoldsEveryProblemThatWasPrintedWhenTheScanEnds) {
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "TidrexConsoleScanLogs";
     settings.Get().WriteLogFilePath(folder);
-    const ScanResult result = Scan({"scan", "--sections", "3"}, false, settings);
+    const ScanResult result = Scan({"scan", "--sections", SectionList({kFontsSection})}, false, settings);
 
     WIN32_FIND_DATAA found;
     std::vector<std::string> logs;
@@ -279,7 +288,10 @@ private:
 
 TEST(ConsoleScan, RegistrySectionsReportInSectionOrderWithTheirFields) {
     const StaleDriverEntry entry;
-    const ScanResult result = Scan({"scan", "--sections", "11,10,6,5,2", "--json", "--no-log"});
+    const ScanResult result = Scan(
+        {"scan", "--sections",
+         SectionList({kComSection, kUninstallSection, kServicesSection, kAssociationsSection, kStaticDriversSection}),
+         "--json", "--no-log"});
     const nlohmann::json report = nlohmann::json::parse(result.output);
     ASSERT_EQ(report["sections"].size(), 5u);
     const int ids[] = {2, 5, 6, 10, 11};
@@ -306,7 +318,7 @@ TEST(ConsoleScan, StartingKeyWithoutRightsIsToldOnStandardErrorAndInTheJson) {
     const StaleDriverEntry entry;
     const ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kVxdKey);
     ASSERT_TRUE(locked.RefusesWriteAccess());
-    const ScanResult result = Scan({"scan", "--sections", "2", "--json", "--no-log"});
+    const ScanResult result = Scan({"scan", "--sections", SectionList({kStaticDriversSection}), "--json", "--no-log"});
     const nlohmann::json report = nlohmann::json::parse(result.output);
     const std::string keyName = "HKEY_LOCAL_MACHINE\\" + std::string(kVxdKey);
     ASSERT_EQ(report["sections"].size(), 1u);
@@ -315,6 +327,6 @@ TEST(ConsoleScan, StartingKeyWithoutRightsIsToldOnStandardErrorAndInTheJson) {
     EXPECT_EQ(result.errors,
               "tidrex: " + keyName + ": access denied, not scanned (VXD Files); run as administrator to scan it\n");
 
-    const ScanResult text = Scan({"scan", "--sections", "2", "--no-log"});
+    const ScanResult text = Scan({"scan", "--sections", SectionList({kStaticDriversSection}), "--no-log"});
     EXPECT_NE(text.errors.find(keyName), std::string::npos);
 }

@@ -12,33 +12,33 @@ ScanSection Section(SectionId id) {
 }  // namespace
 
 TEST(ScanReport, ProblemTextSaysWhyUnderTheLogLines) {
-    RegistryProblem value;
-    value.rootKey = kLocalMachine;
-    value.keyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-    value.valueName = "C:\\Gone\\gone.dll";
-    value.description = "The File (C:\\Gone\\gone.dll) cannot be found at the specified location.";
-    EXPECT_EQ(ProblemReportText(Section(8), value),
+    const ProblemPtr value =
+        MakeProblem(kSharedFilesSection, "The File (C:\\Gone\\gone.dll) cannot be found at the specified location.",
+                    RegistryProblem{kLocalMachine,
+                                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+                                    "C:\\Gone\\gone.dll",
+                                    {},
+                                    RemovalScope::Value});
+    EXPECT_EQ(ProblemReportText(Section(kSharedFilesSection), *value),
               "Section : Shared Program Files \r\n"
               "Key : HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs\r\n"
               "ValueName : C:\\Gone\\gone.dll\r\nValue : \r\n"
               "Description : The File (C:\\Gone\\gone.dll) cannot be found at the specified location.\r\n\r\n");
 
-    FileProblem shortcut;
-    shortcut.linkPath = "C:\\Users\\Public\\Desktop\\Old.lnk";
-    shortcut.targetPath = "C:\\Old\\old.exe";
-    shortcut.description = "Shortcut target missing";
-    EXPECT_EQ(ProblemReportText(Section(14), shortcut),
+    const ProblemPtr shortcut = MakeProblem(kShortcutsSection, "Shortcut target missing",
+                                            FileProblem{"C:\\Users\\Public\\Desktop\\Old.lnk", "C:\\Old\\old.exe"});
+    EXPECT_EQ(ProblemReportText(Section(kShortcutsSection), *shortcut),
               "Section : Invalid Program Shortcuts\r\nLink Path = C:\\Users\\Public\\Desktop\\Old.lnk\r\n"
               "Target Path = C:\\Old\\old.exe\r\nDescription : Shortcut target missing\r\n\r\n");
 }
 
 TEST(ScanReport, SectionEndNamesSectionSeverityAndCount) {
-    ScanSection fonts = Section(3);
-    fonts.problems.push_back(std::make_unique<RegistryProblem>());
-    fonts.problems.push_back(std::make_unique<RegistryProblem>());
+    ScanSection fonts = Section(kFontsSection);
+    fonts.problems.push_back(std::make_unique<ProblemRecord>());
+    fonts.problems.push_back(std::make_unique<ProblemRecord>());
     EXPECT_EQ(SectionEndText(fonts),
               "Section Name : Installed Fonts\r\nSeverity : Severe\r\nProblems Found : 2\r\n"
               "---------------------\r\n\r\n");
-    EXPECT_STREQ(SeverityName(Section(9).severity), "Moderate");
-    EXPECT_STREQ(SeverityName(Section(14).severity), "Critical");
+    EXPECT_STREQ(SeverityName(Section(kApplicationPathsSection).severity), "Moderate");
+    EXPECT_STREQ(SeverityName(Section(kShortcutsSection).severity), "Critical");
 }

@@ -18,14 +18,7 @@ public:
 
 ProblemPtr RegistryRecord(SectionId section, const std::string& keyPath, const std::string& valueName,
                           const std::string& valueData, RootKeyValue root = kLocalMachine) {
-    auto record = std::make_unique<RegistryProblem>();
-    record->sectionId = section;
-    record->rootKey = root;
-    record->keyPath = keyPath;
-    record->valueName = valueName;
-    record->valueData = valueData;
-    record->removeValueOnly = 1;
-    return record;
+    return MakeProblem(section, {}, RegistryProblem{root, keyPath, valueName, valueData, RemovalScope::Value});
 }
 
 // Each filed problem as its section, the section's count and the total the event carried.
@@ -39,7 +32,8 @@ public:
 
 struct IntakeFixture : ::testing::Test {
     IntakeFixture() {
-        for (SectionId id : {3, 7, 14}) scanList.push_back(sections.Find(id));
+        for (SectionId id : {kFontsSection, kHelpFilesSection, kShortcutsSection})
+            scanList.push_back(sections.Find(id));
     }
     SectionTable sections{[](SectionId) { return 1; }};
     std::vector<ScanSection*> scanList;
@@ -58,16 +52,16 @@ TEST(ExclusionList, HasFiftyOneEntries) {
 }
 
 TEST(ExclusionList, MatchesAnyPartOfTheEntryInAnyCase) {
-    EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "Software\\X", "v", "C:\\WINDOWS\\SVCHOST.EXE -k")));
-    EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "TypeLib\\{00025E01-0000-0000-C000-000000000046}\\5.0\\HELPDIR", "",
-                                           "c:\\gone", kClassesRoot)));
-    EXPECT_TRUE(IsExcluded(*RegistryRecord(11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D9}\\InprocServer32",
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(kFontsSection, "Software\\X", "v", "C:\\WINDOWS\\SVCHOST.EXE -k")));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(
+        kFontsSection, "TypeLib\\{00025E01-0000-0000-C000-000000000046}\\5.0\\HELPDIR", "", "c:\\gone", kClassesRoot)));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(kComSection, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D9}\\InprocServer32",
                                            "Anything", "x.dll", kClassesRoot)));
-    EXPECT_TRUE(IsExcluded(*RegistryRecord(13, "Software\\Y", "hIsToRyHaShMaPfIlE", "c:\\x")));
-    EXPECT_FALSE(IsExcluded(*RegistryRecord(3, "Software\\X", "v", "c:\\gone.ttf")));
+    EXPECT_TRUE(IsExcluded(*RegistryRecord(kFullRegistrySection, "Software\\Y", "hIsToRyHaShMaPfIlE", "c:\\x")));
+    EXPECT_FALSE(IsExcluded(*RegistryRecord(kFontsSection, "Software\\X", "v", "c:\\gone.ttf")));
     // The class id differs from entry 37 in its last digit only.
-    EXPECT_FALSE(IsExcluded(*RegistryRecord(11, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D8}\\InprocServer32", "",
-                                            "x.dll", kClassesRoot)));
+    EXPECT_FALSE(IsExcluded(*RegistryRecord(
+        kComSection, "CLSID\\{98F933D7-551D-45C5-A99A-93D438DA87D8}\\InprocServer32", "", "x.dll", kClassesRoot)));
 }
 
 // The plain rule, as a reference for the faster test.
@@ -91,71 +85,71 @@ TEST(ExclusionList, FindsEveryEntryWhereverItStandsAndNothingElse) {
         std::string upper(entry);
         for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
         const std::string text(entry), cut(entry.substr(0, entry.size() - 1)), tail(entry.substr(1));
-        for (const ProblemPtr& record : {RegistryRecord(3, "K", text, "d"), RegistryRecord(3, "K", "v", "x" + upper),
-                                         RegistryRecord(3, text, "", "", kCurrentUser),
-                                         RegistryRecord(3, "K", "v", "x" + cut), RegistryRecord(3, "K", tail, "")}) {
+        for (const ProblemPtr& record :
+             {RegistryRecord(kFontsSection, "K", text, "d"), RegistryRecord(kFontsSection, "K", "v", "x" + upper),
+              RegistryRecord(kFontsSection, text, "", "", kCurrentUser),
+              RegistryRecord(kFontsSection, "K", "v", "x" + cut), RegistryRecord(kFontsSection, "K", tail, "")}) {
             const RegistryProblem& problem = *record->AsRegistry();
-            EXPECT_EQ(IsExcluded(problem), NaivelyExcluded(problem))
+            EXPECT_EQ(IsExcluded(*record), NaivelyExcluded(problem))
                 << problem.keyPath << " | " << problem.valueName << " | " << problem.valueData;
         }
-        EXPECT_TRUE(IsExcluded(*RegistryRecord(3, "K", "v", "x" + upper)));
+        EXPECT_TRUE(IsExcluded(*RegistryRecord(kFontsSection, "K", "v", "x" + upper)));
     }
 }
 
 TEST(ExclusionList, NeverExcludesShortcutProblems) {
-    FileProblem shortcut;
-    shortcut.linkPath = "C:\\a.lnk";
-    shortcut.targetPath = "C:\\page.htc";
-    EXPECT_FALSE(IsExcluded(shortcut));
+    EXPECT_FALSE(IsExcluded(*MakeProblem(kShortcutsSection, {}, FileProblem{"C:\\a.lnk", "C:\\page.htc"})));
 }
 
 TEST_F(IntakeFixture, FilesCountsAndLogsAcceptedProblems) {
-    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "x.hlp", "C:\\Help\\")),
-              sections.Find(7));
+    EXPECT_EQ(intake.AcceptProblem(
+                  RegistryRecord(kHelpFilesSection, "SOFTWARE\\Microsoft\\Windows\\Help", "x.hlp", "C:\\Help\\")),
+              sections.Find(kHelpFilesSection));
     EXPECT_EQ(counters.totalProblems, 1);
     EXPECT_EQ(counters.affectedSections, 1);
-    intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "y.hlp", "C:\\Help\\"));
-    intake.AcceptProblem(RegistryRecord(7, "SOFTWARE\\Microsoft\\Windows\\Help", "z.hlp", "C:\\Help\\"));
-    EXPECT_EQ(events.filed, (std::vector<std::array<int, 3>>{{7, 1, 1}, {7, 2, 2}, {7, 3, 3}}));
+    intake.AcceptProblem(
+        RegistryRecord(kHelpFilesSection, "SOFTWARE\\Microsoft\\Windows\\Help", "y.hlp", "C:\\Help\\"));
+    intake.AcceptProblem(
+        RegistryRecord(kHelpFilesSection, "SOFTWARE\\Microsoft\\Windows\\Help", "z.hlp", "C:\\Help\\"));
+    EXPECT_EQ(events.filed, (std::vector<std::array<int, 3>>{
+                                {kHelpFilesSection, 1, 1}, {kHelpFilesSection, 2, 2}, {kHelpFilesSection, 3, 3}}));
     EXPECT_EQ(counters.totalProblems, 3);
     EXPECT_EQ(counters.affectedSections, 1);
-    ASSERT_EQ(sections.Find(7)->problems.size(), 3u);
-    EXPECT_EQ(sections.Find(7)->problems[2]->AsRegistry()->valueName, "z.hlp");
+    ASSERT_EQ(sections.Find(kHelpFilesSection)->problems.size(), 3u);
+    EXPECT_EQ(sections.Find(kHelpFilesSection)->problems[2]->AsRegistry()->valueName, "z.hlp");
     ASSERT_EQ(log.lines.size(), 3u);
     EXPECT_EQ(log.lines[0],
               "Section : Installed Help Files \r\nKey : HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\Help\r\n"
               "ValueName : x.hlp\r\nValue : C:\\Help\\\r\n\r\n");
-    intake.AcceptProblem(RegistryRecord(3, "Fonts", "f", "f.ttf"));
+    intake.AcceptProblem(RegistryRecord(kFontsSection, "Fonts", "f", "f.ttf"));
     EXPECT_EQ(counters.affectedSections, 2);
 }
 
 TEST_F(IntakeFixture, ExcludedProblemChangesNothing) {
-    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(3, "Fonts", "a", "SvcHost.dll")), nullptr);
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(kFontsSection, "Fonts", "a", "SvcHost.dll")), nullptr);
     EXPECT_EQ(counters.totalProblems, 0);
     EXPECT_EQ(counters.affectedSections, 0);
     EXPECT_TRUE(events.filed.empty());
-    EXPECT_TRUE(sections.Find(3)->problems.empty());
+    EXPECT_TRUE(sections.Find(kFontsSection)->problems.empty());
     EXPECT_TRUE(log.lines.empty());
 }
 
 TEST_F(IntakeFixture, DefaultValueAndShortcutLogLines) {
-    intake.AcceptProblem(RegistryRecord(3, "Key\\Path", "", "data", kCurrentUser));
+    intake.AcceptProblem(RegistryRecord(kFontsSection, "Key\\Path", "", "data", kCurrentUser));
     EXPECT_EQ(
         log.lines.at(0),
         "Section : Installed Fonts \r\nKey : HKEY_CURRENT_USER\\Key\\Path\r\nValueName : \r\nValue : data\r\n\r\n");
-    auto shortcut = std::make_unique<FileProblem>();
-    shortcut->sectionId = 14;
-    shortcut->linkPath = "C:\\Users\\Public\\Desktop\\Old.lnk";
-    shortcut->targetPath = "C:\\Old\\old.htc";
-    intake.AcceptProblem(std::move(shortcut));
+    intake.AcceptProblem(
+        MakeProblem(kShortcutsSection, {}, FileProblem{"C:\\Users\\Public\\Desktop\\Old.lnk", "C:\\Old\\old.htc"}));
     EXPECT_EQ(log.lines.at(1),
               "Section : Invalid Program Shortcuts\r\nLink Path = C:\\Users\\Public\\Desktop\\Old.lnk\r\n"
               "Target Path = C:\\Old\\old.htc\r\n\r\n");
 }
 
 TEST_F(IntakeFixture, ProblemOfASectionNotBeingScannedIsDropped) {
-    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(9, "App Paths\\x.exe", "", "c:\\x.exe")), nullptr);
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(kApplicationPathsSection, "App Paths\\x.exe", "", "c:\\x.exe")),
+              nullptr);
     EXPECT_EQ(counters.totalProblems, 0);
-    EXPECT_TRUE(sections.Find(9)->problems.empty());
+    EXPECT_TRUE(sections.Find(kApplicationPathsSection)->problems.empty());
     EXPECT_TRUE(log.lines.empty());
 }

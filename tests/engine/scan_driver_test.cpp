@@ -49,13 +49,12 @@ public:
     void ScanStarting() override { lines.push_back("starting"); }
     void ScanRunning() override { lines.push_back("running"); }
     void SectionStarted(const ScanSection& section) override {
-        lines.push_back("start " + std::to_string(section.id));
+        lines.push_back("start " + section.name);
         states[section.id] = "scanning";
     }
     void SectionEnded(const ScanSection& section, SectionEnd end, int problems) override {
         states[section.id] = end == SectionEnd::Done ? "done" : "aborted";
-        lines.push_back("end " + std::to_string(section.id) + " " + states[section.id] + " " +
-                        std::to_string(problems));
+        lines.push_back("end " + section.name + " " + states[section.id] + " " + std::to_string(problems));
     }
     void ScanEnded(const SectionTable&, const ScanCounters& counters, bool aborted) override {
         lines.push_back(std::string(aborted ? "aborted " : "complete ") + std::to_string(counters.totalProblems));
@@ -72,7 +71,7 @@ struct DriverFixture : ::testing::Test {
     }
     void AddProblems(SectionId id, int count) {
         for (int i = 0; i < count; ++i) {
-            auto problem = std::make_unique<RegistryProblem>();
+            auto problem = std::make_unique<ProblemRecord>();
             problem->sectionId = id;
             sections.Find(id)->problems.push_back(std::move(problem));
         }
@@ -104,26 +103,27 @@ TEST_F(DriverFixture, NoSectionIncludedCompletesWithEmptyLists) {
 }
 
 TEST_F(DriverFixture, StartupSectionAloneFinishesWithNoProblems) {
-    Include({1});
+    Include({kStartupProgramsSection});
     driver.ScanNow();
-    EXPECT_EQ(events.lines,
-              (std::vector<std::string>{"prepared", "starting", "running", "start 1", "end 1 done 0", "complete 0"}));
+    EXPECT_EQ(events.lines, (std::vector<std::string>{"prepared", "starting", "running", "start Startup Programs",
+                                                      "end Startup Programs done 0", "complete 0"}));
     EXPECT_TRUE(operations.calls.empty());
 }
 
 TEST_F(DriverFixture, RunsTheOperationsOfEachSectionInTableOrder) {
-    Include({14, 5, 11, 13, 3});
+    Include({kShortcutsSection, kAssociationsSection, kComSection, kFullRegistrySection, kFontsSection});
     driver.ScanNow();
     using enum ScanOperation;
     EXPECT_EQ(operations.calls,
               (std::vector<ScanOperation>{Fonts, OpenWith, Extensions, TypeLibraries, ComClasses, WalkLocalMachine,
                                           WalkCurrentUser, WalkUsers, UsageHistory, Shortcuts}));
-    EXPECT_EQ(ScanListIds(), (std::vector<SectionId>{3, 5, 11, 13, 14}));
+    EXPECT_EQ(ScanListIds(), (std::vector<SectionId>{kFontsSection, kAssociationsSection, kComSection,
+                                                     kFullRegistrySection, kShortcutsSection}));
     for (const auto& [id, state] : events.states) EXPECT_EQ(state, "done") << id;
 }
 
 TEST_F(DriverFixture, AbortClickDuringTheFirstSectionStopsTheScan) {
-    Include({3, 4, 7});
+    Include({kFontsSection, kSoundsSection, kHelpFilesSection});
     int pumps = 0;
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& scan) {
         // The click is dispatched among the section's pumps, as inside a real scan.
@@ -133,45 +133,49 @@ TEST_F(DriverFixture, AbortClickDuringTheFirstSectionStopsTheScan) {
         for (int item = 0; item < 8; ++item) scan.Pump();
     };
     driver.ScanNow();
-    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{3, "aborted"}, {4, "ready"}, {7, "ready"}}));
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{
+                                 {kFontsSection, "aborted"}, {kSoundsSection, "ready"}, {kHelpFilesSection, "ready"}}));
     EXPECT_EQ(operations.calls, std::vector<ScanOperation>{ScanOperation::Fonts});
     EXPECT_EQ(events.lines.back(), "aborted 0");
 }
 
 TEST_F(DriverFixture, AbortDuringOpenWithIsSeenByTheExtensionScan) {
-    Include({5, 6});
+    Include({kAssociationsSection, kServicesSection});
     operations.scripts[ScanOperation::OpenWith] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
-    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{5, "aborted"}, {6, "ready"}}));
+    EXPECT_EQ(events.states,
+              (std::map<SectionId, std::string>{{kAssociationsSection, "aborted"}, {kServicesSection, "ready"}}));
     EXPECT_EQ(operations.calls, (std::vector<ScanOperation>{ScanOperation::OpenWith, ScanOperation::Extensions}));
 }
 
 TEST_F(DriverFixture, ComClassScanRunsOnlyAfterTheTypeLibraryScanFinished) {
-    Include({11, 14});
+    Include({kComSection, kShortcutsSection});
     operations.scripts[ScanOperation::TypeLibraries] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
     EXPECT_EQ(operations.calls, std::vector<ScanOperation>{ScanOperation::TypeLibraries});
-    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{11, "aborted"}, {14, "ready"}}));
+    EXPECT_EQ(events.states,
+              (std::map<SectionId, std::string>{{kComSection, "aborted"}, {kShortcutsSection, "ready"}}));
 }
 
 TEST_F(DriverFixture, AbortDuringTheUsersWalkMarksTheNextSection) {
-    Include({13, 14});
+    Include({kFullRegistrySection, kShortcutsSection});
     operations.scripts[ScanOperation::WalkUsers] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
-    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{13, "done"}, {14, "aborted"}}));
+    EXPECT_EQ(events.states,
+              (std::map<SectionId, std::string>{{kFullRegistrySection, "done"}, {kShortcutsSection, "aborted"}}));
     EXPECT_EQ(events.lines.back(), "aborted 0");
 }
 
 TEST_F(DriverFixture, AbortInTheLastUntestedOperationStillReportsAborted) {
-    Include({13});
+    Include({kFullRegistrySection});
     operations.scripts[ScanOperation::UsageHistory] = [](ScanEngine& scan) { scan.RequestAbort(); };
     driver.ScanNow();
-    EXPECT_EQ(events.states.at(13), "done");
+    EXPECT_EQ(events.states.at(kFullRegistrySection), "done");
     EXPECT_EQ(events.lines.back(), "aborted 0");
 }
 
 TEST_F(DriverFixture, AbortDuringTheStartUpPumpsScansNothing) {
-    Include({3});
+    Include({kFontsSection});
     host.onPump = [&] {
         if (!engine.WasAborted()) driver.StartOrAbortScan();  // the abort pumps too
     };
@@ -181,9 +185,9 @@ TEST_F(DriverFixture, AbortDuringTheStartUpPumpsScansNothing) {
 }
 
 TEST_F(DriverFixture, ResultsHoldIncludedSectionsWithProblemsTickedPerSelectAll) {
-    Include({3, 4, 7});
-    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { AddProblems(3, 2); };
-    operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(7, 1); };
+    Include({kFontsSection, kSoundsSection, kHelpFilesSection});
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { AddProblems(kFontsSection, 2); };
+    operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(kHelpFilesSection, 1); };
     for (int selectAll : {0, 1}) {
         driver.readSelectAll = [selectAll] { return selectAll; };
         driver.ScanNow();
@@ -191,7 +195,7 @@ TEST_F(DriverFixture, ResultsHoldIncludedSectionsWithProblemsTickedPerSelectAll)
         ASSERT_EQ(results.size(), 2u);
         EXPECT_EQ(results[0]->id, 3);
         EXPECT_EQ(results[1]->id, 7);
-        EXPECT_EQ(events.lines[events.lines.size() - 2], "end 7 done 1");
+        EXPECT_EQ(events.lines[events.lines.size() - 2], "end Installed Help Files done 1");
         for (const ScanSection* section : results) {
             EXPECT_EQ(section->AnyTicked(), selectAll == 1);
             for (const auto& problem : section->problems) EXPECT_EQ(problem->checked, selectAll);
@@ -200,31 +204,31 @@ TEST_F(DriverFixture, ResultsHoldIncludedSectionsWithProblemsTickedPerSelectAll)
 }
 
 TEST_F(DriverFixture, ExcludedSectionWithProblemsIsNotShown) {
-    Include({3, 7});
-    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { AddProblems(3, 1); };
-    operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(7, 1); };
+    Include({kFontsSection, kHelpFilesSection});
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { AddProblems(kFontsSection, 1); };
+    operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(kHelpFilesSection, 1); };
     driver.ScanNow();
-    sections.Find(3)->included = 0;
+    sections.Find(kFontsSection)->included = 0;
     ASSERT_EQ(sections.ResultSections().size(), 1u);
     EXPECT_EQ(sections.ResultSections()[0]->id, 7);
 }
 
 TEST_F(DriverFixture, PrepareScanFreesProblemsAndResetsCounters) {
-    Include({3});
-    AddProblems(3, 4);
-    AddProblems(9, 1);
+    Include({kFontsSection});
+    AddProblems(kFontsSection, 4);
+    AddProblems(kApplicationPathsSection, 1);
     counters.totalProblems = 5;
     driver.PrepareScan();
-    EXPECT_TRUE(sections.Find(3)->problems.empty());
-    EXPECT_TRUE(sections.Find(9)->problems.empty());
+    EXPECT_TRUE(sections.Find(kFontsSection)->problems.empty());
+    EXPECT_TRUE(sections.Find(kApplicationPathsSection)->problems.empty());
     EXPECT_EQ(counters.totalProblems, 0);
-    EXPECT_EQ(ScanListIds(), std::vector<SectionId>{3});
-    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{3, "ready"}}));
+    EXPECT_EQ(ScanListIds(), std::vector<SectionId>{kFontsSection});
+    EXPECT_EQ(events.states, (std::map<SectionId, std::string>{{kFontsSection, "ready"}}));
     EXPECT_FALSE(driver.OffersAbort());
 }
 
 TEST_F(DriverFixture, RedirectionIsTouchedOnlyUnderWow64) {
-    Include({3});
+    Include({kFontsSection});
     int asked = 0;
     driver.isWow64 = [&] {
         ++asked;
@@ -236,7 +240,7 @@ TEST_F(DriverFixture, RedirectionIsTouchedOnlyUnderWow64) {
 }
 
 TEST_F(DriverFixture, ScanNowDuringAScanIsIgnored) {
-    Include({3});
+    Include({kFontsSection});
     int nested = 0;
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) {
         if (nested++ == 0) driver.ScanNow();

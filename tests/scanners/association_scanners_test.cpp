@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
 #include "tests/support/read_only_key.h"
@@ -35,7 +36,7 @@ protected:
         SetStringValue(HKEY_CURRENT_USER, list, "MRUList", order);
         return list;
     }
-    const RegistryProblem* ExtensionProblem(const std::string& extension) const { return host.Find(extension, ""); }
+    const ProblemRecord* ExtensionProblem(const std::string& extension) const { return host.Find(extension, ""); }
     bool Shown(const std::string& text) const { return host.WasShown(text); }
 
 private:
@@ -53,13 +54,13 @@ TEST_F(AssociationScanTest, UnregisteredProgramIdIsReportedUnlessShellExtensions
     ClassesKey(Unique("ProgId"), "A program id of this test");
     EXPECT_TRUE(ScanExtensions(engine));
 
-    const RegistryProblem* problem = ExtensionProblem(stale);
+    const ProblemRecord* problem = ExtensionProblem(stale);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 5);
-    EXPECT_EQ(problem->rootKey, kClassesRoot);
-    EXPECT_EQ(problem->valueName, "");
-    EXPECT_EQ(problem->valueData, "TidrexTest.NoSuchProgId");
-    EXPECT_EQ(problem->removeValueOnly, 0);
+    EXPECT_EQ(problem->sectionId, kAssociationsSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kClassesRoot);
+    EXPECT_EQ(problem->AsRegistry()->valueName, "");
+    EXPECT_EQ(problem->AsRegistry()->valueData, "TidrexTest.NoSuchProgId");
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
     EXPECT_EQ(problem->description, InvalidProgId("TidrexTest.NoSuchProgId"));
     EXPECT_EQ(ExtensionProblem(withShellEx), nullptr);
     EXPECT_EQ(ExtensionProblem(healthy), nullptr);
@@ -95,9 +96,9 @@ TEST_F(AssociationScanTest, EmptyExtensionIsReportedWithEmptyParenthesesShellReg
     ClassesKey(otherSubKey + "\\" + Unique("Settings"));
     EXPECT_TRUE(ScanExtensions(engine));
 
-    const RegistryProblem* problem = ExtensionProblem(empty);
+    const ProblemRecord* problem = ExtensionProblem(empty);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, "");
+    EXPECT_EQ(problem->AsRegistry()->valueData, "");
     EXPECT_EQ(problem->description, "The ProgramID () is Invalid.");
     EXPECT_EQ(ExtensionProblem(shellNew), nullptr);
     EXPECT_EQ(ExtensionProblem(shell), nullptr);
@@ -116,9 +117,9 @@ TEST_F(AssociationScanTest, PersistentHandlerMustNameARegisteredClass) {
     ClassesKey(present + "\\PersistentHandler", presentClass);
     EXPECT_TRUE(ScanExtensions(engine));
 
-    const RegistryProblem* problem = ExtensionProblem(gone);
+    const ProblemRecord* problem = ExtensionProblem(gone);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, goneClass);
+    EXPECT_EQ(problem->AsRegistry()->valueData, goneClass);
     EXPECT_EQ(problem->description, InvalidProgId(goneClass));
     EXPECT_EQ(ExtensionProblem(present), nullptr);
 }
@@ -153,12 +154,12 @@ TEST_F(AssociationScanTest, OpenWithEntriesNeedARegisteredProgramThatIsThere) {
     OpenWithList(noList, {});
     EXPECT_TRUE(ScanOpenWithLists(engine));
 
-    const RegistryProblem* problem = host.Find(list, "a");
+    const ProblemRecord* problem = host.Find(list, "a");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 5);
-    EXPECT_EQ(problem->rootKey, kCurrentUser);
-    EXPECT_EQ(problem->valueData, missingCommand);
-    EXPECT_EQ(problem->removeValueOnly, 1);
+    EXPECT_EQ(problem->sectionId, kAssociationsSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
+    EXPECT_EQ(problem->AsRegistry()->valueData, missingCommand);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
     EXPECT_EQ(problem->description, "The File (" + missingCommand + ") cannot be found at the specified location");
     EXPECT_EQ(host.Find(list, "b"), nullptr);
     EXPECT_NE(host.Find(list, "c"), nullptr);

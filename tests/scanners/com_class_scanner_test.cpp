@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/support/read_only_key.h"
 
@@ -25,11 +26,11 @@ protected:
         return path;
     }
     // The records of this test's class, in arrival order.
-    std::vector<const RegistryProblem*> ClassProblems() const {
-        std::vector<const RegistryProblem*> records;
+    std::vector<const ProblemRecord*> ClassProblems() const {
+        std::vector<const ProblemRecord*> records;
         for (const ProblemPtr& problem : host.problems) {
             const RegistryProblem* record = problem->AsRegistry();
-            if (record && record->keyPath.rfind(ClassPath() + "\\", 0) == 0) records.push_back(record);
+            if (record && record->keyPath.rfind(ClassPath() + "\\", 0) == 0) records.push_back(problem.get());
         }
         return records;
     }
@@ -51,7 +52,7 @@ TEST_F(ComClassScanTest, AllSixBrokenRegistrationsGiveSixRecordsInOrder) {
     Key("InprocServer32", At("gone.dll"));
     EXPECT_TRUE(ScanComClasses(engine));
 
-    const std::vector<const RegistryProblem*> records = ClassProblems();
+    const std::vector<const ProblemRecord*> records = ClassProblems();
     ASSERT_EQ(records.size(), 6u);
     const struct {
         const char* subKey;
@@ -70,13 +71,13 @@ TEST_F(ComClassScanTest, AllSixBrokenRegistrationsGiveSixRecordsInOrder) {
         {"TypeLib", kGoneTypeLib, std::string("The TypeLib (") + kGoneTypeLib + ") is Invalid."},
     };
     for (size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(records[i]->keyPath, ClassPath() + "\\" + expected[i].subKey);
-        EXPECT_EQ(records[i]->valueName, "");
-        EXPECT_EQ(records[i]->valueData, expected[i].data);
+        EXPECT_EQ(records[i]->AsRegistry()->keyPath, ClassPath() + "\\" + expected[i].subKey);
+        EXPECT_EQ(records[i]->AsRegistry()->valueName, "");
+        EXPECT_EQ(records[i]->AsRegistry()->valueData, expected[i].data);
         EXPECT_EQ(records[i]->description, expected[i].description);
-        EXPECT_EQ(records[i]->sectionId, 11);
-        EXPECT_EQ(records[i]->rootKey, kClassesRoot);
-        EXPECT_EQ(records[i]->removeValueOnly, 0);
+        EXPECT_EQ(records[i]->sectionId, kComSection);
+        EXPECT_EQ(records[i]->AsRegistry()->rootKey, kClassesRoot);
+        EXPECT_EQ(records[i]->AsRegistry()->scope, RemovalScope::Key);
         EXPECT_TRUE(host.WasShown("HKEY_CLASSES_ROOT\\" + ClassPath() + "\\" + expected[i].subKey));
     }
 }
@@ -101,15 +102,15 @@ TEST_F(ComClassScanTest, ClassesWithManySubKeysOrOtherLetterCaseAreJudgedAlike) 
         Key(other);
     }
     EXPECT_TRUE(ScanComClasses(engine));
-    const std::vector<const RegistryProblem*> records = ClassProblems();
+    const std::vector<const ProblemRecord*> records = ClassProblems();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0]->keyPath, ClassPath() + "\\InprocServer32");
+    EXPECT_EQ(records[0]->AsRegistry()->keyPath, ClassPath() + "\\InprocServer32");
 }
 
 TEST_F(ComClassScanTest, ProgramIdWithADrivePathIsJudgedAsAFile) {
     Key("VersionIndependentProgId", At("gone.exe"));
     EXPECT_TRUE(ScanComClasses(engine));
-    const std::vector<const RegistryProblem*> records = ClassProblems();
+    const std::vector<const ProblemRecord*> records = ClassProblems();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0]->description, "The File (" + At("gone.exe") + ") cannot be found at the specified location.");
 }

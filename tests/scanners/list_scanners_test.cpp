@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/section_descriptors.h"
 #include "registry/file_reference.h"
 #include "tests/scanners/list_scanner_fixture.h"
 
@@ -41,14 +42,13 @@ TEST_F(FontsScan, DeletedFontFileIsReportedUnderTheFontsFolderPath) {
     ScopedListValue stale(HKEY_LOCAL_MACHINE, kFontsKey, Unique(" (TrueType)"), data);
     EXPECT_TRUE(ScanFonts(engine));
 
-    const RegistryProblem* problem = host.Find(kFonts, stale.Name());
+    const ProblemRecord* problem = host.Find(kFonts, stale.Name());
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->kind, ProblemKind::Registry);
     EXPECT_EQ(problem->checked, 0);
-    EXPECT_EQ(problem->sectionId, 3);
-    EXPECT_EQ(problem->rootKey, kLocalMachine);
-    EXPECT_EQ(problem->valueData, data);
-    EXPECT_EQ(problem->removeValueOnly, 1);
+    EXPECT_EQ(problem->sectionId, kFontsSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
+    EXPECT_EQ(problem->AsRegistry()->valueData, data);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
     EXPECT_EQ(problem->description,
               "The File (" + WindowsFolder() + "\\Fonts\\" + data + ") cannot be found at the specified location.");
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + kFonts + "\\" + stale.Name() + "\\" + data));
@@ -99,12 +99,12 @@ TEST_F(SoundsScan, QuotedPathOfADeletedSoundIsReportedAsRead) {
     ScopedListValue stale(HKEY_CURRENT_USER, kSoundsKey, Unique(""), data);
     EXPECT_TRUE(ScanSounds(engine));
 
-    const RegistryProblem* problem = host.Find(kSounds, stale.Name());
+    const ProblemRecord* problem = host.Find(kSounds, stale.Name());
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 4);
-    EXPECT_EQ(problem->rootKey, kCurrentUser);
-    EXPECT_EQ(problem->valueData, data);
-    EXPECT_EQ(problem->removeValueOnly, 1);
+    EXPECT_EQ(problem->sectionId, kSoundsSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
+    EXPECT_EQ(problem->AsRegistry()->valueData, data);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, "The File (" + At("gone.wav") + ") cannot be found at the specified location.");
     EXPECT_TRUE(host.WasShown("HKEY_CURRENT_USER\\Control Panel\\Sounds\\" + data));
@@ -121,7 +121,7 @@ TEST_F(SoundsScan, CommaAndSwitchesAreNeverReportedEmptyDataIs) {
     EXPECT_EQ(host.Find(kSounds, comma.Name()), nullptr);
     EXPECT_EQ(host.Find(kSounds, beepSwitch.Name()), nullptr);
     EXPECT_EQ(host.Find(kSounds, present.Name()), nullptr);
-    const RegistryProblem* problem = host.Find(kSounds, empty.Name());
+    const ProblemRecord* problem = host.Find(kSounds, empty.Name());
     ASSERT_NE(problem, nullptr);
     EXPECT_EQ(problem->description, "The File () cannot be found at the specified location.");
 }
@@ -132,9 +132,9 @@ TEST_F(SoundsScan, DataUpTo259CharactersIsJudgedLongerIsNot) {
     ScopedListValue fits(HKEY_CURRENT_USER, kSoundsKey, Unique(" Fits"), longest);
     ScopedListValue tooLong(HKEY_CURRENT_USER, kSoundsKey, Unique(" TooLong"), longest + "s");
     EXPECT_TRUE(ScanSounds(engine));
-    const RegistryProblem* problem = host.Find(kSounds, fits.Name());
+    const ProblemRecord* problem = host.Find(kSounds, fits.Name());
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, longest);
+    EXPECT_EQ(problem->AsRegistry()->valueData, longest);
     EXPECT_EQ(host.Find(kSounds, tooLong.Name()), nullptr);
 }
 
@@ -157,12 +157,12 @@ TEST_F(HelpFilesScan, HelpFileIsJudgedInTheFolderOfItsData) {
     ScopedListValue c(HKEY_LOCAL_MACHINE, kHelpFilesKey, present, At("Help"));
     EXPECT_TRUE(ScanHelpFiles(engine));
 
-    const RegistryProblem* problem = host.Find(kHelp, withBackslash);
+    const ProblemRecord* problem = host.Find(kHelp, withBackslash);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 7);
-    EXPECT_EQ(problem->rootKey, kLocalMachine);
-    EXPECT_EQ(problem->valueData, At("Help\\"));
-    EXPECT_EQ(problem->removeValueOnly, 1);
+    EXPECT_EQ(problem->sectionId, kHelpFilesSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
+    EXPECT_EQ(problem->AsRegistry()->valueData, At("Help\\"));
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
     EXPECT_EQ(problem->description,
               "The File (" + At("Help\\" + withBackslash) + ") cannot be found at the specified location.");
     problem = host.Find(kHelp, without);
@@ -199,12 +199,12 @@ TEST_F(SharedFilesScan, EntryIsJudgedOnItsNameAlone) {
     ScopedListValue pointsElsewhere(HKEY_LOCAL_MACHINE, kSharedFilesKey, At(Unique("Data.dll")), present);
     EXPECT_TRUE(ScanSharedFiles(engine));
 
-    const RegistryProblem* problem = host.Find(kShared, gone);
+    const ProblemRecord* problem = host.Find(kShared, gone);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 8);
-    EXPECT_EQ(problem->rootKey, kLocalMachine);
-    EXPECT_EQ(problem->valueData, "");
-    EXPECT_EQ(problem->removeValueOnly, 1);
+    EXPECT_EQ(problem->sectionId, kSharedFilesSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
+    EXPECT_EQ(problem->AsRegistry()->valueData, "");
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, "The File (" + gone + ") cannot be found at the specified location.");
     EXPECT_EQ(host.Find(kShared, present), nullptr);
@@ -239,12 +239,12 @@ TEST_F(ApplicationPathsScan, QuotedExpandedDefaultOfADeletedProgramIsReportedAsR
     ScopedListSubKey stale(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique(".exe"), data);
     EXPECT_TRUE(ScanApplicationPaths(engine));
 
-    const RegistryProblem* problem = host.Find(stale.Path(), "");
+    const ProblemRecord* problem = host.Find(stale.Path(), "");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 9);
-    EXPECT_EQ(problem->rootKey, kLocalMachine);
-    EXPECT_EQ(problem->valueData, data);
-    EXPECT_EQ(problem->removeValueOnly, 0);
+    EXPECT_EQ(problem->sectionId, kApplicationPathsSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
+    EXPECT_EQ(problem->AsRegistry()->valueData, data);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, "The File (" + At("gone.exe") + ") cannot be found at the specified location.");
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + stale.Path()));
@@ -270,9 +270,9 @@ TEST_F(ApplicationPathsScan, DefaultUpTo254CharactersIsJudgedLongerIsNot) {
     ScopedListSubKey fits(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("Fits.exe"), longest);
     ScopedListSubKey tooLong(HKEY_LOCAL_MACHINE, kAppPaths + "\\" + Unique("TooLong.exe"), longest + "p");
     EXPECT_TRUE(ScanApplicationPaths(engine));
-    const RegistryProblem* problem = host.Find(fits.Path(), "");
+    const ProblemRecord* problem = host.Find(fits.Path(), "");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, longest);
+    EXPECT_EQ(problem->AsRegistry()->valueData, longest);
     EXPECT_EQ(host.Find(tooLong.Path(), ""), nullptr);
     EXPECT_FALSE(host.WasShown("HKEY_LOCAL_MACHINE\\" + tooLong.Path()));
 }

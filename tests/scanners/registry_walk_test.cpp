@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/unique_handles.h"
+#include "engine/section_descriptors.h"
 #include "tests/support/collecting_scan_host.h"
 #include "tests/support/registry_sandbox.h"
 
@@ -121,14 +122,14 @@ TEST_F(RegistryWalkTest, JudgesThePathCutOutOfEachStringValue) {
     }
     EXPECT_EQ(Sorted(ReportedValueNames()), Sorted(expected));
     for (const auto& value : values) {
-        const RegistryProblem* problem = host.Find(sandbox.Path(), value.name);
+        const ProblemRecord* problem = host.Find(sandbox.Path(), value.name);
         if (value.reportedPath.empty()) continue;
         ASSERT_NE(problem, nullptr) << value.name;
         EXPECT_EQ(problem->checked, 0);
-        EXPECT_EQ(problem->sectionId, 13);
-        EXPECT_EQ(problem->rootKey, kCurrentUser);
-        EXPECT_EQ(problem->valueData, value.data);  // as read, letter case unchanged
-        EXPECT_EQ(problem->removeValueOnly, 1);
+        EXPECT_EQ(problem->sectionId, kFullRegistrySection);
+        EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
+        EXPECT_EQ(problem->AsRegistry()->valueData, value.data);  // as read, letter case unchanged
+        EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
         EXPECT_EQ(problem->description, Missing(value.reportedPath));
     }
     // Every string value read shows in the status line, followed by one pump; nothing else does.
@@ -150,7 +151,7 @@ TEST_F(RegistryWalkTest, EnvironmentReferencesAreExpandedBeforeTheCuts) {
     sandbox.SetString("", "Referenced", At("%TIDREXWALKTEST%\\gone.exe"));
     EXPECT_TRUE(Walk());
     SetEnvironmentVariableA("TIDREXWALKTEST", nullptr);
-    const RegistryProblem* problem = host.Find(sandbox.Path(), "Referenced");
+    const ProblemRecord* problem = host.Find(sandbox.Path(), "Referenced");
     ASSERT_NE(problem, nullptr);
     // The expansion brought the comma, and the cut at the first comma came after it.
     EXPECT_EQ(problem->description, Missing(Lower(root_) + "\\Expanded"));
@@ -174,9 +175,9 @@ TEST_F(RegistryWalkTest, SubKeysComeBeforeTheKeysOwnValuesAndClassesKeysAreNever
                                             WalkPath() + "\\Own"};
     EXPECT_EQ(host.shown, shown);
     EXPECT_EQ(ReportedValueNames(), (std::vector<std::string>{"InDeeper", "InA", "InB", "NotAClassesKey", "Own"}));
-    const RegistryProblem* deeper = host.Find(sandbox.Sub("A\\Deeper"), "InDeeper");
+    const ProblemRecord* deeper = host.Find(sandbox.Sub("A\\Deeper"), "InDeeper");
     ASSERT_NE(deeper, nullptr);
-    EXPECT_EQ(deeper->rootKey, kCurrentUser);
+    EXPECT_EQ(deeper->AsRegistry()->rootKey, kCurrentUser);
 }
 
 TEST_F(RegistryWalkTest, AFaultEndsItsLevelOnceAndTheParentGoesOn) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "engine/section_descriptors.h"
 #include "scanners/association_scanners.h"
 #include "scanners/list_scanners.h"
 #include "scanners/service_scanners.h"
@@ -30,16 +31,16 @@ TEST_F(ScannerSetTest, ListSectionsRunTheirScans) {
         std::string valueName;
         SectionId section;
     } cases[] = {
-        {ScanOperation::Fonts, kFontsKey, font.Name(), 3},
-        {ScanOperation::Sounds, kSoundsKey, sound.Name(), 4},
-        {ScanOperation::HelpFiles, kHelpFilesKey, help.Name(), 7},
-        {ScanOperation::SharedFiles, kSharedFilesKey, shared.Name(), 8},
-        {ScanOperation::ApplicationPaths, program.Path(), "", 9},
+        {ScanOperation::Fonts, kFontsKey, font.Name(), kFontsSection},
+        {ScanOperation::Sounds, kSoundsKey, sound.Name(), kSoundsSection},
+        {ScanOperation::HelpFiles, kHelpFilesKey, help.Name(), kHelpFilesSection},
+        {ScanOperation::SharedFiles, kSharedFilesKey, shared.Name(), kSharedFilesSection},
+        {ScanOperation::ApplicationPaths, program.Path(), "", kApplicationPathsSection},
     };
     for (const auto& expected : cases) {
         host.problems.clear();
         EXPECT_TRUE(scanners.Run(expected.operation, engine));
-        const RegistryProblem* problem = host.Find(expected.keyPath, expected.valueName);
+        const ProblemRecord* problem = host.Find(expected.keyPath, expected.valueName);
         ASSERT_NE(problem, nullptr) << expected.keyPath;
         EXPECT_EQ(problem->sectionId, expected.section);
         for (const ProblemPtr& other : host.problems) EXPECT_EQ(other->sectionId, expected.section);
@@ -69,19 +70,19 @@ TEST_F(ScannerSetTest, RegistrySectionsRunTheirScans) {
         std::string valueName;
         SectionId section;
     } cases[] = {
-        {ScanOperation::StaticDrivers, driver.Path(), "StaticVXD", 2},
-        {ScanOperation::OpenWith, openWith.Path() + "\\OpenWithList", "a", 5},
-        {ScanOperation::Extensions, extension.Path(), "", 5},
-        {ScanOperation::Services, service.Path(), "ImagePath", 6},
-        {ScanOperation::Uninstall, program.Path(), "UninstallString", 10},
-        {ScanOperation::TypeLibraries, typeLib.Path(), "", 11},
-        {ScanOperation::ComClasses, comClass.Path(), "", 11},
-        {ScanOperation::UsageHistory, usage.Path(), usageEntry, 13},
+        {ScanOperation::StaticDrivers, driver.Path(), "StaticVXD", kStaticDriversSection},
+        {ScanOperation::OpenWith, openWith.Path() + "\\OpenWithList", "a", kAssociationsSection},
+        {ScanOperation::Extensions, extension.Path(), "", kAssociationsSection},
+        {ScanOperation::Services, service.Path(), "ImagePath", kServicesSection},
+        {ScanOperation::Uninstall, program.Path(), "UninstallString", kUninstallSection},
+        {ScanOperation::TypeLibraries, typeLib.Path(), "", kComSection},
+        {ScanOperation::ComClasses, comClass.Path(), "", kComSection},
+        {ScanOperation::UsageHistory, usage.Path(), usageEntry, kFullRegistrySection},
     };
     for (const auto& expected : cases) {
         host.problems.clear();
         EXPECT_TRUE(scanners.Run(expected.operation, engine));
-        const RegistryProblem* problem = host.Find(expected.keyPath, expected.valueName);
+        const ProblemRecord* problem = host.Find(expected.keyPath, expected.valueName);
         ASSERT_NE(problem, nullptr) << expected.keyPath;
         for (const ProblemPtr& other : host.problems) EXPECT_EQ(other->sectionId, expected.section);
     }
@@ -93,20 +94,20 @@ TEST_F(ScannerSetTest, FullRegistryWalksFindTheCurrentUsersValueUnderBothRoots) 
     const RegistrySandbox sandbox(Unique(""));
     sandbox.SetString("", "Gone", At("gone.exe"));
     EXPECT_TRUE(scanners.Run(ScanOperation::WalkCurrentUser, engine));
-    const RegistryProblem* own = host.Find(sandbox.Path(), "Gone");
+    const ProblemRecord* own = host.Find(sandbox.Path(), "Gone");
     ASSERT_NE(own, nullptr);
-    EXPECT_EQ(own->rootKey, kCurrentUser);
-    EXPECT_EQ(own->sectionId, 13);
+    EXPECT_EQ(own->AsRegistry()->rootKey, kCurrentUser);
+    EXPECT_EQ(own->sectionId, kFullRegistrySection);
 
     host.problems.clear();
     EXPECT_TRUE(scanners.Run(ScanOperation::WalkUsers, engine));
-    const RegistryProblem* underUsers = nullptr;
+    const ProblemRecord* underUsers = nullptr;
     for (const ProblemPtr& problem : host.problems) {
         const RegistryProblem* record = problem->AsRegistry();
-        if (record->valueName == "Gone" && record->keyPath.ends_with("\\" + sandbox.Path())) underUsers = record;
+        if (record->valueName == "Gone" && record->keyPath.ends_with("\\" + sandbox.Path())) underUsers = problem.get();
     }
     ASSERT_NE(underUsers, nullptr);
-    EXPECT_EQ(underUsers->rootKey, kUsers);
+    EXPECT_EQ(underUsers->AsRegistry()->rootKey, kUsers);
 }
 
 TEST_F(ScannerSetTest, ShortcutSectionWalksOnlyTheChosenDisks) {
@@ -123,7 +124,7 @@ TEST_F(ScannerSetTest, ShortcutSectionWalksOnlyTheChosenDisks) {
 
     bool found = false;
     for (const ProblemPtr& problem : host.problems) {
-        EXPECT_EQ(problem->sectionId, 14);
+        EXPECT_EQ(problem->sectionId, kShortcutsSection);
         if (problem->AsFile() && problem->AsFile()->linkPath == link) found = true;
     }
     EXPECT_TRUE(found);

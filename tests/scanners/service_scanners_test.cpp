@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "registry/file_reference.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
@@ -40,17 +41,17 @@ TEST_F(ServicesScanTest, WindowsFolderAndDriveLetterPrefixesAreCut) {
     EXPECT_TRUE(ScanServices(engine));
 
     const std::string judged = WindowsFolder() + BelowWindows("gone.sys");
-    const RegistryProblem* problem = host.Find(systemRoot, "ImagePath");
+    const ProblemRecord* problem = host.Find(systemRoot, "ImagePath");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 6);
-    EXPECT_EQ(problem->rootKey, kLocalMachine);
-    EXPECT_EQ(problem->valueData, judged);
-    EXPECT_EQ(problem->removeValueOnly, 0);
+    EXPECT_EQ(problem->sectionId, kServicesSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
+    EXPECT_EQ(problem->AsRegistry()->valueData, judged);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, Missing(judged));
     problem = host.Find(ntPath, "ImagePath");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, At("gone.sys"));
+    EXPECT_EQ(problem->AsRegistry()->valueData, At("gone.sys"));
     EXPECT_EQ(host.Find(present, "ImagePath"), nullptr);
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + present));
 }
@@ -62,9 +63,9 @@ TEST_F(ServicesScanTest, PathWithoutDotIsAProgramBeforeTheBlankOrNothing) {
     EXPECT_TRUE(ScanServices(engine));
 
     const std::string judged = WindowsFolder() + "\\TidrexTests\\" + Unique("gone") + ".exe";
-    const RegistryProblem* problem = host.Find(withArguments, "ImagePath");
+    const ProblemRecord* problem = host.Find(withArguments, "ImagePath");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, judged);
+    EXPECT_EQ(problem->AsRegistry()->valueData, judged);
     EXPECT_EQ(problem->description, Missing(judged));
     EXPECT_EQ(host.Find(bare, "ImagePath"), nullptr);
     EXPECT_EQ(host.Find(empty, "ImagePath"), nullptr);
@@ -78,9 +79,9 @@ TEST_F(ServicesScanTest, EnvironmentReferencesAreExpandedFirst) {
     const std::string service = Service("Env", "%TIDREXTEST_SERVICE_DIR%gone.exe -run");
     EXPECT_TRUE(ScanServices(engine));
     SetEnvironmentVariableA("TIDREXTEST_SERVICE_DIR", nullptr);
-    const RegistryProblem* problem = host.Find(service, "ImagePath");
+    const ProblemRecord* problem = host.Find(service, "ImagePath");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, At("gone.exe -run"));
+    EXPECT_EQ(problem->AsRegistry()->valueData, At("gone.exe -run"));
 }
 
 TEST_F(ServicesScanTest, JudgedEntriesShowAndPauseEmptyOnesOnlyPause) {
@@ -120,12 +121,12 @@ TEST_F(ServicesScanTest, StaticDriversKeepTheRootNameAsAFolder) {
     EXPECT_TRUE(ScanStaticDrivers(engine));
 
     const std::string judged = WindowsFolder() + "\\SystemRoot" + BelowWindows("gone.vxd");
-    const RegistryProblem* problem = host.Find(driver.Path(), "StaticVXD");
+    const ProblemRecord* problem = host.Find(driver.Path(), "StaticVXD");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 2);
-    EXPECT_EQ(problem->keyPath, vxd + "\\" + Unique("Vxd"));
-    EXPECT_EQ(problem->valueData, judged);
-    EXPECT_EQ(problem->removeValueOnly, 0);
+    EXPECT_EQ(problem->sectionId, kStaticDriversSection);
+    EXPECT_EQ(problem->AsRegistry()->keyPath, vxd + "\\" + Unique("Vxd"));
+    EXPECT_EQ(problem->AsRegistry()->valueData, judged);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
     EXPECT_EQ(problem->description, Missing(judged));
     EXPECT_EQ(host.Find(present.Path(), "StaticVXD"), nullptr);
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + present.Path()));
@@ -154,13 +155,13 @@ TEST_F(UninstallScanTest, MissingUninstallerIsReportedAsStoredJudgedExpanded) {
     EXPECT_TRUE(ScanUninstallEntries(engine));
     SetEnvironmentVariableA("TIDREXTEST_UNINSTALL_DIR", nullptr);
 
-    const RegistryProblem* problem = host.Find(entry.Path(), "UninstallString");
+    const ProblemRecord* problem = host.Find(entry.Path(), "UninstallString");
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 10);
-    EXPECT_EQ(problem->rootKey, kLocalMachine);
-    EXPECT_EQ(problem->keyPath, std::string(kUninstallKey) + "\\" + Unique("Gone"));
-    EXPECT_EQ(problem->valueData, stored);
-    EXPECT_EQ(problem->removeValueOnly, 0);
+    EXPECT_EQ(problem->sectionId, kUninstallSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kLocalMachine);
+    EXPECT_EQ(problem->AsRegistry()->keyPath, std::string(kUninstallKey) + "\\" + Unique("Gone"));
+    EXPECT_EQ(problem->AsRegistry()->valueData, stored);
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
     EXPECT_EQ(problem->description, Missing(At("uninst.exe /S")));
     EXPECT_TRUE(host.WasShown("HKEY_LOCAL_MACHINE\\" + entry.Path()));
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "scanners/shell_link_reader.h"
 #include "tests/scanners/shortcut_files.h"
 #include "tests/support/collecting_scan_host.h"
@@ -63,10 +64,10 @@ protected:
         fs::remove(target);
         return linkPath;
     }
-    const FileProblem* FindLink(const std::string& linkPath) const {
+    const ProblemRecord* FindLink(const std::string& linkPath) const {
         for (const ProblemPtr& problem : host.problems) {
             const FileProblem* record = problem->AsFile();
-            if (record && record->linkPath == linkPath) return record;
+            if (record && record->linkPath == linkPath) return problem.get();
         }
         return nullptr;
     }
@@ -99,12 +100,11 @@ TEST_F(ShortcutScanTest, DeadTargetsAreReportedAndLiveFilesAndFoldersAreNot) {
     EXPECT_TRUE(WalkShortcutFolder(engine, root_ + "\\"));
 
     ASSERT_EQ(host.problems.size(), 1u);
-    const FileProblem* problem = FindLink(dead);
+    const ProblemRecord* problem = FindLink(dead);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->kind, ProblemKind::File);
     EXPECT_EQ(problem->checked, 0);
-    EXPECT_EQ(problem->sectionId, 14);
-    EXPECT_EQ(problem->targetPath, At("Program\\gone.exe"));
+    EXPECT_EQ(problem->sectionId, kShortcutsSection);
+    EXPECT_EQ(problem->AsFile()->targetPath, At("Program\\gone.exe"));
     EXPECT_EQ(problem->description, GoneTarget(At("Program\\gone.exe")));
     // Every file is shown, shortcut or not; folders are not.
     EXPECT_EQ(ShownBelow(root_),
@@ -119,9 +119,9 @@ TEST_F(ShortcutScanTest, ATargetWithoutAColonIsAClassThatMustBeRegistered) {
     EXPECT_TRUE(WalkShortcutFolder(engine, root_));
 
     ASSERT_EQ(host.problems.size(), 1u);
-    const FileProblem* problem = FindLink(At("Object.lnk"));
+    const ProblemRecord* problem = FindLink(At("Object.lnk"));
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->targetPath, "TidrexNoSuchClass");
+    EXPECT_EQ(problem->AsFile()->targetPath, "TidrexNoSuchClass");
     EXPECT_EQ(problem->description, "The CLSID (TidrexNoSuchClass) is Invalid.");
 }
 

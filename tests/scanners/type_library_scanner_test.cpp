@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/section_descriptors.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/support/read_only_key.h"
 
@@ -24,7 +25,7 @@ protected:
         keys_.push_back(std::make_unique<ScopedListSubKey>(HKEY_CLASSES_ROOT, path, value));
         return path;
     }
-    const RegistryProblem* Problem(const std::string& keyPath) const { return host.Find(keyPath, ""); }
+    const ProblemRecord* Problem(const std::string& keyPath) const { return host.Find(keyPath, ""); }
     bool Shown(const std::string& keyPath) const { return host.WasShown("HKEY_CLASSES_ROOT\\" + keyPath); }
 
 private:
@@ -45,17 +46,17 @@ TEST_F(TypeLibraryScanTest, MissingLibraryFilesAreReportedOnTheirOwnKeys) {
     Key("1.0\\FLAGS", "0");
     EXPECT_TRUE(ScanTypeLibraries(engine));
 
-    const RegistryProblem* problem = Problem(win32);
+    const ProblemRecord* problem = Problem(win32);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 11);
-    EXPECT_EQ(problem->rootKey, kClassesRoot);
-    EXPECT_EQ(problem->valueName, "");
-    EXPECT_EQ(problem->valueData, At("gone.tlb"));
-    EXPECT_EQ(problem->removeValueOnly, 0);
+    EXPECT_EQ(problem->sectionId, kComSection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kClassesRoot);
+    EXPECT_EQ(problem->AsRegistry()->valueName, "");
+    EXPECT_EQ(problem->AsRegistry()->valueData, At("gone.tlb"));
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Key);
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, MissingFile(At("gone.tlb")));
     ASSERT_NE(Problem(win16), nullptr);
-    EXPECT_EQ(Problem(win16)->valueData, At("gone16.tlb"));
+    EXPECT_EQ(Problem(win16)->AsRegistry()->valueData, At("gone16.tlb"));
     ASSERT_NE(Problem(empty), nullptr);
     EXPECT_EQ(Problem(empty)->description, MissingFile(""));
     EXPECT_EQ(Problem(present), nullptr);
@@ -89,9 +90,9 @@ TEST_F(TypeLibraryScanTest, KeysDeeperThanUsualAreStillJudged) {
                    static_cast<DWORD>(file.size() + 1));
     EXPECT_TRUE(ScanTypeLibraries(engine));
     EXPECT_NE(Problem(extraLevel), nullptr);
-    const RegistryProblem* problem = Problem(deep);
+    const ProblemRecord* problem = Problem(deep);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, file);
+    EXPECT_EQ(problem->AsRegistry()->valueData, file);
 }
 
 TEST_F(TypeLibraryScanTest, HelpFoldersWithTrailingBackslashOrQuotes) {
@@ -103,14 +104,14 @@ TEST_F(TypeLibraryScanTest, HelpFoldersWithTrailingBackslashOrQuotes) {
     const std::string empty = Key("3.0\\0\\HELPDIR", "");
     EXPECT_TRUE(ScanTypeLibraries(engine));
 
-    const RegistryProblem* problem = Problem(trailing);
+    const ProblemRecord* problem = Problem(trailing);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, At("GoneHelp"));
+    EXPECT_EQ(problem->AsRegistry()->valueData, At("GoneHelp"));
     EXPECT_EQ(problem->description, MissingFile(At("GoneHelp")));
     EXPECT_TRUE(Shown(trailing));
     problem = Problem(quoted);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->valueData, At("GoneQuoted"));
+    EXPECT_EQ(problem->AsRegistry()->valueData, At("GoneQuoted"));
     EXPECT_EQ(problem->description, "The Directory Path (" + At("GoneQuoted") + ") is Invalid.");
     EXPECT_EQ(Problem(presentTrailing), nullptr);
     EXPECT_EQ(Problem(presentQuoted), nullptr);

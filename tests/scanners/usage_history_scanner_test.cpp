@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/section_descriptors.h"
 #include "scanners/usage_history_names.h"
 #include "tests/scanners/list_scanner_fixture.h"
 #include "tests/scanners/scanner_test_values.h"
@@ -35,12 +36,12 @@ TEST_F(UsageHistoryScanTest, EntryIsJudgedOnItsProgramPath) {
     const std::string knownFolder = Entry("UEME_RUNPATH:::csidl23:" + At("gone-too.exe"));
     ScanUsageHistory(engine);
 
-    const RegistryProblem* problem = host.Find(CountKey(), gone);
+    const ProblemRecord* problem = host.Find(CountKey(), gone);
     ASSERT_NE(problem, nullptr);
-    EXPECT_EQ(problem->sectionId, 13);
-    EXPECT_EQ(problem->rootKey, kCurrentUser);
-    EXPECT_EQ(problem->valueData, "UEME_RUNPATH:" + At("gone.exe"));
-    EXPECT_EQ(problem->removeValueOnly, 1);
+    EXPECT_EQ(problem->sectionId, kFullRegistrySection);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kCurrentUser);
+    EXPECT_EQ(problem->AsRegistry()->valueData, "UEME_RUNPATH:" + At("gone.exe"));
+    EXPECT_EQ(problem->AsRegistry()->scope, RemovalScope::Value);
     EXPECT_EQ(problem->checked, 0);
     EXPECT_EQ(problem->description, "The File (" + At("gone.exe") + ") cannot be found at the specified location.");
     EXPECT_EQ(host.Find(CountKey(), present), nullptr);

@@ -44,10 +44,10 @@ public:
     void ShowFault(const std::string& text) override { faults.push_back(text); }
 
     // The registry problem with this key path and value name, or null.
-    const RegistryProblem* Find(const std::string& keyPath, const std::string& valueName) const {
+    const ProblemRecord* Find(const std::string& keyPath, const std::string& valueName) const {
         for (const ProblemPtr& problem : problems) {
             const RegistryProblem* record = problem->AsRegistry();
-            if (record && record->keyPath == keyPath && record->valueName == valueName) return record;
+            if (record && record->keyPath == keyPath && record->valueName == valueName) return problem.get();
         }
         return nullptr;
     }

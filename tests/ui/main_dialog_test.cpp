@@ -32,14 +32,11 @@ public:
 
 void ReportRegistryProblems(ScanEngine& engine, SectionId section, int count) {
     for (int i = 0; i < count; ++i) {
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->sectionId = section;
-        problem->rootKey = kLocalMachine;
-        problem->keyPath = "Software\\Sandbox\\Entry" + std::to_string(i);
-        problem->valueName = i == 0 ? "" : "Value" + std::to_string(i);
-        problem->valueData = "C:\\missing\\file" + std::to_string(i) + ".dat";
-        problem->description = "Invalid reference";
-        engine.Report(std::move(problem));
+        engine.Report(
+            MakeProblem(section, "Invalid reference",
+                        RegistryProblem{kLocalMachine, "Software\\Sandbox\\Entry" + std::to_string(i),
+                                        i == 0 ? "" : "Value" + std::to_string(i),
+                                        "C:\\missing\\file" + std::to_string(i) + ".dat", RemovalScope::Value}));
         engine.ItemExamined("HKEY_LOCAL_MACHINE\\Software\\Sandbox");
     }
 }
@@ -110,7 +107,7 @@ TEST_F(MainDialogTest, OpensOnTheHomePageWithTitleAndClientSize) {
 }
 
 TEST_F(MainDialogTest, ScanNowStartsAtOnceReadsAbortAndEndsComplete) {
-    Include({3, 4});
+    Include({kFontsSection, kSoundsSection});
     std::string captionDuringScan;
     bool animationShown = false;
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) {
@@ -135,7 +132,7 @@ TEST_F(MainDialogTest, ScanNowStartsAtOnceReadsAbortAndEndsComplete) {
 }
 
 TEST_F(MainDialogTest, AbortClickDuringTheScanStopsIt) {
-    Include({3, 4, 7});
+    Include({kFontsSection, kSoundsSection, kHelpFilesSection});
     int items = 0;
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
         for (; items < 1000 && engine.Running(); ++items) {
@@ -156,9 +153,9 @@ TEST_F(MainDialogTest, AbortClickDuringTheScanStopsIt) {
 }
 
 TEST_F(MainDialogTest, CommandsThatWouldRebuildTheScanAreIgnoredWhileItRuns) {
-    Include({3, 4});
+    Include({kFontsSection, kSoundsSection});
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
-        ReportRegistryProblems(engine, 3, 1);
+        ReportRegistryProblems(engine, kFontsSection, 1);
         Click(dialog->Window(), IDC_NAV_SCAN);
         Click(dialog->Window(), IDC_NAV_SECTIONS);
         Click(dialog->Window(), IDC_CHOICE_SAVE);
@@ -167,21 +164,25 @@ TEST_F(MainDialogTest, CommandsThatWouldRebuildTheScanAreIgnoredWhileItRuns) {
     Run([&](HWND window) { Click(window, IDC_NAV_SCAN); });
     EXPECT_EQ(operations.calls[ScanOperation::Fonts], 1);
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Scan Complete"});
-    EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 1);
+    EXPECT_EQ(dialog->Sections().Find(kFontsSection)->ProblemCount(), 1);
 }
 
 TEST_F(MainDialogTest, ResultsListHasOneRowPerSectionWithProblemsCheckedBySelectAll) {
     for (DWORD selectAll : {0u, 1u}) {
-        Include({3, 4, 7});
+        Include({kFontsSection, kSoundsSection, kHelpFilesSection});
         SetSelectAll(selectAll);
-        operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
-        operations.scripts[ScanOperation::HelpFiles] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 7, 1); };
+        operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) {
+            ReportRegistryProblems(engine, kFontsSection, 2);
+        };
+        operations.scripts[ScanOperation::HelpFiles] = [](ScanEngine& engine) {
+            ReportRegistryProblems(engine, kHelpFilesSection, 1);
+        };
         Run([&](HWND window) {
             Click(window, IDC_NAV_SCAN);
             CheckMarkupList& results = dialog->ResultsList();
             ASSERT_EQ(results.RowCount(), 2);
-            EXPECT_EQ(static_cast<ScanSection*>(results.RowData(0))->id, 3);
-            EXPECT_EQ(static_cast<ScanSection*>(results.RowData(1))->id, 7);
+            EXPECT_EQ(static_cast<ScanSection*>(results.RowData(0))->id, kFontsSection);
+            EXPECT_EQ(static_cast<ScanSection*>(results.RowData(1))->id, kHelpFilesSection);
             EXPECT_EQ(results.RowText(0),
                       "<b>Section Name : Installed Fonts</b><br><font color=\"#FF0000\">Problems Found : 2</font>");
             EXPECT_EQ(results.Severity(0), static_cast<int>(Severity::Severe));
@@ -189,7 +190,7 @@ TEST_F(MainDialogTest, ResultsListHasOneRowPerSectionWithProblemsCheckedBySelect
             ListView_GetItemRect(results.Window(), 0, &row, LVIR_BOUNDS);
             EXPECT_EQ(row.bottom - row.top, kResultsRowHeight);
             for (int row = 0; row < 2; ++row) EXPECT_EQ(results.IsChecked(row), selectAll != 0);
-            for (const ProblemPtr& problem : dialog->Sections().Find(3)->problems) {
+            for (const ProblemPtr& problem : dialog->Sections().Find(kFontsSection)->problems) {
                 EXPECT_EQ(problem->checked, static_cast<int32_t>(selectAll));
             }
             EXPECT_EQ(ItemText(window, IDC_RESULTS_TOTAL), "Total Problems : 3");
@@ -199,9 +200,11 @@ TEST_F(MainDialogTest, ResultsListHasOneRowPerSectionWithProblemsCheckedBySelect
 }
 
 TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
-    Include({3});
+    Include({kFontsSection});
     SetSelectAll(1);
-    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 3); };
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) {
+        ReportRegistryProblems(engine, kFontsSection, 3);
+    };
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
         CheckMarkupList& results = dialog->ResultsList();
@@ -209,7 +212,7 @@ TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
         UpdateWindow(results.Window());  // the first drawn row remembers the check box and link
         const RECT check = results.CheckBoxRect();
         ASSERT_GT(check.right, check.left);
-        ScanSection& fonts = *dialog->Sections().Find(3);
+        ScanSection& fonts = *dialog->Sections().Find(kFontsSection);
         fonts.problems[1]->checked = 1;
         const LPARAM inCheckBox = MAKELPARAM(check.left + 4, check.top + 4);
         SendMessageA(results.Window(), WM_LBUTTONDOWN, MK_LBUTTON, inCheckBox);
@@ -242,15 +245,17 @@ TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
 }
 
 TEST_F(MainDialogTest, ShowDetailsOpensTheSectionsProblemsAndKeepsTheChoices) {
-    Include({3});
+    Include({kFontsSection});
     SetSelectAll(1);
-    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) {
+        ReportRegistryProblems(engine, kFontsSection, 2);
+    };
     std::vector<std::string> rows;
     std::vector<bool> checks;
     std::string header;
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
-        ScanSection* fonts = dialog->Sections().Find(3);
+        ScanSection* fonts = dialog->Sections().Find(kFontsSection);
         DialogSteps::Schedule([&] {
             HWND details = ThreadWindowTitled("Details");
             ASSERT_NE(details, nullptr);
@@ -291,7 +296,7 @@ TEST_F(MainDialogTest, EnterKeepsTheWindowOpenAndEscapeClosesIt) {
 }
 
 TEST_F(MainDialogTest, SaveOnSectionChoiceStoresTheChecksAndStartsAScan) {
-    Include({3, 4});
+    Include({kFontsSection, kSoundsSection});
     Run([&](HWND window) {
         Click(window, IDC_NAV_SECTIONS);
         CheckMarkupList& choice = dialog->ChoiceList();
@@ -306,8 +311,8 @@ TEST_F(MainDialogTest, SaveOnSectionChoiceStoresTheChecksAndStartsAScan) {
         Click(window, IDC_CHOICE_SAVE);
     });
     EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Section Information Saved", "Scan Complete"}));
-    EXPECT_EQ(preferences.ReadSectionState(3), 0);
-    EXPECT_EQ(preferences.ReadSectionState(7), 1);
+    EXPECT_EQ(preferences.ReadSectionState(kFontsSection), 0);
+    EXPECT_EQ(preferences.ReadSectionState(kHelpFilesSection), 1);
     EXPECT_EQ(operations.calls[ScanOperation::Fonts], 0);
     EXPECT_EQ(operations.calls[ScanOperation::HelpFiles], 1);
 }
@@ -334,7 +339,7 @@ TEST_F(MainDialogTest, AdvancedPageLoadsAndSavesThePreferences) {
 }
 
 TEST_F(MainDialogTest, ClosingDuringAScanAbortsItWithoutAnEndMessage) {
-    Include({3});
+    Include({kFontsSection});
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine& engine) {
         for (int i = 0; i < 1000 && engine.Running(); ++i) {
             if (i == 2) PostMessageA(dialog->Window(), WM_COMMAND, IDCANCEL, 0);
@@ -347,8 +352,10 @@ TEST_F(MainDialogTest, ClosingDuringAScanAbortsItWithoutAnEndMessage) {
 }
 
 TEST_F(MainDialogTest, ASecondScanNowWhileTheScanStartsIsIgnoredAndOnlyClicksCommand) {
-    Include({3});
-    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
+    Include({kFontsSection});
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) {
+        ReportRegistryProblems(engine, kFontsSection, 2);
+    };
     Run([&](HWND window) {
         const LPARAM link = reinterpret_cast<LPARAM>(Control(IDC_NAV_SCAN));
         // The second half of a double-click and another click: the scan's start-up pumps dispatch both.
@@ -362,13 +369,13 @@ TEST_F(MainDialogTest, ASecondScanNowWhileTheScanStartsIsIgnoredAndOnlyClicksCom
         EXPECT_FALSE(IsWindowVisible(Control(IDC_CHOICE_LIST))) << "a double-click notification commands nothing";
     });
     EXPECT_EQ(operations.calls[ScanOperation::Fonts], 1);
-    EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 2);
+    EXPECT_EQ(dialog->Sections().Find(kFontsSection)->ProblemCount(), 2);
     EXPECT_EQ(dialog->Counters().totalProblems, 2);
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Scan Complete"});
 }
 
 TEST_F(MainDialogTest, ClosingWhileTheScanStartsAbortsBeforeAnySection) {
-    Include({3, 4});
+    Include({kFontsSection, kSoundsSection});
     EXPECT_EQ(Run([&](HWND window) {
                   PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
                   Click(window, IDC_NAV_SCAN);
@@ -382,7 +389,7 @@ TEST_F(MainDialogTest, ClosingWhileTheScanStartsAbortsBeforeAnySection) {
 }
 
 TEST_F(MainDialogTest, AnExceptionInTheScanReleasesTheScanningFlag) {
-    Include({3});
+    Include({kFontsSection});
     int runs = 0;
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) {
         if (++runs == 1) throw std::runtime_error("a scanner failed");
@@ -397,9 +404,9 @@ TEST_F(MainDialogTest, AnExceptionInTheScanReleasesTheScanningFlag) {
 }
 
 TEST_F(MainDialogTest, AProblemMessageThatTheScanDidNotSendIsIgnored) {
-    Include({3});
-    auto stranger = std::make_unique<RegistryProblem>();
-    stranger->sectionId = 3;
+    Include({kFontsSection});
+    auto stranger = std::make_unique<ProblemRecord>();
+    stranger->sectionId = kFontsSection;
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
         // Any program can send the message; the pointer stays its sender's.
@@ -407,7 +414,7 @@ TEST_F(MainDialogTest, AProblemMessageThatTheScanDidNotSendIsIgnored) {
         EXPECT_EQ(SendMessageA(window, WM_SCAN_PROBLEM, 0x1234, 0), 0);
     });
     EXPECT_EQ(dialog->Counters().totalProblems, 0);
-    EXPECT_EQ(dialog->Sections().Find(3)->ProblemCount(), 0);
+    EXPECT_EQ(dialog->Sections().Find(kFontsSection)->ProblemCount(), 0);
     stranger->description = "still owned here";
 }
 
@@ -475,10 +482,14 @@ bool RowVisible(HWND list, int row) {
 }  // namespace
 
 TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
-    Include({3});
+    Include({kFontsSection});
     SetSelectAll(1);
-    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 3, 2); };
-    operations.scripts[ScanOperation::HelpFiles] = [](ScanEngine& engine) { ReportRegistryProblems(engine, 7, 1); };
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) {
+        ReportRegistryProblems(engine, kFontsSection, 2);
+    };
+    operations.scripts[ScanOperation::HelpFiles] = [](ScanEngine& engine) {
+        ReportRegistryProblems(engine, kHelpFilesSection, 1);
+    };
     std::vector<int32_t> detailChecks;
     Run([&](HWND window) {
         // The section choice: Tab to its link, Enter; Tab into the list, arrows and Space.
@@ -508,7 +519,7 @@ TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
         EXPECT_EQ(FocusedRow(Control(IDC_RESULTS_LIST)), 0);
         PressKey(window, VK_SPACE);
         EXPECT_FALSE(dialog->ResultsList().IsChecked(0));
-        EXPECT_FALSE(dialog->Sections().Find(3)->AnyTicked());
+        EXPECT_FALSE(dialog->Sections().Find(kFontsSection)->AnyTicked());
         PressKey(window, VK_SPACE);
         EXPECT_TRUE(dialog->ResultsList().IsChecked(0));
         bool detailsOpened = false;
@@ -523,14 +534,15 @@ TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
         });
         PressKey(window, VK_RETURN);
         EXPECT_TRUE(detailsOpened);
-        for (const ProblemPtr& problem : dialog->Sections().Find(3)->problems) detailChecks.push_back(problem->checked);
+        for (const ProblemPtr& problem : dialog->Sections().Find(kFontsSection)->problems)
+            detailChecks.push_back(problem->checked);
 
         // "Scan Now" with Space starts the next scan.
         ASSERT_TRUE(TabTo(window, IDC_NAV_SCAN));
         PressKey(window, VK_SPACE);
         EXPECT_TRUE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
     });
-    EXPECT_EQ(preferences.ReadSectionState(7), 1);
+    EXPECT_EQ(preferences.ReadSectionState(kHelpFilesSection), 1);
     EXPECT_EQ(detailChecks, (std::vector<int32_t>{1, 0}));
     EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Section Information Saved", "Scan Complete", "Scan Complete"}));
     EXPECT_EQ(operations.calls[ScanOperation::HelpFiles], 2);

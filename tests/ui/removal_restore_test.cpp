@@ -28,7 +28,7 @@ public:
         pending[operation].clear();
         return engine.Running();
     }
-    std::map<ScanOperation, std::vector<std::unique_ptr<RegistryProblem>>> pending;
+    std::map<ScanOperation, std::vector<ProblemPtr>> pending;
 };
 
 // Records every message box; the backup question gets the answer the test chose.
@@ -76,24 +76,18 @@ struct RemovalWindowTest : ::testing::Test {
     std::unique_ptr<MainDialog> dialog;
 
     void SetUp() override {
-        settings.SetDword("", "3", 1);
+        settings.SetDword("", std::to_string(kFontsSection).c_str(), 1);
         settings.SetDword("", "Select All", 1);
         settings.SetString("", "LogFilePath", logs.Path());
     }
     // A stale value of the test key and its problem, reported by the next scan.
-    RegistryProblem& StaleValue(const char* name, DWORD type = REG_DWORD, SectionId section = 3) {
+    RegistryProblem& StaleValue(const char* name, DWORD type = REG_DWORD, SectionId section = kFontsSection) {
         SetRawValue(HKEY_CURRENT_USER, Widen(data.Path()), Widen(name), type, {1, 2, 3, 4});
-        auto problem = std::make_unique<RegistryProblem>();
-        problem->sectionId = section;
-        problem->rootKey = kCurrentUser;
-        problem->keyPath = data.Path();
-        problem->valueName = name;
-        problem->valueData = "C:\\Gone\\font.ttf";
-        problem->removeValueOnly = 1;
-        problem->description = "The File (C:\\Gone\\font.ttf) cannot be found at the specified location.";
-        auto& list = operations.pending[section == 3 ? ScanOperation::Fonts : ScanOperation::HelpFiles];
-        list.push_back(std::move(problem));
-        return *list.back();
+        auto& list = operations.pending[section == kFontsSection ? ScanOperation::Fonts : ScanOperation::HelpFiles];
+        list.push_back(
+            MakeProblem(section, "The File (C:\\Gone\\font.ttf) cannot be found at the specified location.",
+                        RegistryProblem{kCurrentUser, data.Path(), name, "C:\\Gone\\font.ttf", RemovalScope::Value}));
+        return std::get<RegistryProblem>(list.back()->item);
     }
     std::vector<std::string> Dump() const { return DumpRegistryTree(HKEY_CURRENT_USER, data.Path()); }
     std::vector<std::string> Archives() const {
@@ -201,18 +195,18 @@ TEST_F(RemovalWindowTest, AutomaticBackupAsksNothing) {
 }
 
 TEST_F(RemovalWindowTest, ProblemsOfAnUntickedRowAndUntickedProblemsStay) {
-    settings.SetDword("", "7", 1);
+    settings.SetDword("", std::to_string(kHelpFilesSection).c_str(), 1);
     settings.SetDword("", "AutoBackup", 1);
     StaleValue("Fonts removed");
     StaleValue("Fonts unchecked");
-    StaleValue("Help under an unchecked row", REG_DWORD, 7);
+    StaleValue("Help under an unchecked row", REG_DWORD, kHelpFilesSection);
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
         CheckMarkupList& results = dialog->ResultsList();
         ASSERT_EQ(results.RowCount(), 2);
         results.SetChecked(1, false);  // unticks every problem of the row
-        EXPECT_FALSE(dialog->Sections().Find(7)->AnyTicked());
-        dialog->Sections().Find(3)->problems[1]->checked = 0;
+        EXPECT_FALSE(dialog->Sections().Find(kHelpFilesSection)->AnyTicked());
+        dialog->Sections().Find(kFontsSection)->problems[1]->checked = 0;
         Click(window, IDC_REMOVE_PROBLEMS);
     });
     EXPECT_EQ(boxes.texts.back(), kItemsRemovedText);
@@ -222,25 +216,24 @@ TEST_F(RemovalWindowTest, ProblemsOfAnUntickedRowAndUntickedProblemsStay) {
     EXPECT_NE(left[2].find("Help under an unchecked row"), std::string::npos);
 }
 
-TEST_F(RemovalWindowTest, UnknownRecordsAreReportedAndKeptWithTheCounts) {
+TEST_F(RemovalWindowTest, InconsistentRecordsAreRefusedAtIntakeAndKeptOutOfTheRemoval) {
     settings.SetDword("", "AutoBackup", 1);
     StaleValue("Removed");
-    RegistryProblem& wrongKind = StaleValue("WrongKind");
-    wrongKind.kind = static_cast<ProblemKind>(3);
-    StaleValue("WrongFlag").removeValueOnly = 2;
+    // Its removal would take the whole hive.
+    RegistryProblem& wholeHive = StaleValue("WholeHive");
+    wholeHive.scope = RemovalScope::Key;
+    wholeHive.keyPath.clear();
     StaleValue("Line\nBreak");
     Run([&](HWND window) {
         Click(window, IDC_NAV_SCAN);
+        EXPECT_EQ(dialog->Sections().Find(kFontsSection)->ProblemCount(), 2);
         Click(window, IDC_REMOVE_PROBLEMS);
         EXPECT_TRUE(OnHomePage());
     });
-    ASSERT_EQ(boxes.texts.size(), 4u);
-    EXPECT_EQ(boxes.texts[1], kInvalidErrorTypeText);
-    EXPECT_EQ(boxes.texts[2], kRegistryErrorTypeText);
-    EXPECT_EQ(boxes.texts[3].rfind("Not all selected items were removed.\r\n\r\nRemoved: 1\r\nKept: 3\r\n", 0), 0u)
-        << boxes.texts[3];
-    EXPECT_NE(boxes.texts[3].find("invalid problem record: 2"), std::string::npos);
-    EXPECT_EQ(Dump().size(), 4u);  // the key and its three kept values
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[1].rfind("Not all selected items were removed.\r\n\r\nRemoved: 1\r\nKept: 1\r\n", 0), 0u)
+        << boxes.texts[1];
+    EXPECT_EQ(Dump().size(), 3u);  // the key and its two kept values
 }
 
 TEST_F(RemovalWindowTest, RestoreWithoutSelectionAsksForADateAndFocusesTheList) {

@@ -29,30 +29,27 @@ public:
             const char* data;
         };
         static const Sample kFonts[] = {
-            {3, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Sandbox Sans (TrueType)",
+            {kFontsSection, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Sandbox Sans (TrueType)",
              "C:\\windows\\Fonts\\gone-sans.ttf"},
-            {3, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Old Serif (TrueType)",
+            {kFontsSection, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", "Old Serif (TrueType)",
              "C:\\windows\\Fonts\\oldserif.ttf"},
         };
         static const Sample kPaths[] = {
-            {9, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\oldtool.exe", "",
+            {kApplicationPathsSection, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\oldtool.exe", "",
              "C:\\Program Files\\Old Tool\\oldtool.exe"},
         };
         static const Sample kHelp[] = {
-            {7, "Software\\Microsoft\\Windows\\Help", "oldtool.chm", "C:\\Program Files\\Old Tool\\help"},
-            {7, "Software\\Microsoft\\Windows\\Help", "legacy.hlp", "C:\\Legacy\\help"},
-            {7, "Software\\Microsoft\\Windows\\Help", "viewer.chm", "C:\\Viewer"},
+            {kHelpFilesSection, "Software\\Microsoft\\Windows\\Help", "oldtool.chm",
+             "C:\\Program Files\\Old Tool\\help"},
+            {kHelpFilesSection, "Software\\Microsoft\\Windows\\Help", "legacy.hlp", "C:\\Legacy\\help"},
+            {kHelpFilesSection, "Software\\Microsoft\\Windows\\Help", "viewer.chm", "C:\\Viewer"},
         };
         auto report = [&](const Sample* samples, size_t count) {
             for (size_t i = 0; i < count && engine.Running(); ++i) {
-                auto problem = std::make_unique<RegistryProblem>();
-                problem->sectionId = samples[i].section;
-                problem->rootKey = samples[i].section == 9 ? kLocalMachine : kCurrentUser;
-                problem->keyPath = samples[i].key;
-                problem->valueName = samples[i].value;
-                problem->valueData = samples[i].data;
-                problem->description = "The file or folder this entry refers to does not exist.";
-                engine.Report(std::move(problem));
+                const RootKeyValue root = samples[i].section == kApplicationPathsSection ? kLocalMachine : kCurrentUser;
+                engine.Report(MakeProblem(
+                    samples[i].section, "The file or folder this entry refers to does not exist.",
+                    RegistryProblem{root, samples[i].key, samples[i].value, samples[i].data, RemovalScope::Value}));
             }
         };
         for (int item = 0; item < 8 && engine.Running(); ++item) {

@@ -13,7 +13,7 @@ bool DetailsDialog::OnInit() {
     header_.Attach(Item(IDC_DETAILS_HEADER));
     header_.SetText(DetailsHeader(section_));
     for (const ProblemPtr& problem : section_.problems) {
-        list_.AddRow(DetailsRow(section_.id, *problem), problem.get(), problem->checked != 0);
+        list_.AddRow(DetailsRow(*problem), problem.get(), problem->checked != 0);
     }
     return true;
 }

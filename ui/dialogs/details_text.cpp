@@ -18,19 +18,14 @@ std::string SpacedKeyText(RootKeyValue root, const std::string& keyPath) {
     return spaced;
 }
 
-std::string DetailsRow(SectionId sectionId, const ProblemRecord& problem) {
-    if (sectionId == kShortcutsSection) {
-        const FileProblem* file = problem.AsFile();
+std::string DetailsRow(const ProblemRecord& problem) {
+    if (const FileProblem* file = problem.AsFile()) {
         return Format("<b>Shortcut Path</b> : %s<br><b>Target Path</b> : %s<br><font color=\"#FF0000\">%s</font>",
-                      file ? file->linkPath.c_str() : "", file ? file->targetPath.c_str() : "",
-                      problem.description.c_str());
+                      file->linkPath.c_str(), file->targetPath.c_str(), problem.description.c_str());
     }
-    const RegistryProblem* registry = problem.AsRegistry();
-    if (registry == nullptr) {
-        return Format("<font color=\"#FF0000\">%s</font>", problem.description.c_str());
-    }
+    const RegistryProblem& registry = std::get<RegistryProblem>(problem.item);
     return Format("<b>Key</b> : %s<br><b>ValueName</b> : %s<br><b>Value</b> : %s<br><font color=\"#FF0000\">%s</font>",
-                  SpacedKeyText(registry->rootKey, registry->keyPath).c_str(),
-                  registry->valueName.empty() ? "(Default)" : registry->valueName.c_str(), registry->valueData.c_str(),
+                  SpacedKeyText(registry.rootKey, registry.keyPath).c_str(),
+                  registry.valueName.empty() ? "(Default)" : registry.valueName.c_str(), registry.valueData.c_str(),
                   problem.description.c_str());
 }

@@ -5,7 +5,8 @@
 #include "engine/section_table.h"
 
 std::string DetailsHeader(const ScanSection& section);
-std::string DetailsRow(SectionId sectionId, const ProblemRecord& problem);
+// A shortcut's link and target, or a registry entry's key, value name and data.
+std::string DetailsRow(const ProblemRecord& problem);
 // The root key's name, a backslash and the key path, with a blank before every backslash
 // so that word wrap can break a long key between its parts.
 std::string SpacedKeyText(RootKeyValue root, const std::string& keyPath);

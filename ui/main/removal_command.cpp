@@ -8,17 +8,6 @@
 #include "ui/wait_cursor.h"
 
 namespace {
-class BoxNotices : public RemovalNotices {
-public:
-    BoxNotices(HWND window, const std::string& caption) : window_(window), caption_(caption) {}
-    void InvalidErrorType() override { ShowMessageBox(window_, kInvalidErrorTypeText, caption_); }
-    void InvalidRegistryErrorType() override { ShowMessageBox(window_, kRegistryErrorTypeText, caption_); }
-
-private:
-    HWND window_;
-    const std::string& caption_;
-};
-
 // The ticked problems of the results' sections, in list order; the row count is read for every row.
 std::vector<const ProblemRecord*> TickedProblems(const RemovalCommandContext& context) {
     std::vector<const ProblemRecord*> problems;
@@ -47,11 +36,10 @@ bool RunRemoveProblems(const RemovalCommandContext& context) {
     if (!backup) {
         backup = ShowMessageBox(context.window, kBackupQuestionText, kBackupQuestionCaption, MB_YESNO) == IDYES;
     }
-    BoxNotices notices(context.window, context.applicationName);
     RemovalReport report;
     {
         const WaitCursor wait;
-        report = RemoveProblems(ticked, {backup ? &context.backup : nullptr, &SectionListKeys(), &notices, IsWow64()});
+        report = RemoveProblems(ticked, {backup ? &context.backup : nullptr, &SectionListKeys(), IsWow64()});
     }
     ShowMessageBox(context.window, RemovalSummaryText(report), context.applicationName);
     return true;

@@ -15,6 +15,7 @@
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
 #include "tests/support/list_keys_lock.h"
+#include "tests/support/section_list.h"
 #include "tests/support/stream_text.h"
 
 namespace {
@@ -109,18 +110,22 @@ TEST(InstalledProgram, NothingIsReportedWhileInstalledEveryLeftoverOnceItsFolder
     ASSERT_TRUE(std::filesystem::exists(kInstallFolder + "\\tidrex-sample.exe"));
     ASSERT_TRUE(std::filesystem::exists(kInstallFolder + "\\uninstall.exe"));
 
-    EXPECT_EQ(SampleFindings("2,5,6,10,11"), std::set<Finding>{});
+    EXPECT_EQ(SampleFindings(SectionList(
+                  {kStaticDriversSection, kAssociationsSection, kServicesSection, kUninstallSection, kComSection})),
+              std::set<Finding>{});
 
     std::filesystem::remove_all(kInstallFolder);
     std::vector<std::string> descriptions;
-    const std::set<Finding> leftovers = SampleFindings("2,5,6,10,11", &descriptions);
+    const std::set<Finding> leftovers = SampleFindings(
+        SectionList({kStaticDriversSection, kAssociationsSection, kServicesSection, kUninstallSection, kComSection}),
+        &descriptions);
     const std::set<Finding> expected{
-        {5, kOpenWithKey, "a"},
-        {6, kServiceKey, "ImagePath"},
-        {10, kUninstallKey, "UninstallString"},
-        {11, "CLSID\\" + kClassId + "\\InprocServer32", ""},
-        {11, "TypeLib\\" + kLibraryId + "\\1.0\\0\\win32", ""},
-        {11, "TypeLib\\" + kLibraryId + "\\1.0\\HELPDIR", ""},
+        {kAssociationsSection, kOpenWithKey, "a"},
+        {kServicesSection, kServiceKey, "ImagePath"},
+        {kUninstallSection, kUninstallKey, "UninstallString"},
+        {kComSection, "CLSID\\" + kClassId + "\\InprocServer32", ""},
+        {kComSection, "TypeLib\\" + kLibraryId + "\\1.0\\0\\win32", ""},
+        {kComSection, "TypeLib\\" + kLibraryId + "\\1.0\\HELPDIR", ""},
     };
     EXPECT_EQ(leftovers, expected);
     // Each names what is gone: a path in the deleted folder, or the open-with entry's program.
@@ -135,8 +140,9 @@ TEST(InstalledProgram, NothingIsReportedWhileInstalledEveryLeftoverOnceItsFolder
     // stale extension.
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "TidrexSample.Document");
     descriptions.clear();
-    const std::set<Finding> associations = SampleFindings("5", &descriptions);
-    EXPECT_EQ(associations, (std::set<Finding>{{5, kOpenWithKey, "a"}, {5, ".tidrexsample", ""}}));
+    const std::set<Finding> associations = SampleFindings(SectionList({kAssociationsSection}), &descriptions);
+    EXPECT_EQ(associations, (std::set<Finding>{{kAssociationsSection, kOpenWithKey, "a"},
+                                               {kAssociationsSection, ".tidrexsample", ""}}));
     EXPECT_NE(std::find(descriptions.begin(), descriptions.end(), "The ProgramID (TidrexSample.Document) is Invalid."),
               descriptions.end());
     RemoveInstallation();
