@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
             const Items items = Build();
             const auto start = std::chrono::steady_clock::now();
             for (const auto& problem : items.problems) {
-                if (problem->removeValueOnly) DeleteRegValue(HKEY_CURRENT_USER, problem->keyPath, problem->valueName);
-                else DeleteRegKey(HKEY_CURRENT_USER, problem->keyPath);
+                if (problem->removeValueOnly) RemoveRegValue(HKEY_CURRENT_USER, problem->keyPath, problem->valueName);
+                else RemoveRegKey(HKEY_CURRENT_USER, problem->keyPath);
             }
             plainBest = std::min(plainBest, SecondsSince(start));
         }
