@@ -15,8 +15,6 @@ std::string ApplicationNameOf(const std::string& executablePath) {
 
 std::string ApplicationName() { return ApplicationNameOf(ExecutablePath()); }
 
-int XpFlagOf(const std::string& osName) { return osName.find("XP") != std::string::npos ? 1 : 0; }
-
 Application::Application(const std::string& name) : name_(name), instanceChecker_(name) {}
 
 bool Application::InitInstance(const MainWindowRunner& runMainWindow) {

@@ -33,6 +33,3 @@ private:
 std::string ApplicationName();
 // The same rule for any executable path.
 std::string ApplicationNameOf(const std::string& executablePath);
-
-// 1 when the operating-system name contains "XP" (case-sensitive).
-int XpFlagOf(const std::string& osName);

@@ -6,23 +6,14 @@
 
 OsVersionFacts ReadOsVersion() {
     OsVersionFacts version;
-    version.isNt = GetVersion() < 0x80000000u;
-    OSVERSIONINFOA basic{};
-    basic.dwOSVersionInfoSize = sizeof(basic);
-    if (!GetVersionExA(&basic)) return version;
-    version.major = basic.dwMajorVersion;
-    version.minor = basic.dwMinorVersion;
-    version.build = basic.dwBuildNumber;
-    version.servicePack.assign(basic.szCSDVersion, strnlen(basic.szCSDVersion, sizeof(basic.szCSDVersion)));
-    if (UsesExtendedRecord(version)) {
-        OSVERSIONINFOEXA extended{};
-        extended.dwOSVersionInfoSize = sizeof(extended);
-        if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
-            version.hasExtended = true;
-            version.productType = extended.wProductType;
-            version.suiteMask = extended.wSuiteMask;
-        }
-    }
+    OSVERSIONINFOEXA record{};
+    record.dwOSVersionInfoSize = sizeof(record);
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&record))) return version;
+    version.major = record.dwMajorVersion;
+    version.minor = record.dwMinorVersion;
+    version.build = record.dwBuildNumber;
+    version.servicePack.assign(record.szCSDVersion, strnlen(record.szCSDVersion, sizeof(record.szCSDVersion)));
+    version.productType = record.wProductType;
     return version;
 }
 

@@ -75,19 +75,6 @@ using UniqueCursor = UniqueAny<HCURSOR, handle_detail::DestroyCursorHandle, 0>;
 using UniqueWindow = UniqueAny<HWND, handle_detail::DestroyWindowHandle, 0>;
 using UniqueMappedView = UniqueAny<void*, handle_detail::UnmapView, 0>;
 
-// Selects an object into a device context for one scope and puts the old one back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-    ~SelectedObject() { SelectObject(dc_, old_); }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 // A COM interface pointer with one reference.
 template <typename Interface>
 class ComPtr {

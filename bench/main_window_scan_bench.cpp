@@ -74,7 +74,7 @@ int FontValueCount() {
 double MainWindowRun(const Preferences& preferences, int& problems) {
     ScannerSet scan;
     MessageBoxRecorder boxes;
-    MainDialog dialog(MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", &scan});
+    MainDialog dialog(MainDialogStartup{nullptr, nullptr, &preferences, "TidrexVelora", &scan});
     double seconds = 0;
     DialogSteps::Schedule([&] {
         ShowWindow(dialog.Window(), SW_SHOWNORMAL);

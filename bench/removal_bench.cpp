@@ -99,8 +99,8 @@ int main(int argc, char** argv) {
             for (const auto& record : items.problems) {
                 const RegistryProblem& problem = *record->AsRegistry();
                 if (problem.scope == RemovalScope::Value)
-                    DeleteRegValue(HKEY_CURRENT_USER, problem.keyPath, problem.valueName);
-                else DeleteRegKey(HKEY_CURRENT_USER, problem.keyPath);
+                    RemoveRegValue(HKEY_CURRENT_USER, problem.keyPath, problem.valueName);
+                else RemoveRegKey(HKEY_CURRENT_USER, problem.keyPath);
             }
             plainBest = std::min(plainBest, SecondsSince(start));
         }

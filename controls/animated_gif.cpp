@@ -4,6 +4,7 @@
 #include <olectl.h>
 #include <process.h>
 
+#include "base/device_context.h"
 #include "base/window_boundary.h"
 #include "controls/gif_blocks.h"
 
@@ -138,9 +139,12 @@ bool AnimatedGif::LoadPicture(HGLOBAL block, size_t size) {
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Width(&width);
     picture->get_Height(&height);
-    HDC dc = GetDC(control_);
-    const int pixelsX = GetDeviceCaps(dc, LOGPIXELSX), pixelsY = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(control_, dc);
+    int pixelsX = 0, pixelsY = 0;
+    {
+        const WindowDc dc(control_);
+        pixelsX = GetDeviceCaps(dc.get(), LOGPIXELSX);
+        pixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    }
     constexpr int kHimetricPerInch = 2540;
     const int pixelWidth = MulDiv(width, pixelsX, kHimetricPerInch);
     const int pixelHeight = MulDiv(height, pixelsY, kHimetricPerInch);
@@ -151,10 +155,8 @@ bool AnimatedGif::LoadPicture(HGLOBAL block, size_t size) {
 bool AnimatedGif::Prepare(int width, int height) {
     if (width <= 0 || height <= 0) return false;
     if (control_) SetWindowPos(control_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    HDC dc = GetDC(control_);
-    const bool created = dc && playback_->canvas.Create(dc, width, height);
-    if (dc) ReleaseDC(control_, dc);
-    return created;
+    const WindowDc dc(control_);
+    return dc && playback_->canvas.Create(dc.get(), width, height);
 }
 
 bool AnimatedGif::Draw() {

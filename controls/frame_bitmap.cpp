@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/device_context.h"
+
 namespace {
 constexpr uint32_t kRgb = 0xFFFFFF;
 

@@ -12,13 +12,13 @@ bool GifCanvas::Create(HDC reference, int width, int height) {
     if (!image) return false;
     UniqueBitmap bitmap(CreateCompatibleBitmap(reference, width, height));
     if (!bitmap) return false;
-    oldImageBitmap_ = SelectObject(image.get(), bitmap.get());
-    background_ = GetSysColor(COLOR_BTNFACE);
-    SetBkColor(image.get(), background_);
-    RECT all{0, 0, width, height};
-    FillRect(image.get(), &all, SystemColourBrush(COLOR_MENU));
     image_ = std::move(image);
     imageBitmap_ = std::move(bitmap);
+    imageSelection_.emplace(image_.get(), imageBitmap_.get());
+    background_ = GetSysColor(COLOR_BTNFACE);
+    SetBkColor(image_.get(), background_);
+    RECT all{0, 0, width, height};
+    FillRect(image_.get(), &all, SystemColourBrush(COLOR_MENU));
     width_ = width;
     height_ = height;
     return true;
@@ -27,19 +27,17 @@ bool GifCanvas::Create(HDC reference, int width, int height) {
 void GifCanvas::Release() {
     std::lock_guard<std::mutex> guard(lock_);
     ReleaseSavedArea();
-    if (image_) SelectObject(image_.get(), oldImageBitmap_);
+    imageSelection_.reset();
     image_.reset();
     imageBitmap_.reset();
-    oldImageBitmap_ = nullptr;
     width_ = height_ = 0;
     background_ = RGB(255, 255, 255);
 }
 
 void GifCanvas::ReleaseSavedArea() {
-    if (saved_) SelectObject(saved_.get(), oldSavedBitmap_);
+    savedSelection_.reset();
     saved_.reset();
     savedBitmap_.reset();
-    oldSavedBitmap_ = nullptr;
 }
 
 bool GifCanvas::DrawBitmap(const FrameBitmap& bitmap, int left, int top) {
@@ -55,10 +53,10 @@ bool GifCanvas::DrawFrame(const GifFrame& frame) {
         UniqueMemoryDc saved(CreateCompatibleDC(image_.get()));
         UniqueBitmap bitmap(saved ? CreateCompatibleBitmap(image_.get(), frame.width, frame.height) : nullptr);
         if (bitmap) {
-            oldSavedBitmap_ = SelectObject(saved.get(), bitmap.get());
-            BitBlt(saved.get(), 0, 0, frame.width, frame.height, image_.get(), frame.left, frame.top, SRCCOPY);
             saved_ = std::move(saved);
             savedBitmap_ = std::move(bitmap);
+            savedSelection_.emplace(saved_.get(), savedBitmap_.get());
+            BitBlt(saved_.get(), 0, 0, frame.width, frame.height, image_.get(), frame.left, frame.top, SRCCOPY);
         }
     }
     return DrawFrameBitmap(image_.get(), frame.bitmap, frame.left, frame.top);

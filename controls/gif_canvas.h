@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <mutex>
+#include <optional>
 
+#include "base/device_context.h"
 #include "base/unique_handles.h"
 #include "controls/frame_bitmap.h"
 
@@ -49,10 +51,12 @@ private:
     std::mutex lock_;
     int width_ = 0, height_ = 0;
     COLORREF background_ = RGB(255, 255, 255);
+    // Each bitmap stays selected into its memory device context until the context goes; the
+    // selection is declared after both, so it ends first.
     UniqueMemoryDc image_;
     UniqueBitmap imageBitmap_;
-    HGDIOBJ oldImageBitmap_ = nullptr;
+    std::optional<SelectedObject> imageSelection_;
     UniqueMemoryDc saved_;
     UniqueBitmap savedBitmap_;
-    HGDIOBJ oldSavedBitmap_ = nullptr;
+    std::optional<SelectedObject> savedSelection_;
 };

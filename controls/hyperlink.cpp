@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "base/device_context.h"
 #include "base/window_boundary.h"
 #include "controls/hyperlink_texts.h"
 #include "controls/link_target.h"
@@ -136,14 +137,13 @@ void HyperLink::UseFont(bool underlined) {
 void HyperLink::FitToText() {
     if (!link_) return;
     const std::string text = WindowText(link_);
-    HDC dc = GetDC(link_);
-    if (!dc) return;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     SIZE extent{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(link_, dc);
+    {
+        const WindowDc dc(link_);
+        if (!dc) return;
+        const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(link_, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
 
     RECT window{}, client{};
     GetWindowRect(link_, &window);
@@ -166,14 +166,13 @@ void HyperLink::FitToText() {
 void HyperLink::SnapToText() {
     if (snapping_) return;
     const std::string text = WindowText(link_);
-    HDC dc = GetDC(link_);
-    if (!dc) return;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     RECT needed{};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(link_, dc);
+    {
+        const WindowDc dc(link_);
+        if (!dc) return;
+        const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(link_, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
+    }
     RECT window{}, client{};
     GetWindowRect(link_, &window);
     GetClientRect(link_, &client);
@@ -260,16 +259,16 @@ void HyperLink::ClickByKeyboard() {
 void HyperLink::DrawFocus() const {
     if (GetFocus() != link_) return;
     if (SendMessageA(link_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
-    HDC dc = GetWindowDC(link_);
+    // The pen outlives the device context and both outlive the selections.
+    const UniquePen pen(CreatePen(PS_DOT, 1, hover_ ? hoverColour_ : visited_ ? visitedColour_ : linkColour_));
+    const WindowDc dc(link_, WindowDc::Area::Window);
     if (!dc) return;
     RECT window{};
     GetWindowRect(link_, &window);
-    const UniquePen pen(CreatePen(PS_DOT, 1, hover_ ? hoverColour_ : visited_ ? visitedColour_ : linkColour_));
-    const SelectedObject selectedPen(dc, pen.get());
-    const SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
-    SetBkMode(dc, TRANSPARENT);
-    Rectangle(dc, 0, 0, window.right - window.left, window.bottom - window.top);
-    ReleaseDC(link_, dc);
+    const SelectedObject selectedPen(dc.get(), pen.get());
+    const SelectedObject selectedBrush(dc.get(), GetStockObject(NULL_BRUSH));
+    SetBkMode(dc.get(), TRANSPARENT);
+    Rectangle(dc.get(), 0, 0, window.right - window.left, window.bottom - window.top);
 }
 
 // The focus frame's margin, as a border of the window: the text keeps its size, and fitting the

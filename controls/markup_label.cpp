@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/device_context.h"
 #include "base/window_boundary.h"
 #include "controls/markup_renderer.h"
 #include "controls/repaint_behind.h"
@@ -32,11 +33,9 @@ void MarkupLabel::Paint(HDC dc) {
     const int length = GetWindowTextLengthA(label_);
     std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
     GetWindowTextA(label_, text.data(), length + 1);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(label_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    const SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label_, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     DrawMarkupInRect(dc, client, text.data());
-    if (old) SelectObject(dc, old);
 }
 
 LRESULT CALLBACK MarkupLabel::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

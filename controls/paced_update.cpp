@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/window_boundary.h"
+
 PacedUpdate::~PacedUpdate() { StopTimer(); }
 
 void PacedUpdate::Request(std::function<void()> update) {
@@ -34,7 +36,10 @@ void PacedUpdate::Drop() {
     pending_ = nullptr;
 }
 
-void CALLBACK PacedUpdate::OnTimer(HWND, UINT, UINT_PTR id, DWORD) { reinterpret_cast<PacedUpdate*>(id)->Flush(); }
+// A failed update is dropped: the next request runs as usual.
+void CALLBACK PacedUpdate::OnTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    AtBoundary([&] { reinterpret_cast<PacedUpdate*>(id)->Flush(); }, [] {});
+}
 
 void PacedUpdate::StopTimer() {
     if (!timerSet_) return;

@@ -29,7 +29,7 @@ public:
     bool HasPending() const { return static_cast<bool>(pending_); }
 
 private:
-    static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
+    static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR id, DWORD time) noexcept;
     void StopTimer();
     void Run(const std::function<void()>& update);
 

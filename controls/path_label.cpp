@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "base/device_context.h"
+
 void PathLabel::ShowPath(const std::string& path) {
     pacer_.Drop();  // an older path must not follow this one
     Write(path);
@@ -25,11 +27,12 @@ void PathLabel::Write(const std::string& path) const {
 
     RECT client{};
     GetClientRect(label_, &client);
-    HDC dc = GetDC(label_);
-    if (!dc) return;
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    const BOOL shortened = PathCompactPathA(dc, buffer, static_cast<UINT>(client.right - client.left));
-    SelectObject(dc, old);
-    ReleaseDC(label_, dc);
+    BOOL shortened = FALSE;
+    {
+        const WindowDc dc(label_);
+        if (!dc) return;
+        const SelectedObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        shortened = PathCompactPathA(dc.get(), buffer, static_cast<UINT>(client.right - client.left));
+    }
     SetWindowTextA(label_, shortened ? buffer : original);
 }

@@ -7,6 +7,27 @@
 
 #include "base/runtime_function.h"
 
+UniqueHeapBlock GetCurrentUserSid() {
+    UniqueKernelObject token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
+        token.release();
+        return {};
+    }
+    DWORD size = 0;
+    if (GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size) || GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return {};
+    }
+    UniqueHeapBlock tokenUser(HeapAlloc(GetProcessHeap(), 0, size));
+    if (!tokenUser || !GetTokenInformation(token.get(), TokenUser, tokenUser.get(), size, &size)) return {};
+    const PSID userSid = static_cast<TOKEN_USER*>(tokenUser.get())->User.Sid;
+    const DWORD sidLength = GetLengthSid(userSid);
+    UniqueHeapBlock sid(HeapAlloc(GetProcessHeap(), 0, sidLength));
+    if (!sid || !CopySid(sidLength, sid.get(), userSid)) return {};
+    return sid;
+}
+
+namespace {
+// Deletes the key and its whole sub-tree bottom-up.
 LONG DeleteKeyTree(HKEY parent, const char* name) {
     UniqueHkey key;
     const LONG opened = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.put());
@@ -28,26 +49,6 @@ LONG DeleteKeyTree(HKEY parent, const char* name) {
     return RegDeleteKeyA(parent, name);
 }
 
-UniqueHeapBlock GetCurrentUserSid() {
-    UniqueKernelObject token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
-        token.release();
-        return {};
-    }
-    DWORD size = 0;
-    if (GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size) || GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return {};
-    }
-    UniqueHeapBlock tokenUser(HeapAlloc(GetProcessHeap(), 0, size));
-    if (!tokenUser || !GetTokenInformation(token.get(), TokenUser, tokenUser.get(), size, &size)) return {};
-    const PSID userSid = static_cast<TOKEN_USER*>(tokenUser.get())->User.Sid;
-    const DWORD sidLength = GetLengthSid(userSid);
-    UniqueHeapBlock sid(HeapAlloc(GetProcessHeap(), 0, sidLength));
-    if (!sid || !CopySid(sidLength, sid.get(), userSid)) return {};
-    return sid;
-}
-
-namespace {
 // The key's present DACL, or none when it cannot be read or is absent.
 std::vector<BYTE> ReadDaclDescriptor(HKEY key, PACL& dacl) {
     dacl = nullptr;
@@ -173,10 +174,4 @@ LONG RemoveHeldValue(HKEY heldKey, HKEY root, const std::string& keyPath, const 
         if (error == ERROR_KEY_DELETED) return ERROR_FILE_NOT_FOUND;
     }
     return RemoveRegValue(root, keyPath, valueName);
-}
-
-int DeleteRegKey(HKEY root, const std::string& keyPath) { return RemoveRegKey(root, keyPath) == ERROR_SUCCESS ? 1 : 0; }
-
-int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {
-    return RemoveRegValue(root, keyPath, valueName) == ERROR_SUCCESS ? 1 : 0;
 }

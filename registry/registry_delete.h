@@ -7,15 +7,9 @@
 
 #include "base/unique_handles.h"
 
-// Deletes the key and its whole sub-tree bottom-up; a Windows error code (0 = success).
-LONG DeleteKeyTree(HKEY parent, const char* name);
-
-// Both return 1 on success and 0 on failure.
-int DeleteRegKey(HKEY root, const std::string& keyPath);
-int DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
-
-// The same deletions, with the Windows error code of the last attempt (0 = success), so a
-// caller can tell a key that is already gone from one it may not delete.
+// Deletes the key and its whole sub-tree bottom-up; the Windows error code of the last attempt
+// (0 = success), so a caller can tell a key that is already gone from one it may not delete.
+// An empty path is refused: it would name the root and empty a whole hive.
 LONG RemoveRegKey(HKEY root, const std::string& keyPath);
 
 // Deletes a key without sub-keys through a handle held since it was saved (opened with DELETE),
@@ -27,6 +21,7 @@ LONG RemoveHeldKey(UniqueHkey heldKey, HKEY root, const std::string& keyPath);
 // a value whose key was deleted meanwhile is gone (ERROR_FILE_NOT_FOUND). Without a handle, or
 // when that deletion is refused, the value is removed as RemoveRegValue does.
 LONG RemoveHeldValue(HKEY heldKey, HKEY root, const std::string& keyPath, const std::string& valueName);
+// Deletes one value (the default value for an empty name); the Windows error code as above.
 LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
 
 // The user SID of the current process in a heap block of its own; empty on failure.

@@ -18,8 +18,7 @@ void RunMainDialog(Application& application) {
     const SystemInfo system;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    MainDialog dialog({&system, XpFlagOf(system.OsName()) != 0, &application.InstanceChecker(), &application.Settings(),
-                       application.Name()});
+    MainDialog dialog({&system, &application.InstanceChecker(), &application.Settings(), application.Name()});
     dialog.Run();
 }
 }  // namespace

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "app/os_version.h"
-#include "base/runtime_function.h"
 #include "ui/system_summary_text.h"
 
 SystemInfo::SystemInfo() {
@@ -15,38 +14,21 @@ SystemInfo::SystemInfo() {
 void SystemInfo::GatherOsName() {
     version_ = ReadOsVersion();
     if (version_.major == 0) return;  // the version could not be read
-    servicePack_ = version_.isNt ? ServicePackNumber(version_.servicePack) : 0;
+    servicePack_ = ServicePackNumber(version_.servicePack);
     osName_ = ::OsName(version_);
 }
 
 void SystemInfo::GatherMemory() {
-    using GlobalMemoryStatusExFunction = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
-    if (version_.isNt && version_.major >= 5) {
-        auto statusEx =
-            FindFunction<GlobalMemoryStatusExFunction>(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx");
-        MEMORYSTATUSEX status{};
-        status.dwLength = sizeof(status);
-        if (statusEx && statusEx(&status)) {
-            memoryLoad = status.dwMemoryLoad;
-            totalPhysical = status.ullTotalPhys;
-            availablePhysical = status.ullAvailPhys;
-            totalPageFile = status.ullTotalPageFile;
-            availablePageFile = status.ullAvailPageFile;
-            totalVirtual = status.ullTotalVirtual;
-            availableVirtual = status.ullAvailVirtual;
-            return;
-        }
-    }
-    MEMORYSTATUS status{};
+    MEMORYSTATUSEX status{};
     status.dwLength = sizeof(status);
-    GlobalMemoryStatus(&status);
+    if (!GlobalMemoryStatusEx(&status)) return;
     memoryLoad = status.dwMemoryLoad;
-    totalPhysical = status.dwTotalPhys;
-    availablePhysical = status.dwAvailPhys;
-    totalPageFile = status.dwTotalPageFile;
-    availablePageFile = status.dwAvailPageFile;
-    totalVirtual = status.dwTotalVirtual;
-    availableVirtual = status.dwAvailVirtual;
+    totalPhysical = status.ullTotalPhys;
+    availablePhysical = status.ullAvailPhys;
+    totalPageFile = status.ullTotalPageFile;
+    availablePageFile = status.ullAvailPageFile;
+    totalVirtual = status.ullTotalVirtual;
+    availableVirtual = status.ullAvailVirtual;
 }
 
 void SystemInfo::GatherUserName() {

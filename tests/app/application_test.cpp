@@ -86,9 +86,6 @@ struct ProgramFixture : ::testing::Test {
 TEST(ApplicationName, IsTheFileNameWithoutFolderAndExtension) {
     EXPECT_EQ(ApplicationNameOf("C:\\Program Files\\Tidrex\\TidrexVelora.exe"), "TidrexVelora");
     EXPECT_EQ(ApplicationNameOf("unix\\work\\build\\ui\\Renamed.copy.exe"), "Renamed.copy");
-    EXPECT_EQ(XpFlagOf("Windows XP Home Edition"), 1);
-    EXPECT_EQ(XpFlagOf("Windows xp"), 0);
-    EXPECT_EQ(XpFlagOf("Windows 10"), 0);
 }
 
 TEST_F(ProgramFixture, FirstRunCreatesTheSettingsAndASecondCopyActivatesTheFirst) {

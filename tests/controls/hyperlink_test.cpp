@@ -15,6 +15,7 @@
 #include "controls/hyperlink_texts.h"
 #include "tests/controls/test_window.h"
 #include "tests/support/htm_association.h"
+#include "tests/support/import_hook.h"
 
 namespace {
 std::string TempFile(const std::string& name) {
@@ -53,6 +54,17 @@ bool IsUnderlined(HWND window) {
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof(font), &font);
     return font.lfUnderline != 0;
 }
+
+// The program's own selections into device contexts, and how many of them failed.
+struct Selections {
+    static inline HGDIOBJ(WINAPI* select)(HDC, HGDIOBJ) = nullptr;
+    static inline int made = 0, failed = 0;
+    static HGDIOBJ WINAPI Counted(HDC dc, HGDIOBJ object) {
+        const HGDIOBJ old = select(dc, object);
+        ++(old ? made : failed);
+        return old;
+    }
+};
 
 COLORREF TextColourFor(HWND link, HDC dc) {
     SendMessageA(GetParent(link), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link));
@@ -310,6 +322,22 @@ TEST(HyperLink, TabReachesTheLinkAndEnterOrSpaceActAsAClick) {
     EXPECT_EQ(clicks.count, 1);
     press(VK_SPACE);
     EXPECT_EQ(clicks.count, 2);
+}
+
+// A selection made into a device context that was already released fails.
+TEST(HyperLink, TheFocusFramePutsItsPenAndBrushBackBeforeTheDeviceContextGoes) {
+    TestWindow window;
+    SetWindowPos(window.Get(), HWND_TOP, 100, 100, 600, 300, SWP_SHOWWINDOW);
+    HyperLink link;
+    link.Attach(window.AddStatic("focus", 10, 10, 300, 20));
+    SetFocus(link.Window());
+    SendMessageA(link.Window(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    const ImportHook hook("gdi32.dll", "SelectObject", reinterpret_cast<const void*>(&Selections::Counted));
+    ASSERT_TRUE(hook);
+    Selections::select = hook.Original<decltype(Selections::select)>();
+    SendMessageA(link.Window(), WM_NCPAINT, 1, 0);
+    EXPECT_EQ(Selections::made, 4) << "pen and brush, each selected and put back";
+    EXPECT_EQ(Selections::failed, 0);
 }
 
 TEST(HyperLink, AnExceptionOfItsErrorHandlerStopsAtTheWindowBoundary) {

@@ -55,30 +55,29 @@ DaclSummary ReadDacl(HKEY root, const std::string& path, PSID user) {
 }
 }  // namespace
 
-TEST(DeleteRegKey, DeletesAThreeLevelTree) {
+TEST(RemoveRegKey, DeletesAThreeLevelTree) {
     RegistrySandbox sandbox("DeleteTree");
     sandbox.CreateKey("Top\\Middle\\Bottom");
     sandbox.CreateKey("Top\\Middle\\Other");
     sandbox.CreateKey("Top\\Side");
     sandbox.SetString("Top\\Middle\\Bottom", "v", "data");
-    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, sandbox.Sub("Top")), 1);
+    EXPECT_EQ(RemoveRegKey(HKEY_CURRENT_USER, sandbox.Sub("Top")), ERROR_SUCCESS);
     EXPECT_FALSE(sandbox.KeyExists("Top"));
     EXPECT_TRUE(sandbox.KeyExists(""));
 }
 
-TEST(DeleteRegKey, MissingKeyFails) {
+TEST(RemoveRegKey, MissingKeyIsNotFound) {
     RegistrySandbox sandbox("DeleteMissing");
-    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, sandbox.Sub("Nothing")), 0);
-    EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, sandbox.Sub("Nothing").c_str()), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RemoveRegKey(HKEY_CURRENT_USER, sandbox.Sub("Nothing")), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(DeleteRegKey, EmptyPathNeverEmptiesAHive) {
+TEST(RemoveRegKey, EmptyPathNeverEmptiesAHive) {
     RegistrySandbox sandbox("EmptyPath");
-    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, ""), 0);
+    EXPECT_EQ(RemoveRegKey(HKEY_CURRENT_USER, ""), ERROR_INVALID_PARAMETER);
     EXPECT_TRUE(sandbox.KeyExists(""));
 }
 
-TEST(DeleteRegKey, RetriesAfterGrantingAccess) {
+TEST(RemoveRegKey, RetriesAfterGrantingAccess) {
     RegistrySandbox sandbox("DeleteDenied");
     sandbox.CreateKey("Locked\\Inner");
     DenyEveryone(HKEY_CURRENT_USER, sandbox.Sub("Locked\\Inner"));
@@ -86,28 +85,28 @@ TEST(DeleteRegKey, RetriesAfterGrantingAccess) {
     HKEY probe = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, sandbox.Sub("Locked").c_str(), 0, KEY_ALL_ACCESS, &probe),
               ERROR_ACCESS_DENIED);
-    EXPECT_EQ(DeleteRegKey(HKEY_CURRENT_USER, sandbox.Sub("Locked")), 1);
+    EXPECT_EQ(RemoveRegKey(HKEY_CURRENT_USER, sandbox.Sub("Locked")), ERROR_SUCCESS);
     EXPECT_FALSE(sandbox.KeyExists("Locked"));
 }
 
-TEST(DeleteRegValue, DeletesNamedAndDefaultValues) {
+TEST(RemoveRegValue, DeletesNamedAndDefaultValues) {
     RegistrySandbox sandbox("DeleteValues");
     sandbox.SetString("", "", "default data");
     sandbox.SetString("", "Named", "x");
     sandbox.SetString("", "Kept", "y");
-    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Path(), ""), 1);
+    EXPECT_EQ(RemoveRegValue(HKEY_CURRENT_USER, sandbox.Path(), ""), ERROR_SUCCESS);
     EXPECT_FALSE(sandbox.ValueExists("", ""));
-    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Path(), "Named"), 1);
+    EXPECT_EQ(RemoveRegValue(HKEY_CURRENT_USER, sandbox.Path(), "Named"), ERROR_SUCCESS);
     EXPECT_FALSE(sandbox.ValueExists("", "Named"));
     EXPECT_TRUE(sandbox.ValueExists("", "Kept"));
-    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Path(), "Named"), 0);
+    EXPECT_EQ(RemoveRegValue(HKEY_CURRENT_USER, sandbox.Path(), "Named"), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(DeleteRegValue, RetriesAfterGrantingAccess) {
+TEST(RemoveRegValue, RetriesAfterGrantingAccess) {
     RegistrySandbox sandbox("DeleteValueDenied");
     sandbox.SetString("Locked", "Stale", "c:\\gone.dll");
     DenyEveryone(HKEY_CURRENT_USER, sandbox.Sub("Locked"));
-    EXPECT_EQ(DeleteRegValue(HKEY_CURRENT_USER, sandbox.Sub("Locked"), "Stale"), 1);
+    EXPECT_EQ(RemoveRegValue(HKEY_CURRENT_USER, sandbox.Sub("Locked"), "Stale"), ERROR_SUCCESS);
     EXPECT_FALSE(sandbox.ValueExists("Locked", "Stale"));
 }
 

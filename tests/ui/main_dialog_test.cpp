@@ -66,7 +66,7 @@ struct MainDialogTest : ::testing::Test {
     INT_PTR Run(const std::function<void(HWND)>& steps) {
         settings.SetString("", "LogFilePath", TempFolder("tidrex-ui-tests"));
         dialog = std::make_unique<MainDialog>(
-            MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", &operations});
+            MainDialogStartup{nullptr, nullptr, &preferences, "TidrexVelora", &operations});
         MainDialog* shown = dialog.get();
         DialogSteps::Schedule([shown, steps] {
             // The modal loop shows the dialog once it idles; the steps act as a user would, on a shown one.
@@ -584,7 +584,7 @@ TEST(MainDialogDpiChild, Check) {
     ASSERT_EQ(pixelsPerInch, 120);
     RegistrySandbox settings("MainDialogDpi");
     Preferences preferences(settings.Path(), settings.Sub("Run"));
-    MainDialog dialog(MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", nullptr});
+    MainDialog dialog(MainDialogStartup{nullptr, nullptr, &preferences, "TidrexVelora", nullptr});
     DialogSteps::Schedule([&] {
         ShowWindow(dialog.Window(), SW_SHOWNORMAL);
         LOGFONTA font{};

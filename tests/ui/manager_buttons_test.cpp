@@ -10,7 +10,7 @@ TEST(AdvancedPageButtons, OpenTheirManagers) {
     RegistrySandbox settings("ManagerButtons");
     Preferences preferences(settings.Path(), settings.Sub("Run"));
     MessageBoxRecorder boxes;
-    MainDialog dialog(MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", nullptr});
+    MainDialog dialog(MainDialogStartup{nullptr, nullptr, &preferences, "TidrexVelora", nullptr});
     std::vector<std::string> opened;
     DialogSteps::Schedule([&] {
         HWND window = dialog.Window();

@@ -98,7 +98,7 @@ struct RemovalWindowTest : ::testing::Test {
 
     void Run(const std::function<void(HWND)>& steps) {
         dialog = std::make_unique<MainDialog>(
-            MainDialogStartup{nullptr, false, nullptr, &preferences, "TidrexVelora", &operations, backups.Path()});
+            MainDialogStartup{nullptr, nullptr, &preferences, "TidrexVelora", &operations, backups.Path()});
         MainDialog* shown = dialog.get();
         DialogSteps::Schedule([shown, steps] {
             ShowWindow(shown->Window(), SW_SHOWNORMAL);

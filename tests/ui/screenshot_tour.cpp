@@ -104,8 +104,7 @@ int main() {
     SampleScan scan(&window);
     const TempFolder backups("screenshot-backups");
     MakeArchives(backups);
-    MainDialog dialog(
-        MainDialogStartup{&systemInfo, false, nullptr, &preferences, "TidrexVelora", &scan, backups.Path()});
+    MainDialog dialog(MainDialogStartup{&systemInfo, nullptr, &preferences, "TidrexVelora", &scan, backups.Path()});
     MessageBoxRecorder boxes;
     DialogSteps::Schedule([&] {
         window = dialog.Window();

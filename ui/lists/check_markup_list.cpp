@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/device_context.h"
 #include "base/window_boundary.h"
 #include "controls/markup_renderer.h"
 #include "ui/scan/scan_messages.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/executable_folder.h"
+#include "base/device_context.h"
 #include "base/text_format.h"
 #include "resources/resource_ids.h"
 #include "ui/tools/add_remove_manager_dialog.h"
@@ -21,9 +22,7 @@ std::vector<uint8_t> TahomaTemplate() {
     HGLOBAL loaded = LoadResource(ResourceModule(), resource);
     const auto* data = static_cast<const uint8_t*>(LockResource(loaded));
     if (!data) return {};
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int pixelsPerInch = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
     return WithDialogFont(data, SizeofResource(ResourceModule(), resource), u"Tahoma",
                           static_cast<uint16_t>(DialogPointSize(pixelsPerInch)));
 }

@@ -30,7 +30,6 @@
 
 struct MainDialogStartup {
     const SystemInfo* systemInfo = nullptr;
-    bool xpFlag = false;
     CInstanceChecker* instanceChecker = nullptr;  // none: the window is not tracked
     const Preferences* preferences = nullptr;
     std::string applicationName;           // caption of the message boxes

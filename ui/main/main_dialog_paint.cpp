@@ -2,6 +2,7 @@
 // colours of its labels.
 #include "ui/main/main_dialog.h"
 
+#include "base/device_context.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -42,18 +43,6 @@ HBRUSH MainDialog::OnStaticColour(HDC dc, HWND control) {
             return whiteBrush_.get();
         case IDC_FOOTER: SetTextColor(dc, kFooterColour); break;
         default: break;
-    }
-    if (startup_.xpFlag) {
-        // Without transparency support the label gets the picture under it copied in first.
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&rect), 2);
-        if (const HBITMAP picture = backgrounds_[backgroundIndex_].get()) {
-            const UniqueMemoryDc memory(CreateCompatibleDC(dc));
-            const SelectedObject selected(memory.get(), picture);
-            BitBlt(dc, 0, 0, rect.right - rect.left, rect.bottom - rect.top, memory.get(), rect.left, rect.top,
-                   SRCCOPY);
-        }
     }
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));

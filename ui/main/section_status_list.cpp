@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/device_context.h"
 #include "base/unique_handles.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
