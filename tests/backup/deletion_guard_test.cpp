@@ -51,4 +51,4 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"FullScanNeverDeletesKeys", 13, kLocalMachine, "SOFTWARE\\Vendor\\Tool", false},
         GuardCase{"FontsNeverDeleteKeys", 3, kLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\x",
                   false}),
-    [](const ::testing::TestParamInfo<GuardCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<GuardCase>& testInfo) { return testInfo.param.name; });
