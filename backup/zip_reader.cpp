@@ -1,41 +1,14 @@
 #include "backup/zip_reader.h"
 
-#include <windows.h>
-
 #include <unzip.h>
 
-#include "backup/file_bytes.h"
-#include "base/unique_handles.h"
+#include "base/ascii_case.h"
 
 namespace {
-constexpr unsigned kExtractBlock = 20480;
+constexpr unsigned kReadBlock = 20480;
 constexpr size_t kNameBuffer = 260;
 constexpr size_t kCommentBuffer = 255;
-// Larger than any backup; a file beyond it is not opened.
-constexpr uint64_t kArchiveLimit = 2ull << 30;
 
-// A name that stays inside the target folder: relative, with no ".." part and no stream colon.
-bool IsContainedName(const std::string& name) {
-    if (name.empty() || name[0] == '\\' || name.find(':') != std::string::npos) return false;
-    size_t start = 0;
-    for (;;) {
-        const size_t slash = name.find('\\', start);
-        const std::string part = name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-        if (part == "..") return false;
-        if (slash == std::string::npos) return true;
-        start = slash + 1;
-    }
-}
-
-// Creation and last-write times from the entry's local DOS date; a date that does not convert
-// (such as the zero date of this program's own archives) leaves the times alone.
-void SetTimesFromDosDate(HANDLE file, uint32_t dosDateTime) {
-    const WORD date = HIWORD(dosDateTime), time = LOWORD(dosDateTime);
-    if (((date >> 5) & 0x0F) == 0 || (date & 0x1F) == 0) return;
-    FILETIME local, utc;
-    if (!DosDateTimeToFileTime(date, time, &local) || !LocalFileTimeToFileTime(&local, &utc)) return;
-    SetFileTime(file, &utc, nullptr, &utc);
-}
 // The library takes an end record at the very start of the file for none at all, so it cannot
 // open an archive without entries; such an archive is only its end record (and a comment).
 bool IsEmptyArchive(const std::string& bytes) {
@@ -50,21 +23,14 @@ bool IsEmptyArchive(const std::string& bytes) {
 }
 }  // namespace
 
-bool ZipReader::Open(const std::string& archivePath) {
+bool ZipReader::OpenBytes(std::string bytes) {
     Close();
-    FileRead file = ReadFileBytes(archivePath, kArchiveLimit);
-    if (file.status != FileRead::Status::Read) return false;
-    memory_.bytes = std::move(file.bytes);
+    memory_.bytes = std::move(bytes);
     zlib_filefunc64_def functions;
     FillMemoryFileFunctions(&functions, memory_);
-    zip_ = unzOpen2_64(archivePath.c_str(), &functions);
+    zip_ = unzOpen2_64("", &functions);
     if (!zip_) emptyArchive_ = IsEmptyArchive(memory_.bytes);
     if (!IsOpen()) memory_ = {};
-    const size_t dot = archivePath.find_last_of('.');
-    const size_t slash = archivePath.find_last_of('\\');
-    defaultFolder_ = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-                         ? archivePath.substr(0, dot)
-                         : archivePath;
     return IsOpen();
 }
 
@@ -79,7 +45,7 @@ bool ZipReader::Matches(const char* extension) const {
     ZipEntryInfo info;
     if (!GetEntryInfo(info)) return false;
     const size_t dot = info.name.find_last_of('.');
-    return dot != std::string::npos && lstrcmpiA(info.name.c_str() + dot + 1, extension) == 0;
+    return dot != std::string::npos && EqualsIgnoringAsciiCase(std::string_view(info.name).substr(dot + 1), extension);
 }
 
 bool ZipReader::GoToFirst(const char* extension) {
@@ -123,66 +89,35 @@ bool ZipReader::GetEntryInfo(ZipEntryInfo& info) const {
     return true;
 }
 
-bool ZipReader::ExtractCurrent(const std::string& folder, bool ignorePath) {
-    ZipEntryInfo info;
-    if (!GetEntryInfo(info)) return false;
-    const std::string target = folder.empty() ? defaultFolder_ : folder;
-    if (!CreateFolderTree(target)) return false;
-    if (info.folder) return true;
-    std::string name = info.name;
-    if (ignorePath) name = name.substr(name.find_last_of('\\') + 1);
-    if (!IsContainedName(name)) return false;
-    const std::string path = target + (target.back() == '\\' ? "" : "\\") + name;
-    const size_t slash = path.find_last_of('\\');
-    if (!CreateFolderTree(path.substr(0, slash))) return false;
-    UniqueHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || unzOpenCurrentFile(zip_) != UNZ_OK) return false;
+bool ZipReader::ReadCurrentInBlocks(const std::function<bool(const char* block, size_t size)>& sink) {
+    if (!zip_ || unzOpenCurrentFile(zip_) != UNZ_OK) return false;
     bool ok = true;
-    char block[kExtractBlock];
+    char block[kReadBlock];
     for (;;) {
-        const int read = unzReadCurrentFile(zip_, block, kExtractBlock);
+        const int read = unzReadCurrentFile(zip_, block, kReadBlock);
         if (read == 0) break;
-        DWORD written = 0;
-        if (read < 0 || !WriteFile(file.get(), block, static_cast<DWORD>(read), &written, nullptr) ||
-            written != static_cast<DWORD>(read)) {
+        if (read < 0 || !sink(block, static_cast<size_t>(read))) {
             ok = false;
             break;
         }
     }
     // Closing an entry read to its end checks its CRC.
-    ok = unzCloseCurrentFile(zip_) == UNZ_OK && ok;
-    if (ok) SetTimesFromDosDate(file.get(), info.dosDateTime);
-    return ok;
-}
-
-bool ZipReader::ExtractAll(const std::string& folder, bool ignorePath) {
-    if (!zip_ || !CreateFolderTree(folder) || FileCount() == 0 || !GoToFirst()) return false;
-    do {
-        if (!ExtractCurrent(folder, ignorePath)) return false;
-    } while (GoToNext());
-    return true;
+    return unzCloseCurrentFile(zip_) == UNZ_OK && ok;
 }
 
 bool ZipReader::ReadCurrent(std::string& bytes, uint64_t limit) {
     ZipEntryInfo info;
-    if (!GetEntryInfo(info) || info.uncompressedSize > limit || unzOpenCurrentFile(zip_) != UNZ_OK) return false;
+    if (!GetEntryInfo(info) || info.uncompressedSize > limit) return false;
     std::string data;
     data.reserve(static_cast<size_t>(info.uncompressedSize));
-    bool ok = true;
-    char block[kExtractBlock];
-    for (;;) {
-        const int read = unzReadCurrentFile(zip_, block, kExtractBlock);
-        if (read == 0) break;
-        if (read < 0 || data.size() + static_cast<size_t>(read) > limit) {
-            ok = false;
-            break;
-        }
-        data.append(block, static_cast<size_t>(read));
-    }
-    ok = unzCloseCurrentFile(zip_) == UNZ_OK && ok && data.size() == info.uncompressedSize;
-    if (ok) bytes = std::move(data);
-    return ok;
+    const bool ok = ReadCurrentInBlocks([&](const char* block, size_t size) {
+        if (data.size() + size > limit) return false;
+        data.append(block, size);
+        return true;
+    });
+    if (!ok || data.size() != info.uncompressedSize) return false;
+    bytes = std::move(data);
+    return true;
 }
 
 void ZipReader::Close() {

@@ -1,8 +1,10 @@
 #pragma once
 // Reads zip archives over minizip: entry information, extraction into a folder, or an entry's
 // bytes in memory. Every entry read to its end has its CRC checked. The archive is read into
-// memory whole when it is opened.
+// memory whole when it is opened. The parsing (zip_reader.cpp) touches no file and builds
+// natively; opening a file and extracting into folders (zip_reader_files.cpp) are Windows only.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "backup/zip_memory_file.h"
@@ -31,6 +33,8 @@ public:
     ~ZipReader() { Close(); }
 
     bool Open(const std::string& archivePath);
+    // The archive's bytes themselves; there is no default folder to extract into.
+    bool OpenBytes(std::string bytes);
     // 0 on error or when closed.
     int FileCount() const;
     // With an extension, moves on to the first entry whose name ends in "." and that extension.
@@ -53,6 +57,10 @@ public:
 
 private:
     bool Matches(const char* extension) const;
+    // Hands the current entry's bytes to the sink block by block, then checks the CRC when the
+    // entry was read to its end. False when it cannot be read, the sink refuses a block, or the
+    // CRC does not match.
+    bool ReadCurrentInBlocks(const std::function<bool(const char* block, size_t size)>& sink);
 
     void* zip_ = nullptr;
     ZipMemoryFile memory_;

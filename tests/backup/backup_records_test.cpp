@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         DescriptorCase{"CutInsideValue",
                        "[TYPE:FILE]\n[DEST_PATH:C:\\a.lnk]\n[TYPE:REG_VALUE]\n[MAIN_KEY:HKEY_USERS\\x]\n", 1, true},
         DescriptorCase{"CutAfterType", "[TYPE:REG_KEY]\r\r\n", 0, true}),
-    [](const ::testing::TestParamInfo<DescriptorCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<DescriptorCase>& testInfo) { return testInfo.param.name; });
 
 struct RawCase {
     const char* name;
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, DamagedRawLine,
                                            RawCase{"TypeTooLarge", "[RAW:4294967296:00]"},
                                            RawCase{"NoColon", "[RAW:400]"}, RawCase{"NoBracket", "[RAW:4:00"},
                                            RawCase{"SignedType", "[RAW:-4:00]"}),
-                         [](const ::testing::TestParamInfo<RawCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<RawCase>& testInfo) { return testInfo.param.name; });
 
 TEST(RecordValue, CutsAtTheLastBracketAndKeepsLinesWithoutTheKey) {
     EXPECT_EQ(RecordValue("[VALUE:a]b]\r", "VALUE"), "a]b");

@@ -56,4 +56,4 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"FullScanNeverDeletesKeys", kFullRegistrySection, kLocalMachine, "SOFTWARE\\Vendor\\Tool", false},
         GuardCase{"FontsNeverDeleteKeys", kFontsSection, kLocalMachine,
                   "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts\\x", false}),
-    [](const ::testing::TestParamInfo<GuardCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<GuardCase>& testInfo) { return testInfo.param.name; });

@@ -127,4 +127,4 @@ INSTANTIATE_TEST_SUITE_P(
                           f.ShortcutProblem("Desktop\\All.lnk", "link");
                           KeyOfEveryType(f, kClassesRoot);
                       }}),
-    [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<RoundTripCase>& testInfo) { return testInfo.param.name; });

@@ -78,8 +78,8 @@ void ClickOn(HWND link) {
 
 // Counts the click notifications that reach the parent's own window procedure.
 struct ParentClicks {
-    explicit ParentClicks(HWND parent) : parent(parent) {
-        SetWindowSubclass(parent, &ParentClicks::Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    explicit ParentClicks(HWND parentWindow) : parent(parentWindow) {
+        SetWindowSubclass(parentWindow, &ParentClicks::Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
     }
     ~ParentClicks() { RemoveWindowSubclass(parent, &ParentClicks::Procedure, 1); }
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TreeUnderRoot{"CurrentUser", kCurrentUser, "Software\\TidrexTests\\Exchange"},
                       TreeUnderRoot{"LocalMachine", kLocalMachine, "Software\\TidrexTests\\Exchange"},
                       TreeUnderRoot{"ClassesRoot", kClassesRoot, "TidrexTests.Exchange"}),
-    [](const ::testing::TestParamInfo<TreeUnderRoot>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<TreeUnderRoot>& testInfo) { return testInfo.param.name; });
 
 TEST(ExportKey, MissingKeyIsGone) {
     const KeyExport exported = ExportKey(kCurrentUser, "Software\\TidrexTests\\NoSuchKey\\Below");

@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedFile{"TextAfterString", std::u16string(kHead) + u"\"a\"=\"b\" x\r\n", 3},
                       MalformedFile{"ZeroInName", std::u16string(kHead) + std::u16string(u"\"a\0b\"=\"c\"\r\n", 11),
                                     3}),
-    [](const ::testing::TestParamInfo<MalformedFile>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<MalformedFile>& testInfo) { return testInfo.param.name; });
 
 TEST(RegFileReader, OddUtf16ByteCountIsRefused) {
     EXPECT_FALSE(ParseRegFile(Utf16File(u"REGEDIT4\r\n") + "x").document);

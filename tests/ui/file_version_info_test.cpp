@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"KoreanUserOfJapaneseAndKorean", "japanese_korean", 0x0412, 0x0412, 949, "Korean texts"},
         LanguageCase{"NoTranslationTableFallsBackToUsEnglish", "no_translation", 0x0407, 0x0409, 1200,
                      "Untranslated Company"}),
-    [](const ::testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LanguageCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(FileVersionInfo, ReadsTheFixedBlockAndTheTwelveTextsInOrder) {
     FileVersionInfo info;

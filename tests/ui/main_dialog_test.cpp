@@ -189,7 +189,7 @@ TEST_F(MainDialogTest, ResultsListHasOneRowPerSectionWithProblemsCheckedBySelect
             RECT row{};
             ListView_GetItemRect(results.Window(), 0, &row, LVIR_BOUNDS);
             EXPECT_EQ(row.bottom - row.top, kResultsRowHeight);
-            for (int row = 0; row < 2; ++row) EXPECT_EQ(results.IsChecked(row), selectAll != 0);
+            for (int index = 0; index < 2; ++index) EXPECT_EQ(results.IsChecked(index), selectAll != 0);
             for (const ProblemPtr& problem : dialog->Sections().Find(kFontsSection)->problems) {
                 EXPECT_EQ(problem->checked, static_cast<int32_t>(selectAll));
             }
@@ -264,9 +264,9 @@ TEST_F(MainDialogTest, ShowDetailsOpensTheSectionsProblemsAndKeepsTheChoices) {
             RECT row{};
             ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
             EXPECT_EQ(row.bottom - row.top, kDetailsRowHeight);
-            for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-                rows.push_back(ListText(list, row));
-                checks.push_back((ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12) == 2);
+            for (int index = 0; index < ListView_GetItemCount(list); ++index) {
+                rows.push_back(ListText(list, index));
+                checks.push_back((ListView_GetItemState(list, index, LVIS_STATEIMAGEMASK) >> 12) == 2);
             }
             Click(details, IDC_DETAILS_DESELECT_ALL);
             Click(details, IDCANCEL);

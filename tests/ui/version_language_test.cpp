@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{"EnglishLowByte", {0x0411, 0x0809, 0x0409}, 0x0407, 0x0809},
                       ChoiceCase{"FirstPairWhenNothingMatches", {0x0411, 0x0412}, 0x0407, 0x0411},
                       ChoiceCase{"OnlyPairOfAnotherLanguage", {0x0411}, 0x0407, 0x0411}),
-    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ChoiceCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(TranslationChoiceEdges, AnEmptyTableChoosesNothingAndTheCodePageTravelsWithItsLanguage) {
     EXPECT_FALSE(ChooseTranslation({}, 0x0407).has_value());
