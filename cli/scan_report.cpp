@@ -4,6 +4,7 @@
 
 #include "base/text_format.h"
 #include "engine/problem_intake.h"
+#include "registry/registry_view.h"
 
 std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record) {
     std::string text = ProblemLogLine(section, record);
@@ -48,6 +49,7 @@ nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*to
     json["valueName"] = toUtf8(problem.valueName);
     json["valueData"] = toUtf8(problem.valueData);
     json["removeValueOnly"] = problem.scope == RemovalScope::Value;
+    json["view"] = static_cast<int>(ViewOfKeyPath(problem.keyPath));
     return json;
 }
 

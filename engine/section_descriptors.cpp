@@ -7,7 +7,7 @@ using enum ScanOperation;
 constexpr OperationStep kStaticDriverSteps[] = {{StaticDrivers, true}};
 constexpr OperationStep kFontSteps[] = {{Fonts, true}};
 constexpr OperationStep kSoundSteps[] = {{Sounds, true}};
-constexpr OperationStep kAssociationSteps[] = {{OpenWith, false}, {Extensions, true}};
+constexpr OperationStep kAssociationSteps[] = {{OpenWith, false}, {Extensions, true}, {FileTypes, true}};
 constexpr OperationStep kServiceSteps[] = {{Services, true}};
 constexpr OperationStep kHelpFileSteps[] = {{HelpFiles, true}};
 constexpr OperationStep kSharedFileSteps[] = {{SharedFiles, true}};
@@ -19,13 +19,30 @@ constexpr OperationStep kFullRegistrySteps[] = {
 constexpr OperationStep kShortcutSteps[] = {{Shortcuts, true}};
 
 constexpr SectionListKey kStaticDriverKeys[] = {{kLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\VXD"}};
-constexpr SectionListKey kAssociationKeys[] = {{kClassesRoot, "", true}};
+constexpr SectionListKey kAssociationKeys[] = {{kClassesRoot, "", true},
+                                               {kCurrentUser, "Software\\Classes"},
+                                               {kCurrentUser, "Software\\Classes\\Applications"},
+                                               {kCurrentUser, "Software\\Classes\\Wow6432Node"},
+                                               {kLocalMachine, "SOFTWARE\\Classes"},
+                                               {kLocalMachine, "SOFTWARE\\Classes\\Applications"},
+                                               {kLocalMachine, "SOFTWARE\\Classes\\Wow6432Node"},
+                                               {kLocalMachine, "SOFTWARE\\Classes\\Wow6432Node\\Applications"}};
 constexpr SectionListKey kServiceKeys[] = {{kLocalMachine, "SYSTEM\\CurrentControlSet\\Services"}};
+// Each list key of a section whose problems are keys, in both registry views.
 constexpr SectionListKey kApplicationPathKeys[] = {
-    {kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths"}};
+    {kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths"},
+    {kLocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths"}};
 constexpr SectionListKey kUninstallKeys[] = {
-    {kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}};
-constexpr SectionListKey kComKeys[] = {{kClassesRoot, "TypeLib"}, {kClassesRoot, "CLSID"}};
+    {kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+    {kLocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}};
+// The class trees' own forms of the same keys keep the file-type removals below the classes.
+constexpr SectionListKey kComKeys[] = {{kClassesRoot, "TypeLib"},
+                                       {kClassesRoot, "CLSID"},
+                                       {kClassesRoot, "Wow6432Node\\CLSID"},
+                                       {kLocalMachine, "SOFTWARE\\Classes\\TypeLib"},
+                                       {kLocalMachine, "SOFTWARE\\Classes\\CLSID"},
+                                       {kLocalMachine, "SOFTWARE\\Classes\\Wow6432Node\\CLSID"},
+                                       {kCurrentUser, "Software\\Classes\\CLSID"}};
 
 constexpr std::array<SectionDescriptor, 13> kSections{{
     {kStartupProgramsSection,

@@ -10,6 +10,7 @@ enum class ScanOperation {
     Sounds,
     OpenWith,
     Extensions,
+    FileTypes,
     Services,
     HelpFiles,
     SharedFiles,

@@ -32,17 +32,18 @@ bool MayBeRegistered(const std::string& path) { return OpenClassesRootKey(path) 
 bool ClassIdExists(const std::string& classId) {
     if (classId.empty()) return false;
     const std::string braced = classId.front() == '{' ? classId : "{" + classId + "}";
-    return RegKeyExists(HKEY_CLASSES_ROOT, "CLSID\\" + braced);
+    return RegKeyExists(HKEY_CLASSES_ROOT, "CLSID\\" + braced) ||
+           RegKeyExists(HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID\\" + braced);
 }
 
 bool TypeLibExists(const std::string& typeLibId) { return RegKeyExists(HKEY_CLASSES_ROOT, "TypeLib\\" + typeLibId); }
 
-bool ProgIdIsValid(const std::string& progId, bool wow64) {
+bool ProgIdIsValid(const std::string& progId, RegistryView view) {
     if (progId.empty()) return false;
     if (progId.find("rundll32") != std::string::npos) return true;
     if (ClsidFromProgIdSucceeds(progId)) return true;
     if (MayBeRegistered(progId)) return true;
     const std::string stripped = StripVersionDigits(progId);
     if (MayBeRegistered(stripped)) return true;
-    return FileReferenceExists(stripped, wow64);
+    return FileReferenceExists(stripped, view);
 }

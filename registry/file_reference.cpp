@@ -59,15 +59,30 @@ bool CommandLineExistsWith(const std::string& text, Lookups& lookups) {
     if (line.size() > kMaxReferenceLength) return true;
     if (line.find(' ') == std::string::npos) return lookups.Exists(line) || FoundOnSearchPath(line);
     for (const std::string& prefix : PrefixesBeforeBlanks(line)) {
-        if (FoundOnSearchPath(prefix) || lookups.Exists(prefix)) return true;
+        const DWORD attributes = lookups.Attributes(prefix);
+        // "C:\Games" says nothing about "C:\Games Old\x.exe".
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+            CarriesOnFolderPath(line, prefix.size()))
+            continue;
+        if (attributes != INVALID_FILE_ATTRIBUTES || FoundOnSearchPath(prefix)) return true;
     }
     return lookups.Exists(line);
 }
 
-bool FileReferenceExistsWith(const std::string& text, bool wow64, Lookups& lookups) {
-    char expanded[kReferenceBufferSize] = {};
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof(expanded));
-    if (needed == 0 || needed > sizeof(expanded)) return true;
+// Expands the text as the program of the view would; false when it does not fit the buffers.
+bool ExpandAsWritten(const std::string& text, RegistryView view, std::string& expanded) {
+    const std::string meant = view == RegistryView::Bits32 ? WithThirtyTwoBitFolderNames(text) : text;
+    char buffer[kReferenceBufferSize] = {};
+    const DWORD needed = ExpandEnvironmentStringsA(meant.c_str(), buffer, sizeof(buffer));
+    if (needed == 0 || needed > sizeof(buffer)) return false;
+    expanded = view == RegistryView::Bits32 ? SysnativeAsSystem32(buffer) : std::string(buffer);
+    return expanded.size() <= kMaxReferenceLength;
+}
+
+bool FileReferenceExistsWith(const std::string& text, RegistryView view, Lookups& lookups) {
+    std::string expanded;
+    if (!ExpandAsWritten(text, view, expanded)) return true;
+    const bool thirtyTwoBit = view == RegistryView::Bits32;
     std::string working = expanded;
 
     if (working.size() < 3) return false;
@@ -87,19 +102,25 @@ bool FileReferenceExistsWith(const std::string& text, bool wow64, Lookups& looku
         const DWORD attributes = lookups.Attributes(parent);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             // The folder is there and the file is not.
-            if (!wow64) return false;
+            if (!thirtyTwoBit) return false;
         } else if (attributes != INVALID_FILE_ATTRIBUTES || FoundOnSearchPath(expanded)) {
             // The part before the last backslash may itself be a file: an executable whose
             // argument contains a backslash.
             return true;
         }
     }
-    return wow64 && CommandLineExistsWith(RedirectSystem32(saved), lookups);
+    return thirtyTwoBit && CommandLineExistsWith(RedirectSystem32(saved), lookups);
 }
 }  // namespace
 
 bool PathExists(const std::string& path) {
     return path.size() <= kMaxReferenceLength && PathFileExistsA(path.c_str()) != FALSE;
+}
+
+bool PathExistsInView(const std::string& path, RegistryView view) {
+    if (view == RegistryView::Bits64) return PathExists(path);
+    const std::string meant = SysnativeAsSystem32(path);
+    return PathExists(meant) || PathExists(RedirectSystem32(meant));
 }
 
 bool FolderExists(const std::string& path) {
@@ -114,12 +135,11 @@ std::string WindowsFolder() {
     return std::string(buffer, length);
 }
 
-bool ExpandEnvironmentInPlace(std::string& text) {
+bool ExpandEnvironmentInPlace(std::string& text, RegistryView view) {
     if (text.size() > kMaxReferenceLength) return false;
-    char expanded[kReferenceBufferSize] = {};
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof(expanded));
-    if (needed == 0 || needed > sizeof(expanded)) return false;
-    text = expanded;
+    std::string expanded;
+    if (!ExpandAsWritten(text, view, expanded)) return false;
+    text = std::move(expanded);
     return true;
 }
 
@@ -128,12 +148,12 @@ bool CommandLineExists(const std::string& text) {
     return CommandLineExistsWith(text, lookups);
 }
 
-bool FileReferenceExists(const std::string& text, bool wow64) {
+bool FileReferenceExists(const std::string& text, RegistryView view) {
     Lookups lookups;
-    return FileReferenceExistsWith(text, wow64, lookups);
+    return FileReferenceExistsWith(text, view, lookups);
 }
 
-bool FileOrFolderExists(const std::string& text, bool wow64) {
+bool FileOrFolderExists(const std::string& text, RegistryView view) {
     Lookups lookups;
-    return FileReferenceExistsWith(text, wow64, lookups) || lookups.Exists(text);
+    return FileReferenceExistsWith(text, view, lookups) || lookups.Exists(text);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/ascii_case.h"
+
 void CollapseDotSegments(std::string& text) {
     size_t position = 0;
     while ((position = text.find("\\.\\", position)) != std::string::npos) {
@@ -45,14 +47,45 @@ bool ParentFolderOf(const std::string& text, std::string& parent) {
     return true;
 }
 
-std::string RedirectSystem32(const std::string& text) {
+namespace {
+// Replaces every occurrence of lowerWord (written in lower case) in any letter case.
+std::string ReplacedIgnoringCase(const std::string& text, const std::string& lowerWord, const std::string& by) {
+    const std::string lower = LowerAscii(text);
+    std::string result;
+    size_t from = 0;
+    for (size_t at = lower.find(lowerWord); at != std::string::npos; at = lower.find(lowerWord, from)) {
+        result.append(text, from, at - from).append(by);
+        from = at + lowerWord.size();
+    }
+    return result.append(text, from, std::string::npos);
+}
+}  // namespace
+
+std::string RedirectSystem32(const std::string& text) { return ReplacedIgnoringCase(text, "system32", "SysWOW64"); }
+
+std::string WithThirtyTwoBitFolderNames(const std::string& text) {
+    const std::string programs = ReplacedIgnoringCase(text, "%programfiles%", "%ProgramFiles(x86)%");
+    return ReplacedIgnoringCase(programs, "%commonprogramfiles%", "%CommonProgramFiles(x86)%");
+}
+
+std::string SysnativeAsSystem32(const std::string& text) {
+    const std::string lower = LowerAscii(text);
     std::string result = text;
-    size_t position = 0;
-    while ((position = result.find("system32", position)) != std::string::npos) {
-        result.replace(position, 8, "SysWOW64");
-        position += 8;
+    // Only a whole folder name: "\Sysnative" followed by "\" or the end.
+    for (size_t at = lower.rfind("\\sysnative"); at != std::string::npos;
+         at = at == 0 ? std::string::npos : lower.rfind("\\sysnative", at - 1)) {
+        const size_t end = at + 10;
+        if (end == lower.size() || lower[end] == '\\') result.replace(at + 1, 9, "system32");
     }
     return result;
+}
+
+bool CarriesOnFolderPath(const std::string& line, size_t blank) {
+    const size_t start = line.find_first_not_of(' ', blank);
+    if (start == std::string::npos) return false;
+    const std::string word = line.substr(start, line.find(' ', start) - start);
+    const bool ownPath = (word.size() > 1 && word[1] == ':') || word[0] == '\\' || word[0] == '%';
+    return !ownPath && word.find('\\') != std::string::npos;
 }
 
 std::string NormalizeCommandLine(const std::string& text) {

@@ -24,8 +24,21 @@ bool DropTrailingNameOrBackslash(std::string& text);
 // The text before its last "\" without trailing backslashes; false when there is no "\".
 bool ParentFolderOf(const std::string& text, std::string& parent);
 
-// Every "system32" (exact case) becomes "SysWOW64", where 32-bit system files live on 64-bit Windows.
+// Every "system32" (in any letter case) becomes "SysWOW64", where 32-bit system files live on
+// 64-bit Windows.
 std::string RedirectSystem32(const std::string& text);
+
+// The text with "%ProgramFiles%" and "%CommonProgramFiles%" (in any letter case) naming the
+// "(x86)" folders, as they expand for a 32-bit program.
+std::string WithThirtyTwoBitFolderNames(const std::string& text);
+
+// Every "\Sysnative" folder (in any letter case) becomes "\system32": a 32-bit program's way to
+// reach the 64-bit system folder.
+std::string SysnativeAsSystem32(const std::string& text);
+
+// Whether the word after the blank at blank continues a folder's path: it holds a "\" and is not
+// a path of its own (one with a drive, or one that starts with "\" or "%").
+bool CarriesOnFolderPath(const std::string& line, size_t blank);
 
 // The command-line check's normal form: a blank before the first ":" at index 4 or later,
 // the characters " ; | * ? < > ^ / turned into blanks, white space trimmed at both ends.

@@ -1,10 +1,7 @@
 #include "scanners/association_scanners.h"
 
-#include <vector>
-
 #include "base/text_format.h"
 #include "engine/section_table.h"
-#include "engine/wow64.h"
 #include "registry/com_registration.h"
 #include "registry/file_reference.h"
 #include "registry/registry_key.h"
@@ -18,21 +15,7 @@ LONG OpenForReading(HKEY parent, const std::string& path, UniqueHkey& key) {
     return RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, key.put());
 }
 
-// A string value of any length; an expandable one as stored. Empty when it cannot be read.
-std::string ReadCommandText(HKEY key) {
-    constexpr DWORD kFlags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
-    DWORD size = 0;
-    if (RegGetValueA(key, nullptr, nullptr, kFlags, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0) {
-        return std::string();
-    }
-    std::vector<char> buffer(size + 1, '\0');
-    if (RegGetValueA(key, nullptr, nullptr, kFlags, nullptr, buffer.data(), &size) != ERROR_SUCCESS) {
-        return std::string();
-    }
-    return std::string(buffer.data());
-}
-
-void JudgeOpenWithList(ScanEngine& engine, const std::string& extension, bool wow64) {
+void JudgeOpenWithList(ScanEngine& engine, const std::string& extension) {
     const std::string listPath = std::string(kFileExtsKey) + "\\" + extension + "\\OpenWithList";
     CRegistry list;
     if (!list.Open(HKEY_CURRENT_USER, listPath)) return;
@@ -41,7 +24,7 @@ void JudgeOpenWithList(ScanEngine& engine, const std::string& extension, bool wo
     while (list.EnumValue(name, type)) {
         // The entries are named "a", "b", ...; "MRUList" and other longer names are not entries.
         if (name.size() != 1 || !list.ReadString(name.c_str(), program)) continue;
-        if (!ApplicationIsUsable(program, wow64)) {
+        if (!ApplicationIsUsable(program)) {
             ReportRegistryProblem(engine,
                                   {kAssociationsSection, kCurrentUser, listPath, name, program, RemovalScope::Value,
                                    Format("The File (%s) cannot be found at the specified location", program.c_str())});
@@ -51,10 +34,10 @@ void JudgeOpenWithList(ScanEngine& engine, const std::string& extension, bool wo
 
 // What an extension key relies on: its program id, else its persistent handler, else a shell
 // registration of its own. judgedId receives the id that was judged (empty in the last case).
-bool ExtensionIsBroken(const ScanEngine& engine, const std::string& extension, bool wow64, std::string& judgedId) {
+bool ExtensionIsBroken(const ScanEngine& engine, const std::string& extension, std::string& judgedId) {
     const auto has = [&](const char* subKey) { return RegKeyExists(HKEY_CLASSES_ROOT, extension + "\\" + subKey); };
     judgedId = ReadRegString(HKEY_CLASSES_ROOT, extension, "");
-    if (!judgedId.empty()) return !ProgIdIsValid(judgedId, wow64) && !has("ShellEx");
+    if (!judgedId.empty()) return !ProgIdIsValid(judgedId, RegistryView::Bits64) && !has("ShellEx");
     judgedId = ReadRegString(HKEY_CLASSES_ROOT, extension + "\\PersistentHandler", "");
     if (!judgedId.empty()) return !ClassIdExists(judgedId) && !has("ShellEx");
     // Since Windows 8 many extensions are associated only through the program ids listed under
@@ -64,7 +47,7 @@ bool ExtensionIsBroken(const ScanEngine& engine, const std::string& extension, b
 }
 }  // namespace
 
-bool ApplicationIsUsable(const std::string& program, bool wow64) {
+bool ApplicationIsUsable(const std::string& program) {
     UniqueHkey applications;
     const LONG opened = OpenForReading(HKEY_CLASSES_ROOT, "Applications", applications);
     // What cannot be read cannot be judged.
@@ -84,7 +67,7 @@ bool ApplicationIsUsable(const std::string& program, bool wow64) {
     std::string commandLine = ReadCommandText(command.get());
     // A command beyond the buffers cannot be judged.
     if (!ExpandEnvironmentInPlace(commandLine)) return true;
-    return FileReferenceExists(commandLine, wow64);
+    return FileReferenceExists(commandLine, RegistryView::Bits64);
 }
 
 bool HasShellNewRegistration(const ScanEngine& engine, HKEY root, const std::string& keyName) {
@@ -110,11 +93,10 @@ bool ScanOpenWithLists(ScanEngine& engine) {
     const ScanKey extensions = OpenStartingKey(engine, kAssociationsSection, HKEY_CURRENT_USER, kFileExtsKey);
     if (!extensions.IsOpen()) return engine.Running();
     const DWORD count = extensions.SubKeyCount();
-    const bool wow64 = IsWow64();
     std::string extension;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
         if (!extensions.SubKeyName(index, extension)) continue;
-        JudgeOpenWithList(engine, extension, wow64);
+        JudgeOpenWithList(engine, extension);
         engine.ShowItem("HKEY_CURRENT_USER\\" + std::string(kFileExtsKey) + "\\" + extension);
         engine.Pump();
     }
@@ -125,7 +107,6 @@ bool ScanExtensions(ScanEngine& engine) {
     const ScanKey classes = OpenStartingKey(engine, kAssociationsSection, HKEY_CLASSES_ROOT, "");
     if (!classes.IsOpen()) return engine.Running();
     const DWORD count = classes.SubKeyCount();
-    const bool wow64 = IsWow64();
     std::string name, judgedId;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
         if (!classes.SubKeyName(index, name) || name.empty() || name.front() != '.') continue;
@@ -133,7 +114,7 @@ bool ScanExtensions(ScanEngine& engine) {
         if (!ReadRegString(HKEY_CLASSES_ROOT, name, "Content Type").empty() ||
             !ReadRegString(HKEY_CLASSES_ROOT, name, "PerceivedType").empty())
             continue;
-        if (ExtensionIsBroken(engine, name, wow64, judgedId)) {
+        if (ExtensionIsBroken(engine, name, judgedId)) {
             ReportRegistryProblem(engine,
                                   {kAssociationsSection, kClassesRoot, name, std::string(), judgedId, RemovalScope::Key,
                                    Format("The ProgramID (%s) is Invalid.", judgedId.c_str())});

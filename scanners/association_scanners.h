@@ -20,7 +20,7 @@ bool ScanExtensions(ScanEngine& engine);
 // Whether a program named in an open-with list is usable: registered under
 // HKEY_CLASSES_ROOT\Applications with an open command whose file exists, or, registered
 // without one, found on the search path.
-bool ApplicationIsUsable(const std::string& program, bool wow64);
+bool ApplicationIsUsable(const std::string& program);
 
 // Whether any sub-key of the key has a "ShellNew" sub-key (a new-file template). The walk stops
 // when the scan is aborted.

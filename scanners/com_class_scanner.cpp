@@ -5,10 +5,10 @@
 
 #include "base/text_format.h"
 #include "engine/section_table.h"
-#include "engine/wow64.h"
 #include "registry/com_registration.h"
 #include "registry/file_reference.h"
 #include "registry/registry_lookup.h"
+#include "registry/view_keys.h"
 #include "scanners/list_paths.h"
 #include "scanners/scan_key.h"
 
@@ -71,7 +71,7 @@ struct Registrations {
 struct ClassScan {
     ScanEngine& engine;
     HKEY classes;
-    bool wow64;
+    const ViewKey& list;  // "CLSID", or the 32-bit programs' "Wow6432Node\CLSID"
 
     void Report(const std::string& keyPath, const std::string& data, const std::string& description) const {
         ReportRegistryProblem(
@@ -86,13 +86,13 @@ struct ClassScan {
     }
 
     void JudgeFile(const std::string& keyPath, const std::string& file) const {
-        if (!FileReferenceExists(file, wow64)) Report(keyPath, file, MissingFileDescription(file));
+        if (!FileReferenceExists(file, list.view)) Report(keyPath, file, MissingFileDescription(file));
     }
 
     void JudgeProgId(const std::string& keyPath, const std::string& progId) const {
         if (progId.find(":\\") != std::string::npos) return JudgeFile(keyPath, progId);
         // A class whose program id key carries shell extensions is still in use.
-        if (!ProgIdIsValid(progId, wow64) && !RegKeyExists(HKEY_CLASSES_ROOT, keyPath + "\\ShellEx")) {
+        if (!ProgIdIsValid(progId, list.view) && !RegKeyExists(HKEY_CLASSES_ROOT, keyPath + "\\ShellEx")) {
             Report(keyPath, progId, Format("The ProgramID (%s) is Invalid.", progId.c_str()));
         }
     }
@@ -106,12 +106,12 @@ struct ClassScan {
             const bool read = registrations.classKey ? ReadDefault(registrations.classKey.get(), subKey, value)
                                                      : ReadDefault(classes, classId + "\\" + subKey, value);
             if (!read) continue;
-            const std::string keyPath = std::string(kClassesKey) + "\\" + classId + "\\" + subKey;
+            const std::string keyPath = list.path + "\\" + classId + "\\" + subKey;
             if (kRegistrationKeys[i].as == Judged::TypeLib) {
                 if (!value.empty() && !TypeLibExists(value)) {
                     Report(keyPath, value, Format("The TypeLib (%s) is Invalid.", value.c_str()));
                 }
-            } else if (ExpandEnvironmentInPlace(value)) {
+            } else if (ExpandEnvironmentInPlace(value, list.view)) {
                 // An expansion beyond the buffers cannot be judged.
                 if (kRegistrationKeys[i].as == Judged::File) {
                     JudgeFile(keyPath, value);
@@ -127,13 +127,16 @@ struct ClassScan {
 }  // namespace
 
 bool ScanComClasses(ScanEngine& engine) {
-    const ScanKey classes = OpenStartingKey(engine, kComSection, HKEY_CLASSES_ROOT, kClassesKey);
-    if (!classes.IsOpen()) return engine.Running();
-    const DWORD count = classes.SubKeyCount();
-    const ClassScan scan{engine, classes.Get(), IsWow64()};
-    std::string classId;
-    for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        if (classes.SubKeyName(index, classId)) scan.JudgeClass(classId);
+    for (const ViewKey& view : KeyInBothViews(HKEY_CLASSES_ROOT, kClassesKey)) {
+        const ScanKey classes = OpenStartingKey(engine, kComSection, HKEY_CLASSES_ROOT, view.path);
+        if (!classes.IsOpen()) continue;
+        const DWORD count = classes.SubKeyCount();
+        const ClassScan scan{engine, classes.Get(), view};
+        std::string classId;
+        for (DWORD index = 0; index < count && engine.Running(); ++index) {
+            if (classes.SubKeyName(index, classId)) scan.JudgeClass(classId);
+        }
+        if (!engine.Running()) break;
     }
     return engine.Running();
 }

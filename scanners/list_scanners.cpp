@@ -11,6 +11,7 @@
 #include "engine/section_table.h"
 #include "registry/file_reference.h"
 #include "registry/reference_text.h"
+#include "registry/view_keys.h"
 #include "scanners/list_paths.h"
 #include "scanners/scan_key.h"
 
@@ -72,71 +73,84 @@ bool ScanSounds(ScanEngine& engine) {
     return engine.Running();
 }
 
-bool ScanHelpFiles(ScanEngine& engine) {
-    const ScanKey list = OpenStartingKey(engine, kHelpFilesSection, HKEY_LOCAL_MACHINE, kHelpFilesKey);
-    if (!list.IsOpen()) return engine.Running();
-    const DWORD count = list.ValueCount();
-    ValueNameReader names;
-    std::string name, data;
-    for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        if (!names.Read(list.Get(), index, name)) continue;
-        if (ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
-            const std::string path = HelpFilePath(data, name);
-            if (path.size() <= kMaxReferenceLength && !PathExists(path)) {
-                ReportMissing(engine, kHelpFilesSection, kLocalMachine, kHelpFilesKey, name, data, RemovalScope::Value,
-                              path);
-            }
-        }
-        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kHelpFilesKey, "\\", name}));
+namespace {
+// The list's key in each view where it exists; one whose key refuses full access is told as
+// unreadable for the section.
+template <typename ScanList>
+bool ScanBothViews(ScanEngine& engine, SectionId section, const char* listKey, ScanList scanList) {
+    for (const ViewKey& view : KeyInBothViews(HKEY_LOCAL_MACHINE, listKey)) {
+        const ScanKey list = OpenStartingKey(engine, section, HKEY_LOCAL_MACHINE, view.path);
+        if (list.IsOpen()) scanList(list, view);
+        if (!engine.Running()) break;
     }
     return engine.Running();
+}
+}  // namespace
+
+bool ScanHelpFiles(ScanEngine& engine) {
+    return ScanBothViews(engine, kHelpFilesSection, kHelpFilesKey, [&](const ScanKey& list, const ViewKey& view) {
+        const DWORD count = list.ValueCount();
+        ValueNameReader names;
+        std::string name, data;
+        for (DWORD index = 0; index < count && engine.Running(); ++index) {
+            if (!names.Read(list.Get(), index, name)) continue;
+            if (ReadValueText(list.Get(), name.c_str(), kValueDataCapacity, data)) {
+                const std::string path = HelpFilePath(data, name);
+                if (path.size() <= kMaxReferenceLength && !PathExistsInView(path, view.view)) {
+                    ReportMissing(engine, kHelpFilesSection, kLocalMachine, view.path, name, data, RemovalScope::Value,
+                                  path);
+                }
+            }
+            engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", view.path, "\\", name}));
+        }
+    });
 }
 
 bool ScanSharedFiles(ScanEngine& engine) {
-    const ScanKey list = OpenStartingKey(engine, kSharedFilesSection, HKEY_LOCAL_MACHINE, kSharedFilesKey);
-    if (!list.IsOpen()) return engine.Running();
-    const DWORD count = list.ValueCount();
-    ValueNameReader names;
-    std::string name;
-    for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        if (!names.Read(list.Get(), index, name)) {
-            name.clear();
-        } else if (name.size() <= kMaxReferenceLength && !PathExists(name)) {
-            ReportMissing(engine, kSharedFilesSection, kLocalMachine, kSharedFilesKey, name, std::string(),
-                          RemovalScope::Value, name);
+    return ScanBothViews(engine, kSharedFilesSection, kSharedFilesKey, [&](const ScanKey& list, const ViewKey& view) {
+        const DWORD count = list.ValueCount();
+        ValueNameReader names;
+        std::string name;
+        for (DWORD index = 0; index < count && engine.Running(); ++index) {
+            if (!names.Read(list.Get(), index, name)) {
+                name.clear();
+            } else if (name.size() <= kMaxReferenceLength && !PathExistsInView(name, view.view)) {
+                ReportMissing(engine, kSharedFilesSection, kLocalMachine, view.path, name, std::string(),
+                              RemovalScope::Value, name);
+            }
+            engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", view.path, "\\", name}));
         }
-        engine.ItemExamined(Joined({"HKEY_LOCAL_MACHINE\\", kSharedFilesKey, "\\", name}));
-    }
-    return engine.Running();
+    });
 }
 
 bool ScanApplicationPaths(ScanEngine& engine) {
-    const ScanKey list = OpenStartingKey(engine, kApplicationPathsSection, HKEY_LOCAL_MACHINE, kApplicationPathsKey);
-    if (!list.IsOpen()) return engine.Running();
-    const DWORD count = list.SubKeyCount();
-    std::string name;
-    for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        if (!list.SubKeyName(index, name)) continue;
-        const std::string keyPath = std::string(kApplicationPathsKey) + "\\" + name;
-        UniqueHkey subKey;
-        std::string data;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_ALL_ACCESS, subKey.put()) == ERROR_SUCCESS &&
-            ReadValueText(subKey.get(), "", kDefaultValueCapacity, data)) {
-            std::string path = data;
-            // An expansion beyond the buffers cannot be judged.
-            if (ExpandEnvironmentInPlace(path)) {
-                path = Unquoted(path);
-                if (!PathExists(path)) {
-                    ReportMissing(engine, kApplicationPathsSection, kLocalMachine, keyPath, std::string(), data,
-                                  RemovalScope::Key, path);
+    return ScanBothViews(
+        engine, kApplicationPathsSection, kApplicationPathsKey, [&](const ScanKey& list, const ViewKey& view) {
+            const DWORD count = list.SubKeyCount();
+            std::string name;
+            for (DWORD index = 0; index < count && engine.Running(); ++index) {
+                if (!list.SubKeyName(index, name)) continue;
+                const std::string keyPath = view.path + "\\" + name;
+                UniqueHkey subKey;
+                std::string data;
+                if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_ALL_ACCESS, subKey.put()) ==
+                        ERROR_SUCCESS &&
+                    ReadValueText(subKey.get(), "", kDefaultValueCapacity, data)) {
+                    std::string path = data;
+                    // An expansion beyond the buffers cannot be judged.
+                    if (ExpandEnvironmentInPlace(path, view.view)) {
+                        path = Unquoted(path);
+                        if (!PathExistsInView(path, view.view)) {
+                            ReportMissing(engine, kApplicationPathsSection, kLocalMachine, keyPath, std::string(), data,
+                                          RemovalScope::Key, path);
+                        }
+                    }
+                    engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
                 }
+                subKey.reset();
+                engine.Pump();
+                engine.Pause(0);
+                engine.Pump();
             }
-            engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
-        }
-        subKey.reset();
-        engine.Pump();
-        engine.Pause(0);
-        engine.Pump();
-    }
-    return engine.Running();
+        });
 }

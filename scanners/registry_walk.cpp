@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "base/unique_handles.h"
 #include "engine/section_table.h"
-#include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "scanners/list_paths.h"
 #include "scanners/registry_walk_text.h"
@@ -19,8 +19,7 @@ namespace {
 // the thread's stack; one set of buffers serves every level.
 class FullRegistryWalk {
 public:
-    explicit FullRegistryWalk(ScanEngine& engine)
-        : engine_(engine), wow64_(IsWow64()), valueName_(kValueNameCapacity) {}
+    explicit FullRegistryWalk(ScanEngine& engine) : engine_(engine), valueName_(kValueNameCapacity) {}
 
     bool Run(HKEY key, const std::string& walkPath);
 
@@ -29,13 +28,14 @@ private:
         UniqueHkey owned;  // empty for the key the walk was given
         HKEY key;
         size_t pathLength;  // the walk path of this level is path_ cut to this length
+        RegistryView view;  // 32-bit from a "Wow6432Node" key down
         DWORD subKeyCount = 0;
         DWORD valueCount = 0;
         DWORD nextSubKey = 0;
         DWORD nextValue = 0;
     };
 
-    void EnterLevel(UniqueHkey owned, HKEY key);
+    void EnterLevel(UniqueHkey owned, HKEY key, RegistryView view);
     void LeaveLevel();
     // Examines the next sub-key or value of the top level; false when that level is done.
     bool Step();
@@ -44,7 +44,6 @@ private:
     void Report(const std::string& valueName, const std::string& data, const std::string& derivedPath);
 
     ScanEngine& engine_;
-    const bool wow64_;
     std::string path_;
     std::vector<Level> levels_;
     std::vector<char> valueName_;
@@ -55,7 +54,7 @@ private:
 bool FullRegistryWalk::Run(HKEY key, const std::string& walkPath) {
     if (!engine_.Running()) return false;
     path_ = walkPath;
-    EnterLevel(UniqueHkey(), key);
+    EnterLevel(UniqueHkey(), key, ViewOfKeyPath(walkPath));
     while (!levels_.empty()) {
         try {
             if (!Step()) LeaveLevel();
@@ -68,8 +67,8 @@ bool FullRegistryWalk::Run(HKEY key, const std::string& walkPath) {
     return engine_.Running();
 }
 
-void FullRegistryWalk::EnterLevel(UniqueHkey owned, HKEY key) {
-    Level level{std::move(owned), key, path_.size()};
+void FullRegistryWalk::EnterLevel(UniqueHkey owned, HKEY key, RegistryView view) {
+    Level level{std::move(owned), key, path_.size(), view};
     // Counted once: keys and values added or removed during the walk are not seen.
     if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &level.subKeyCount, nullptr, nullptr, &level.valueCount,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
@@ -107,9 +106,10 @@ void FullRegistryWalk::EnterSubKey(DWORD index) {
     UniqueHkey subKey;
     if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, subKey.put()) != ERROR_SUCCESS) return;
     const HKEY handle = subKey.get();
+    const RegistryView view = EqualsIgnoringAsciiCase(name, "Wow6432Node") ? RegistryView::Bits32 : levels_.back().view;
     path_ += '\\';
     path_ += name;
-    EnterLevel(std::move(subKey), handle);
+    EnterLevel(std::move(subKey), handle, view);
 }
 
 void FullRegistryWalk::ExamineValue(DWORD index) {
@@ -126,9 +126,10 @@ void FullRegistryWalk::ExamineValue(DWORD index) {
     const std::string data(text, strnlen(text, std::min(dataLength, kValueDataCapacity)));
     if (std::optional<std::string> path = DrivePathCandidate(data)) {
         // An expansion beyond the buffers cannot be judged.
-        if (ExpandEnvironmentInPlace(*path)) {
+        const RegistryView view = levels_.back().view;
+        if (ExpandEnvironmentInPlace(*path, view)) {
             CutDerivedPath(*path);
-            if (!FileOrFolderExists(*path, wow64_)) Report(name, data, *path);
+            if (!FileOrFolderExists(*path, view)) Report(name, data, *path);
         }
     }
     engine_.ShowItem(path_ + "\\" + name);

@@ -71,3 +71,16 @@ bool ReadValueText(HKEY key, const char* valueName, DWORD capacity, std::string&
     text.assign(buffer.data(), end);
     return true;
 }
+
+std::string ReadCommandText(HKEY key) {
+    constexpr DWORD kFlags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD size = 0;
+    if (RegGetValueA(key, nullptr, nullptr, kFlags, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0) {
+        return std::string();
+    }
+    std::vector<char> buffer(size + 1, '\0');
+    if (RegGetValueA(key, nullptr, nullptr, kFlags, nullptr, buffer.data(), &size) != ERROR_SUCCESS) {
+        return std::string();
+    }
+    return std::string(buffer.data());
+}

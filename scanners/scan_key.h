@@ -68,3 +68,7 @@ void ReportRegistryProblem(ScanEngine& engine, RegistryFinding finding);
 // zero. Data that do not fit the buffer of capacity bytes with a terminating zero are not read:
 // false, text empty, so that nothing is judged on a text that was cut.
 bool ReadValueText(HKEY key, const char* valueName, DWORD capacity, std::string& text);
+
+// The key's default value as a string of any length, an expandable one as stored; empty when it
+// cannot be read as one.
+std::string ReadCommandText(HKEY key);

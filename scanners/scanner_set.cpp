@@ -2,6 +2,7 @@
 
 #include "scanners/association_scanners.h"
 #include "scanners/com_class_scanner.h"
+#include "scanners/file_type_scanner.h"
 #include "scanners/list_scanners.h"
 #include "scanners/registry_walk.h"
 #include "scanners/service_scanners.h"
@@ -16,6 +17,7 @@ bool ScannerSet::Run(ScanOperation operation, ScanEngine& engine) {
         case ScanOperation::Sounds: return ScanSounds(engine);
         case ScanOperation::OpenWith: return ScanOpenWithLists(engine);
         case ScanOperation::Extensions: return ScanExtensions(engine);
+        case ScanOperation::FileTypes: return ScanStaleFileTypes(engine);
         case ScanOperation::Services: return ScanServices(engine);
         case ScanOperation::HelpFiles: return ScanHelpFiles(engine);
         case ScanOperation::SharedFiles: return ScanSharedFiles(engine);

@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "engine/section_table.h"
-#include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "registry/registry_lookup.h"
+#include "registry/view_keys.h"
 #include "scanners/list_paths.h"
 #include "scanners/scan_key.h"
 #include "scanners/service_paths.h"
@@ -30,7 +30,6 @@ bool ScanDriverList(ScanEngine& engine, const DriverList& list) {
     if (!listKey.IsOpen()) return engine.Running();
     const DWORD count = listKey.SubKeyCount();
     const std::string windowsFolder = WindowsFolder();
-    const bool wow64 = IsWow64();
     std::string name;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
         if (!listKey.SubKeyName(index, name)) continue;
@@ -41,7 +40,7 @@ bool ScanDriverList(ScanEngine& engine, const DriverList& list) {
             const std::optional<std::string> path = DriverFilePath(stored, windowsFolder, list.replaceSystemRoot);
             // Without a dot or a blank it names nothing to judge: the entry is passed over whole.
             if (!path) continue;
-            if (!FileReferenceExists(*path, wow64)) {
+            if (!FileReferenceExists(*path, RegistryView::Bits64)) {
                 ReportRegistryProblem(engine, {list.section, kLocalMachine, keyPath, list.valueName, *path,
                                                RemovalScope::Key, MissingFileDescription(*path)});
             }
@@ -63,6 +62,31 @@ bool IsSystemComponent(HKEY entry) {
     std::memcpy(&firstWord, buffer, sizeof(firstWord));
     return firstWord == 1;
 }
+
+void ScanUninstallList(ScanEngine& engine, const ScanKey& listKey, const ViewKey& view) {
+    const DWORD count = listKey.SubKeyCount();
+    std::string name, stored;
+    for (DWORD index = 0; index < count && engine.Running(); ++index) {
+        if (!listKey.SubKeyName(index, name)) continue;
+        const std::string keyPath = view.path + "\\" + name;
+        const ScanKey entry(HKEY_LOCAL_MACHINE, keyPath);
+        if (entry.IsOpen()) {
+            if (IsSystemComponent(entry.Get())) continue;
+            if (ReadValueText(entry.Get(), "UninstallString", kValueDataCapacity, stored)) {
+                if (stored.empty()) continue;
+                std::string expanded = stored;
+                // An expansion beyond the buffers cannot be judged.
+                if (ExpandEnvironmentInPlace(expanded, view.view) && !FileReferenceExists(expanded, view.view)) {
+                    ReportRegistryProblem(engine, {kUninstallSection, kLocalMachine, keyPath, "UninstallString", stored,
+                                                   RemovalScope::Key, MissingFileDescription(expanded)});
+                }
+                engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
+                engine.Pump();
+            }
+        }
+        Pause(engine);
+    }
+}
 }  // namespace
 
 bool ScanServices(ScanEngine& engine) {
@@ -74,30 +98,10 @@ bool ScanStaticDrivers(ScanEngine& engine) {
 }
 
 bool ScanUninstallEntries(ScanEngine& engine) {
-    const ScanKey listKey = OpenStartingKey(engine, kUninstallSection, HKEY_LOCAL_MACHINE, kUninstallKey);
-    if (!listKey.IsOpen()) return engine.Running();
-    const DWORD count = listKey.SubKeyCount();
-    const bool wow64 = IsWow64();
-    std::string name, stored;
-    for (DWORD index = 0; index < count && engine.Running(); ++index) {
-        if (!listKey.SubKeyName(index, name)) continue;
-        const std::string keyPath = std::string(kUninstallKey) + "\\" + name;
-        const ScanKey entry(HKEY_LOCAL_MACHINE, keyPath);
-        if (entry.IsOpen()) {
-            if (IsSystemComponent(entry.Get())) continue;
-            if (ReadValueText(entry.Get(), "UninstallString", kValueDataCapacity, stored)) {
-                if (stored.empty()) continue;
-                std::string expanded = stored;
-                // An expansion beyond the buffers cannot be judged.
-                if (ExpandEnvironmentInPlace(expanded) && !FileReferenceExists(expanded, wow64)) {
-                    ReportRegistryProblem(engine, {kUninstallSection, kLocalMachine, keyPath, "UninstallString", stored,
-                                                   RemovalScope::Key, MissingFileDescription(expanded)});
-                }
-                engine.ShowItem("HKEY_LOCAL_MACHINE\\" + keyPath);
-                engine.Pump();
-            }
-        }
-        Pause(engine);
+    for (const ViewKey& view : KeyInBothViews(HKEY_LOCAL_MACHINE, kUninstallKey)) {
+        const ScanKey listKey = OpenStartingKey(engine, kUninstallSection, HKEY_LOCAL_MACHINE, view.path);
+        if (listKey.IsOpen()) ScanUninstallList(engine, listKey, view);
+        if (!engine.Running()) break;
     }
     return engine.Running();
 }

@@ -6,7 +6,6 @@
 
 #include "base/unique_handles.h"
 #include "engine/section_table.h"
-#include "engine/wow64.h"
 #include "registry/com_registration.h"
 #include "registry/file_reference.h"
 #include "scanners/shell_link_reader.h"
@@ -19,7 +18,7 @@ bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == '\0' ||
 
 class ShortcutWalk {
 public:
-    explicit ShortcutWalk(ScanEngine& engine) : engine_(engine), wow64_(IsWow64()) {}
+    explicit ShortcutWalk(ScanEngine& engine) : engine_(engine) {}
 
     // False when the walk of this folder stopped early: an abort, or a file that ends it.
     bool WalkFolder(std::string folder);
@@ -28,7 +27,6 @@ private:
     void ExamineShortcut(const std::string& linkPath);
 
     ScanEngine& engine_;
-    const bool wow64_;
 };
 
 bool ShortcutWalk::WalkFolder(std::string folder) {
@@ -59,7 +57,7 @@ void ShortcutWalk::ExamineShortcut(const std::string& linkPath) {
     ShortcutContents contents;
     ReadShortcut(linkPath, nullptr, contents);
     const std::string& target = contents.target;
-    if (target.empty() || FileOrFolderExists(target, wow64_) || ClassIdExists(target)) return;
+    if (target.empty() || FileOrFolderExists(target, RegistryView::Bits64) || ClassIdExists(target)) return;
     engine_.Report(MakeProblem(kShortcutsSection, ShortcutProblemDescription(target), FileProblem{linkPath, target}));
 }
 }  // namespace

@@ -6,7 +6,6 @@
 #include "base/ascii_case.h"
 #include "base/text_format.h"
 #include "engine/section_table.h"
-#include "engine/wow64.h"
 #include "registry/file_reference.h"
 #include "registry/registry_lookup.h"
 #include "scanners/list_paths.h"
@@ -18,12 +17,13 @@ constexpr const char* kTypeLibKey = "TypeLib";
 // the walk endless; keys deeper than this are passed over.
 constexpr size_t kMaxDepth = 512;
 
-enum class TypeLibKey { LibraryFile, HelpFolder, Other };
+enum class TypeLibKey { LibraryFile, ThirtyTwoBitLibraryFile, HelpFolder, Other };
 
-// Judged by the key's own name, wherever it stands.
+// Judged by the key's own name, wherever it stands. A "win32" file is a 32-bit program's, whose
+// "system32" is SysWOW64.
 TypeLibKey KindOf(const std::string& name) {
-    if (EqualsIgnoringAsciiCase(name, "win32") || EqualsIgnoringAsciiCase(name, "win16"))
-        return TypeLibKey::LibraryFile;
+    if (EqualsIgnoringAsciiCase(name, "win32")) return TypeLibKey::ThirtyTwoBitLibraryFile;
+    if (EqualsIgnoringAsciiCase(name, "win16")) return TypeLibKey::LibraryFile;
     if (EqualsIgnoringAsciiCase(name, "helpdir")) return TypeLibKey::HelpFolder;
     return TypeLibKey::Other;
 }
@@ -47,22 +47,26 @@ struct WalkedKey {
     const std::string& path;  // below HKEY_CLASSES_ROOT, for records and the status line
 };
 
-void JudgeLibraryFile(ScanEngine& engine, const WalkedKey& key, bool wow64) {
-    std::string file = ReadRegString(key.parent, key.name, "");
-    ExpandEnvironmentInPlace(file);
-    if (!FileReferenceExists(file, wow64)) ReportKey(engine, key.path, file, MissingFileDescription(file));
+// A default value that cannot be read (refused, or longer than the buffer) is not judged.
+void JudgeLibraryFile(ScanEngine& engine, const WalkedKey& key, RegistryView view) {
+    const ScanKey library(key.parent, key.name);
+    std::string file;
+    if (!library.IsOpen() || !ReadValueText(library.Get(), "", kValueDataCapacity, file)) return;
+    ExpandEnvironmentInPlace(file, view);
+    if (!FileReferenceExists(file, view)) ReportKey(engine, key.path, file, MissingFileDescription(file));
     ShowKey(engine, key.path);
 }
 
-void JudgeHelpFolder(ScanEngine& engine, const WalkedKey& key, bool wow64) {
+void JudgeHelpFolder(ScanEngine& engine, const WalkedKey& key) {
+    constexpr RegistryView view = RegistryView::Bits64;
     std::string folder = ReadRegString(key.parent, key.name, "");
     ExpandEnvironmentInPlace(folder);
     if (folder.empty()) return;
     if (folder.back() == '\\') {
         folder.pop_back();
-        if (FileReferenceExists(folder, wow64)) return;
+        if (FileReferenceExists(folder, view)) return;
         if (!FolderExists(folder)) ReportKey(engine, key.path, folder, MissingFileDescription(folder));
-    } else if (!FileReferenceExists(folder, wow64)) {
+    } else if (!FileReferenceExists(folder, view)) {
         folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
         if (!FolderExists(folder)) {
             ReportKey(engine, key.path, folder, Format("The Directory Path (%s) is Invalid.", folder.c_str()));
@@ -81,10 +85,11 @@ struct Level {
 
 // Judges the key when its name says so; otherwise opens it for the walk to descend.
 // False when the key is not descended (judged, or not opened with full access).
-bool VisitKey(ScanEngine& engine, const WalkedKey& key, bool wow64, std::vector<Level>& levels) {
+bool VisitKey(ScanEngine& engine, const WalkedKey& key, std::vector<Level>& levels) {
     switch (KindOf(key.name)) {
-        case TypeLibKey::LibraryFile: JudgeLibraryFile(engine, key, wow64); return false;
-        case TypeLibKey::HelpFolder: JudgeHelpFolder(engine, key, wow64); return false;
+        case TypeLibKey::LibraryFile: JudgeLibraryFile(engine, key, RegistryView::Bits64); return false;
+        case TypeLibKey::ThirtyTwoBitLibraryFile: JudgeLibraryFile(engine, key, RegistryView::Bits32); return false;
+        case TypeLibKey::HelpFolder: JudgeHelpFolder(engine, key); return false;
         case TypeLibKey::Other: break;
     }
     if (levels.size() >= kMaxDepth) return false;
@@ -98,9 +103,9 @@ bool VisitKey(ScanEngine& engine, const WalkedKey& key, bool wow64, std::vector<
 // Walks every key from the library's key down, depth first in index order, with a stack of its
 // own so that no nesting can exhaust the thread's stack. Each sub-key count is read once, when
 // its key is opened. Returns false when the scan was aborted.
-bool WalkLibrary(ScanEngine& engine, const WalkedKey& library, bool wow64) {
+bool WalkLibrary(ScanEngine& engine, const WalkedKey& library) {
     std::vector<Level> levels;
-    if (!VisitKey(engine, library, wow64, levels)) return engine.Running();
+    if (!VisitKey(engine, library, levels)) return engine.Running();
     std::string name;
     while (!levels.empty()) {
         if (!engine.Running()) return false;
@@ -111,7 +116,7 @@ bool WalkLibrary(ScanEngine& engine, const WalkedKey& library, bool wow64) {
         }
         if (!level.key.SubKeyName(level.next++, name)) continue;
         const std::string path = level.path + "\\" + name;
-        VisitKey(engine, {level.key.Get(), name, path}, wow64, levels);
+        VisitKey(engine, {level.key.Get(), name, path}, levels);
     }
     return engine.Running();
 }
@@ -121,12 +126,11 @@ bool ScanTypeLibraries(ScanEngine& engine) {
     const ScanKey typeLibs = OpenStartingKey(engine, kComSection, HKEY_CLASSES_ROOT, kTypeLibKey);
     if (!typeLibs.IsOpen()) return engine.Running();
     const DWORD count = typeLibs.SubKeyCount();
-    const bool wow64 = IsWow64();
     std::string id;
     for (DWORD index = 0; index < count && engine.Running(); ++index) {
         if (!typeLibs.SubKeyName(index, id)) continue;
         const std::string libraryPath = std::string(kTypeLibKey) + "\\" + id;
-        if (!WalkLibrary(engine, {typeLibs.Get(), id, libraryPath}, wow64)) return engine.Running();
+        if (!WalkLibrary(engine, {typeLibs.Get(), id, libraryPath})) return engine.Running();
     }
     return engine.Running();
 }

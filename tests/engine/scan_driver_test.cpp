@@ -115,8 +115,8 @@ TEST_F(DriverFixture, RunsTheOperationsOfEachSectionInTableOrder) {
     driver.ScanNow();
     using enum ScanOperation;
     EXPECT_EQ(operations.calls,
-              (std::vector<ScanOperation>{Fonts, OpenWith, Extensions, TypeLibraries, ComClasses, WalkLocalMachine,
-                                          WalkCurrentUser, WalkUsers, UsageHistory, Shortcuts}));
+              (std::vector<ScanOperation>{Fonts, OpenWith, Extensions, FileTypes, TypeLibraries, ComClasses,
+                                          WalkLocalMachine, WalkCurrentUser, WalkUsers, UsageHistory, Shortcuts}));
     EXPECT_EQ(ScanListIds(), (std::vector<SectionId>{kFontsSection, kAssociationsSection, kComSection,
                                                      kFullRegistrySection, kShortcutsSection}));
     for (const auto& [id, state] : events.states) EXPECT_EQ(state, "done") << id;

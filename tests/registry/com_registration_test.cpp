@@ -40,28 +40,28 @@ protected:
 TEST_F(ComRegistrationTest, ProgIdRegisteredWithItsClass) {
     SetDefault(std::string("CLSID\\") + kClassId, "Tidrex test widget");
     SetDefault("TidrexTest.Widget.3\\CLSID", kClassId);
-    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Widget.3", false));
+    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Widget.3", RegistryView::Bits64));
 }
 
 TEST_F(ComRegistrationTest, ProgIdKeyWithoutClassIsValid) {
     SetDefault("TidrexTest.Bare", "no class");
-    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Bare", false));
+    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Bare", RegistryView::Bits64));
 }
 
 TEST_F(ComRegistrationTest, VersionIndependentKeyKeepsAVersionedIdValid) {
     SetDefault("TidrexTest.Doc", "version independent");
-    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Doc.8", false));
-    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Doc.1.0", false));
-    EXPECT_FALSE(ProgIdIsValid("TidrexTest.Docs.8", false));
+    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Doc.8", RegistryView::Bits64));
+    EXPECT_TRUE(ProgIdIsValid("TidrexTest.Doc.1.0", RegistryView::Bits64));
+    EXPECT_FALSE(ProgIdIsValid("TidrexTest.Docs.8", RegistryView::Bits64));
 }
 
 TEST_F(ComRegistrationTest, UnregisteredIdsAreInvalidUnlessTheyNameAFile) {
-    EXPECT_FALSE(ProgIdIsValid("", false));
-    EXPECT_FALSE(ProgIdIsValid("TidrexTest.Gone.2", false));
-    EXPECT_FALSE(ProgIdIsValid("TidrexTest.Gone", false));
-    EXPECT_TRUE(ProgIdIsValid("notepad.exe", false));
-    EXPECT_TRUE(ProgIdIsValid("rundll32 gone.dll,Entry", false));
-    EXPECT_TRUE(ProgIdIsValid("D:\\gone\\TidrexTest.Gone.2", false));
+    EXPECT_FALSE(ProgIdIsValid("", RegistryView::Bits64));
+    EXPECT_FALSE(ProgIdIsValid("TidrexTest.Gone.2", RegistryView::Bits64));
+    EXPECT_FALSE(ProgIdIsValid("TidrexTest.Gone", RegistryView::Bits64));
+    EXPECT_TRUE(ProgIdIsValid("notepad.exe", RegistryView::Bits64));
+    EXPECT_TRUE(ProgIdIsValid("rundll32 gone.dll,Entry", RegistryView::Bits64));
+    EXPECT_TRUE(ProgIdIsValid("D:\\gone\\TidrexTest.Gone.2", RegistryView::Bits64));
 }
 
 TEST_F(ComRegistrationTest, ClassIdWithOrWithoutBraces) {

@@ -58,7 +58,7 @@ private:
     std::string old_;
 };
 
-bool Valid(const std::string& text) { return FileReferenceExists(text, false); }
+bool Valid(const std::string& text) { return FileReferenceExists(text, RegistryView::Bits64); }
 }  // namespace
 
 TEST_F(FileReferenceTest, ShortTextsAreInvalidAfterExpansion) {
@@ -111,14 +111,14 @@ TEST_F(FileReferenceTest, ExistingFilesAndFoldersAreValid) {
 TEST_F(FileReferenceTest, FileOrFolderExistsLooksAgainWhenTheRulesJudgedAnotherText) {
     const std::string folder = MakeFolder("semi;colon");
     EXPECT_FALSE(Valid(folder));
-    EXPECT_TRUE(FileOrFolderExists(folder, false));
+    EXPECT_TRUE(FileOrFolderExists(folder, RegistryView::Bits64));
     const std::string file = MakeFile("caret^folder\\song.mp3");
     EXPECT_FALSE(Valid(file));
-    EXPECT_TRUE(FileOrFolderExists(file, false));
-    EXPECT_TRUE(FileOrFolderExists(MakeFolder("plain"), false));
-    EXPECT_TRUE(FileOrFolderExists(MakeFile("app.exe"), false));
-    EXPECT_FALSE(FileOrFolderExists(At("gone.exe"), false));
-    EXPECT_FALSE(FileOrFolderExists(At("gone;folder"), false));
+    EXPECT_TRUE(FileOrFolderExists(file, RegistryView::Bits64));
+    EXPECT_TRUE(FileOrFolderExists(MakeFolder("plain"), RegistryView::Bits64));
+    EXPECT_TRUE(FileOrFolderExists(MakeFile("app.exe"), RegistryView::Bits64));
+    EXPECT_FALSE(FileOrFolderExists(At("gone.exe"), RegistryView::Bits64));
+    EXPECT_FALSE(FileOrFolderExists(At("gone;folder"), RegistryView::Bits64));
 }
 
 TEST_F(FileReferenceTest, CommandLinesAreValidThroughTheirProgram) {
@@ -157,17 +157,52 @@ TEST_F(FileReferenceTest, ProgramFollowedByBackslashArgumentIsValid) {
     EXPECT_TRUE(Valid(At("app.exe\\gone")));
 }
 
-TEST_F(FileReferenceTest, Wow64JudgesSystem32FilesAgainInSysWow64) {
+// A folder that ends before a blank says nothing about a longer name that carries on its path.
+TEST_F(FileReferenceTest, FolderNamesAreTakenWhole) {
+    MakeFolder("Program Files");
+    MakeFolder("Games");
+    const std::string program = MakeFile("Program Files\\App\\app.exe");
+    EXPECT_FALSE(Valid(At("Program Files (x86)\\Gone\\gone.exe")));
+    EXPECT_FALSE(Valid("\"" + At("Program Files (x86)\\Gone\\gone.exe") + "\" /S"));
+    EXPECT_FALSE(Valid(At("Games Old\\x.exe")));
+    EXPECT_TRUE(Valid(program + " " + At("Games Old\\data.txt")));
+    EXPECT_TRUE(Valid("\"" + program + "\" \"" + At("Program Files (x86)\\Gone\\x.txt") + "\""));
+    EXPECT_TRUE(Valid(At("Games") + " /x"));
+    EXPECT_TRUE(Valid(At("Games") + " -log " + At("Games\\x.log")));
+}
+
+// Expanded and judged as the 32-bit program that wrote it would.
+TEST_F(FileReferenceTest, ThirtyTwoBitViewMeansTheThirtyTwoBitFolders) {
+    const ScopedEnvironment programs("ProgramFiles(x86)", MakeFolder("x86"));
+    const ScopedEnvironment common("CommonProgramFiles(x86)", MakeFolder("x86\\Common"));
+    MakeFile("x86\\App\\app.exe");
+    MakeFile("x86\\Common\\lib.dll");
+    EXPECT_TRUE(FileReferenceExists("%ProgramFiles%\\App\\app.exe", RegistryView::Bits32));
+    EXPECT_TRUE(FileReferenceExists("%COMMONPROGRAMFILES%\\lib.dll", RegistryView::Bits32));
+    EXPECT_FALSE(FileReferenceExists("%ProgramFiles%\\App\\app.exe", RegistryView::Bits64));
+    std::string expanded = "%ProgramFiles%\\App\\app.exe";
+    ASSERT_TRUE(ExpandEnvironmentInPlace(expanded, RegistryView::Bits32));
+    EXPECT_EQ(expanded, At("x86\\App\\app.exe"));
+    MakeFile("system32\\only64.dll");
+    EXPECT_TRUE(FileReferenceExists(At("Sysnative\\only64.dll"), RegistryView::Bits32));
+    EXPECT_FALSE(FileReferenceExists(At("Sysnative\\only64.dll"), RegistryView::Bits64));
+}
+
+// (The test's folder is named after it: its name holds no "system32".)
+TEST_F(FileReferenceTest, ThirtyTwoBitViewLooksAgainInSysWow64) {
     MakeFolder("system32");
     MakeFile("SysWOW64\\only32.dll");
     const std::string reference = At("system32\\only32.dll");
-    EXPECT_FALSE(FileReferenceExists(reference, false));
-    EXPECT_TRUE(FileReferenceExists(reference, true));
-    EXPECT_FALSE(FileReferenceExists(At("system32\\gone.dll"), true));
+    EXPECT_FALSE(FileReferenceExists(reference, RegistryView::Bits64));
+    EXPECT_TRUE(FileReferenceExists(reference, RegistryView::Bits32));
+    EXPECT_FALSE(FileReferenceExists(At("system32\\gone.dll"), RegistryView::Bits32));
     // The folder is missing too: without WOW64 the search path decides, with it SysWOW64.
-    EXPECT_FALSE(FileReferenceExists(At("system32\\sub\\only32.dll"), false));
+    EXPECT_FALSE(FileReferenceExists(At("system32\\sub\\only32.dll"), RegistryView::Bits64));
     MakeFile("SysWOW64\\sub\\only32.dll");
-    EXPECT_TRUE(FileReferenceExists(At("system32\\sub\\only32.dll"), true));
+    EXPECT_TRUE(FileReferenceExists(At("system32\\sub\\only32.dll"), RegistryView::Bits32));
+    EXPECT_TRUE(FileReferenceExists(At("System32\\sub\\only32.dll"), RegistryView::Bits32));
+    EXPECT_TRUE(PathExistsInView(At("SYSTEM32\\sub\\only32.dll"), RegistryView::Bits32));
+    EXPECT_FALSE(PathExistsInView(At("SYSTEM32\\sub\\only32.dll"), RegistryView::Bits64));
 }
 
 TEST_F(FileReferenceTest, TextsBeyondTheBuffersAreNotReported) {

@@ -54,10 +54,23 @@ TEST(ReferenceText, ParentFolderLosesTrailingBackslashes) {
     EXPECT_EQ(parent, "");
 }
 
-TEST(ReferenceText, RedirectsEveryExactCaseSystem32) {
-    EXPECT_EQ(RedirectSystem32("C:\\Windows\\system32\\a\\system32\\b.dll"),
+TEST(ReferenceText, ThirtyTwoBitMeaningsInAnyCase) {
+    EXPECT_EQ(RedirectSystem32("C:\\Windows\\system32\\a\\SYSTEM32\\b.dll"),
               "C:\\Windows\\SysWOW64\\a\\SysWOW64\\b.dll");
-    EXPECT_EQ(RedirectSystem32("C:\\Windows\\System32\\b.dll"), "C:\\Windows\\System32\\b.dll");
+    EXPECT_EQ(WithThirtyTwoBitFolderNames("\"%programfiles%\\a.exe\" %CommonProgramFiles%\\b %ProgramW6432%"),
+              "\"%ProgramFiles(x86)%\\a.exe\" %CommonProgramFiles(x86)%\\b %ProgramW6432%");
+    EXPECT_EQ(SysnativeAsSystem32("C:\\Windows\\SysNative\\a.dll C:\\sysnatives\\b C:\\x\\sysnative"),
+              "C:\\Windows\\system32\\a.dll C:\\sysnatives\\b C:\\x\\system32");
+}
+
+TEST(ReferenceText, WordsThatCarryOnAFolderPath) {
+    const std::string line = "C:\\Games Old\\x.exe C:\\d\\y \\\\server\\s %TEMP%\\z plain";
+    EXPECT_TRUE(CarriesOnFolderPath(line, 8));    // "Old\x.exe"
+    EXPECT_FALSE(CarriesOnFolderPath(line, 18));  // "C:\d\y": a path of its own
+    EXPECT_FALSE(CarriesOnFolderPath(line, 25));  // a network path
+    EXPECT_FALSE(CarriesOnFolderPath(line, 36));  // "%TEMP%\z"
+    EXPECT_FALSE(CarriesOnFolderPath(line, 45));  // "plain"
+    EXPECT_FALSE(CarriesOnFolderPath("C:\\Games ", 8));
 }
 
 TEST(ReferenceText, NormalizesCommandLines) {

@@ -177,14 +177,14 @@ TEST_F(AssociationScanTest, ProgramWithoutCommandIsLookedForOnTheSearchPath) {
     char path[32767] = {};
     GetEnvironmentVariableA("PATH", path, sizeof(path));
     SetEnvironmentVariableA("PATH", (std::string(path) + ";" + At("bin")).c_str());
-    const bool onPathUsable = ApplicationIsUsable(onPath, false);
-    const bool upperCaseUsable = ApplicationIsUsable(Unique("ONPATH.EXE"), false);
+    const bool onPathUsable = ApplicationIsUsable(onPath);
+    const bool upperCaseUsable = ApplicationIsUsable(Unique("ONPATH.EXE"));
     SetEnvironmentVariableA("PATH", path);
     EXPECT_TRUE(onPathUsable);
     EXPECT_TRUE(upperCaseUsable);
-    EXPECT_FALSE(ApplicationIsUsable(offPath, false));
-    EXPECT_FALSE(ApplicationIsUsable("", false));
-    EXPECT_FALSE(ApplicationIsUsable("Applications\\..\\" + onPath, false));
+    EXPECT_FALSE(ApplicationIsUsable(offPath));
+    EXPECT_FALSE(ApplicationIsUsable(""));
+    EXPECT_FALSE(ApplicationIsUsable("Applications\\..\\" + onPath));
 }
 
 TEST_F(AssociationScanTest, ProtectedProgramRegistrationIsUsable) {
@@ -194,5 +194,5 @@ TEST_F(AssociationScanTest, ProtectedProgramRegistrationIsUsable) {
     const ReadOnlyKey lockedCommand(HKEY_CLASSES_ROOT, registration + "\\shell\\open\\command");
     const ReadOnlyKey lockedRegistration(HKEY_CLASSES_ROOT, registration);
     ASSERT_TRUE(lockedCommand.RefusesWriteAccess());
-    EXPECT_TRUE(ApplicationIsUsable(program, false));
+    EXPECT_TRUE(ApplicationIsUsable(program));
 }

@@ -121,6 +121,8 @@ TEST(InstalledProgram, NothingIsReportedWhileInstalledEveryLeftoverOnceItsFolder
         &descriptions);
     const std::set<Finding> expected{
         {kAssociationsSection, kOpenWithKey, "a"},
+        {kAssociationsSection, "SOFTWARE\\Classes\\TidrexSample.Document", ""},
+        {kAssociationsSection, "SOFTWARE\\Classes\\Applications\\tidrex-sample.exe", ""},
         {kServicesSection, kServiceKey, "ImagePath"},
         {kUninstallSection, kUninstallKey, "UninstallString"},
         {kComSection, "CLSID\\" + kClassId + "\\InprocServer32", ""},
@@ -141,8 +143,10 @@ TEST(InstalledProgram, NothingIsReportedWhileInstalledEveryLeftoverOnceItsFolder
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "TidrexSample.Document");
     descriptions.clear();
     const std::set<Finding> associations = SampleFindings(SectionList({kAssociationsSection}), &descriptions);
-    EXPECT_EQ(associations, (std::set<Finding>{{kAssociationsSection, kOpenWithKey, "a"},
-                                               {kAssociationsSection, ".tidrexsample", ""}}));
+    EXPECT_EQ(associations,
+              (std::set<Finding>{{kAssociationsSection, kOpenWithKey, "a"},
+                                 {kAssociationsSection, ".tidrexsample", ""},
+                                 {kAssociationsSection, "SOFTWARE\\Classes\\Applications\\tidrex-sample.exe", ""}}));
     EXPECT_NE(std::find(descriptions.begin(), descriptions.end(), "The ProgramID (TidrexSample.Document) is Invalid."),
               descriptions.end());
     RemoveInstallation();

@@ -1,0 +1,51 @@
+#include "registry/view_keys.h"
+
+#include "base/ascii_case.h"
+#include "base/runtime_function.h"
+#include "base/unique_handles.h"
+
+namespace {
+// The key's full name in the registry's own namespace ("\REGISTRY\Machine\Software\..."),
+// which tells which physical key an open in a given view reached; empty if it cannot be read.
+std::string FullKeyName(HKEY key) {
+    using QueryKeyFunction = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
+    constexpr int kKeyNameInformation = 3;
+    static const auto queryKey = FindFunction<QueryKeyFunction>(GetModuleHandleA("ntdll"), "NtQueryKey");
+    if (!queryKey) return std::string();
+    std::vector<ULONG> buffer(1024);  // ULONG name length, then the UTF-16 name
+    ULONG written = 0;
+    const ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONG));
+    if (queryKey(key, kKeyNameInformation, buffer.data(), size, &written) != 0) return std::string();
+    const ULONG bytes = buffer[0];
+    if (bytes > size - sizeof(ULONG)) return std::string();
+    const auto* name = reinterpret_cast<const wchar_t*>(buffer.data() + 1);
+    const int characters = static_cast<int>(bytes / sizeof(wchar_t));
+    const int length = WideCharToMultiByte(CP_ACP, 0, name, characters, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) WideCharToMultiByte(CP_ACP, 0, name, characters, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+std::string FullNameInView(HKEY root, const std::string& path, REGSAM view) {
+    UniqueHkey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return std::string();
+    return FullKeyName(key.get());
+}
+}  // namespace
+
+std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path) {
+    std::vector<ViewKey> keys;
+    UniqueHkey native;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, native.put()) == ERROR_SUCCESS)
+        keys.push_back({RegistryView::Bits64, path});
+    const std::string rootName = FullNameInView(root, "", KEY_WOW64_64KEY);
+    const std::string wowName = FullNameInView(root, path, KEY_WOW64_32KEY);
+    // A shared key reaches the same physical key in both views.
+    if (rootName.empty() || wowName.empty() || wowName.size() <= rootName.size() + 1 ||
+        !EqualsIgnoringAsciiCase(wowName.substr(0, rootName.size() + 1), rootName + "\\") ||
+        EqualsIgnoringAsciiCase(wowName, rootName + "\\" + path))
+        return keys;
+    const std::string wowPath = wowName.substr(rootName.size() + 1);
+    if (ViewOfKeyPath(wowPath) == RegistryView::Bits32) keys.push_back({RegistryView::Bits32, wowPath});
+    return keys;
+}
