@@ -69,6 +69,14 @@ bool CommandLineExistsWith(const std::string& text, Lookups& lookups) {
     return lookups.Exists(line);
 }
 
+// A bare file name that a 32-bit program finds in its system folder, SysWOW64.
+bool InThirtyTwoBitSystemFolder(const std::string& name, Lookups& lookups) {
+    if (name.find_first_of("\\/: ") != std::string::npos) return false;
+    char folder[kReferenceBufferSize] = {};
+    const UINT length = GetSystemWow64DirectoryA(folder, sizeof(folder));
+    return length > 0 && length < sizeof(folder) && lookups.Exists(std::string(folder, length) + "\\" + name);
+}
+
 // Expands the text as the program of the view would; false when it does not fit the buffers.
 bool ExpandAsWritten(const std::string& text, RegistryView view, std::string& expanded) {
     const std::string meant = view == RegistryView::Bits32 ? WithThirtyTwoBitFolderNames(text) : text;
@@ -109,7 +117,8 @@ bool FileReferenceExistsWith(const std::string& text, RegistryView view, Lookups
             return true;
         }
     }
-    return thirtyTwoBit && CommandLineExistsWith(RedirectSystem32(saved), lookups);
+    return thirtyTwoBit &&
+           (CommandLineExistsWith(RedirectSystem32(saved), lookups) || InThirtyTwoBitSystemFolder(saved, lookups));
 }
 }  // namespace
 

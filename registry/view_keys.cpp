@@ -31,6 +31,14 @@ std::string FullNameInView(HKEY root, const std::string& path, REGSAM view) {
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return std::string();
     return FullKeyName(key.get());
 }
+// The root's full name, read off its first key below it: a handle to a predefined root itself
+// cannot be asked for its name.
+std::string RootFullName(HKEY root, const std::string& path) {
+    const std::string first = path.substr(0, path.find('\\'));
+    const std::string name = FullNameInView(root, first, KEY_WOW64_64KEY);
+    if (first.empty() || name.size() <= first.size() + 1) return std::string();
+    return name.substr(0, name.size() - first.size() - 1);
+}
 }  // namespace
 
 std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path) {
@@ -38,14 +46,20 @@ std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path) {
     UniqueHkey native;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, native.put()) == ERROR_SUCCESS)
         keys.push_back({RegistryView::Bits64, path});
-    const std::string rootName = FullNameInView(root, "", KEY_WOW64_64KEY);
+    const std::string rootName = RootFullName(root, path);
     const std::string wowName = FullNameInView(root, path, KEY_WOW64_32KEY);
+    if (rootName.empty() || wowName.empty()) return keys;
     // A shared key reaches the same physical key in both views.
-    if (rootName.empty() || wowName.empty() || wowName.size() <= rootName.size() + 1 ||
-        !EqualsIgnoringAsciiCase(wowName.substr(0, rootName.size() + 1), rootName + "\\") ||
-        EqualsIgnoringAsciiCase(wowName, rootName + "\\" + path))
+    if (EqualsIgnoringAsciiCase(wowName, rootName + "\\" + path)) {
+        if (!keys.empty()) keys.front().shared = true;
         return keys;
-    const std::string wowPath = wowName.substr(rootName.size() + 1);
+    }
+    const std::string prefix = rootName + "\\";
+    if (wowName.size() <= prefix.size() || !EqualsIgnoringAsciiCase(wowName.substr(0, prefix.size()), prefix))
+        return keys;
+    const std::string wowPath = wowName.substr(prefix.size());
     if (ViewOfKeyPath(wowPath) == RegistryView::Bits32) keys.push_back({RegistryView::Bits32, wowPath});
     return keys;
 }
+
+const char* ViewCaption(const ViewKey& key) { return key.shared ? "Both" : ViewCaption(key.view); }

@@ -11,9 +11,13 @@
 
 struct ViewKey {
     RegistryView view;
-    std::string path;  // below the same root: where the key really is
+    std::string path;     // below the same root: where the key really is
+    bool shared = false;  // the one key of both views
 };
 
 // The 64-bit key first, then the 32-bit programs' key where Windows keeps one of its own; a key
 // shared by both views appears once, and a view where the key does not exist not at all.
 std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path);
+
+// "64-bit", "32-bit", or "Both" for a shared key: how the tool dialogs say where a row comes from.
+const char* ViewCaption(const ViewKey& key);

@@ -203,6 +203,14 @@ TEST_F(FileReferenceTest, ThirtyTwoBitViewLooksAgainInSysWow64) {
     EXPECT_TRUE(FileReferenceExists(At("System32\\sub\\only32.dll"), RegistryView::Bits32));
     EXPECT_TRUE(PathExistsInView(At("SYSTEM32\\sub\\only32.dll"), RegistryView::Bits32));
     EXPECT_FALSE(PathExistsInView(At("SYSTEM32\\sub\\only32.dll"), RegistryView::Bits64));
+    // A bare name: the 32-bit system folder is on a 32-bit program's search path.
+    char wow64Folder[MAX_PATH] = {};
+    ASSERT_GT(GetSystemWow64DirectoryA(wow64Folder, MAX_PATH), 0u);
+    const std::string bare = "tidrex-only32-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    std::ofstream(std::string(wow64Folder) + "\\" + bare) << "x";
+    EXPECT_TRUE(FileReferenceExists(bare, RegistryView::Bits32));
+    EXPECT_FALSE(FileReferenceExists(bare, RegistryView::Bits64));
+    fs::remove(std::string(wow64Folder) + "\\" + bare);
 }
 
 TEST_F(FileReferenceTest, TextsBeyondTheBuffersAreNotReported) {

@@ -64,7 +64,7 @@ TEST_F(AddRemoveManagerTest, TemplateHasItsSizeFontAndControls) {
         EXPECT_EQ(ColumnCaption(window, 0), "Name");
         EXPECT_EQ(ColumnCaption(window, 1), "File Name");
         EXPECT_EQ(ListView_GetColumnWidth(ManagerList(window), 0), 130);
-        EXPECT_EQ(ListView_GetColumnWidth(ManagerList(window), 1), 400);
+        EXPECT_EQ(ListView_GetColumnWidth(ManagerList(window), 1), 340);
     });
 }
 

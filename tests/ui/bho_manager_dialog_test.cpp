@@ -66,7 +66,7 @@ TEST_F(BhoManagerTest, ListsEachObjectWithItsNameAndLibrary) {
         EXPECT_EQ(ColumnCaption(window, 0), "BHO Name");
         EXPECT_EQ(ColumnCaption(window, 1), "File Name");
         EXPECT_EQ(ListView_GetColumnWidth(ManagerList(window), 0), 130);
-        EXPECT_EQ(ListView_GetColumnWidth(ManagerList(window), 1), 400);
+        EXPECT_EQ(ListView_GetColumnWidth(ManagerList(window), 1), 340);
         HWND list = ManagerList(window);
         const int byClass = RowNamed(window, "Tidrex Sample Helper");
         ASSERT_GE(byClass, 0);

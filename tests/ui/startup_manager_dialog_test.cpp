@@ -43,7 +43,7 @@ TEST_F(StartupManagerTest, ListsBothRunKeysCurrentUserFirstWithTheirCommands) {
         EXPECT_EQ(ColumnCaption(window, 0), "Program Name");
         EXPECT_EQ(ColumnCaption(window, 1), "File Name");
         EXPECT_EQ(ListView_GetColumnWidth(list, 0), 130);
-        EXPECT_EQ(ListView_GetColumnWidth(list, 1), 400);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 1), 340);
         const DWORD extended = ListView_GetExtendedListViewStyle(list);
         EXPECT_TRUE(extended & LVS_EX_CHECKBOXES);
         EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);

@@ -3,23 +3,26 @@
 #include <shlwapi.h>
 
 #include "registry/registry_key.h"
+#include "registry/view_keys.h"
 #include "resources/resource_ids.h"
 #include "ui/tools/program_details.h"
 
 StartupManagerDialog::StartupManagerDialog(std::string applicationName)
-    : ManagerDialogOf(IDD_STARTUP_MANAGER, {{"Program Name", 130}, {"File Name", 400}},
+    : ManagerDialogOf(IDD_STARTUP_MANAGER, {{"Program Name", 130}, {"File Name", 340}, {"View", 60}},
                       {kStartupManagerHeader, kStartupRemovedText}, std::move(applicationName)) {}
 
 void StartupManagerDialog::FillList() {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        CRegistry run;
-        if (!run.Open(root, kStartupRunKey)) continue;
-        std::string name;
-        DWORD type = 0;
-        while (run.EnumValue(name, type)) {
-            std::string command;
-            run.ReadString(name.c_str(), command);
-            AddRow({name, command}, RunEntry{root, kStartupRunKey, name});
+        for (const ViewKey& view : KeyInBothViews(root, kStartupRunKey)) {
+            CRegistry run;
+            if (!run.Open(root, view.path)) continue;
+            std::string name;
+            DWORD type = 0;
+            while (run.EnumValue(name, type)) {
+                std::string command;
+                run.ReadString(name.c_str(), command);
+                AddRow({name, command, ViewCaption(view)}, RunEntry{root, view.path, name});
+            }
         }
     }
 }
