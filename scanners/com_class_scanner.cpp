@@ -15,19 +15,17 @@
 namespace {
 constexpr const char* kClassesKey = "CLSID";
 
-enum class Judged { File, ProgId, TypeLib };
+// A 16-bit in-process server is loaded by the 32-bit side of Windows, and its file lies where
+// 32-bit programs find theirs, whichever view registers it.
+enum class Judged { File, SixteenBitFile, ProgId, TypeLib };
 
 // The registration sub-keys of a class, in the order they are judged.
 constexpr struct {
     const char* name;
     Judged as;
 } kRegistrationKeys[] = {
-    {"InprocServer32", Judged::File},
-    {"InprocServer", Judged::File},
-    {"InprocHandler32", Judged::File},
-    {"LocalServer32", Judged::File},
-    {"VersionIndependentProgId", Judged::ProgId},
-    {"TypeLib", Judged::TypeLib},
+    {"InprocServer32", Judged::File}, {"InprocServer", Judged::SixteenBitFile},     {"InprocHandler32", Judged::File},
+    {"LocalServer32", Judged::File},  {"VersionIndependentProgId", Judged::ProgId}, {"TypeLib", Judged::TypeLib},
 };
 constexpr size_t kRegistrationCount = std::size(kRegistrationKeys);
 
@@ -85,12 +83,12 @@ struct ClassScan {
         return key.IsOpen() && ReadValueText(key.Get(), "", kDefaultValueCapacity, text);
     }
 
-    void JudgeFile(const std::string& keyPath, const std::string& file) const {
-        if (!FileReferenceExists(file, list.view)) Report(keyPath, file, MissingFileDescription(file));
+    void JudgeFile(const std::string& keyPath, const std::string& file, RegistryView view) const {
+        if (!FileReferenceExists(file, view)) Report(keyPath, file, MissingFileDescription(file));
     }
 
     void JudgeProgId(const std::string& keyPath, const std::string& progId) const {
-        if (progId.find(":\\") != std::string::npos) return JudgeFile(keyPath, progId);
+        if (progId.find(":\\") != std::string::npos) return JudgeFile(keyPath, progId, list.view);
         // A class whose program id key carries shell extensions is still in use.
         if (!ProgIdIsValid(progId, list.view) && !RegKeyExists(HKEY_CLASSES_ROOT, keyPath + "\\ShellEx")) {
             Report(keyPath, progId, Format("The ProgramID (%s) is Invalid.", progId.c_str()));
@@ -113,10 +111,10 @@ struct ClassScan {
                 }
             } else if (ExpandEnvironmentInPlace(value, list.view)) {
                 // An expansion beyond the buffers cannot be judged.
-                if (kRegistrationKeys[i].as == Judged::File) {
-                    JudgeFile(keyPath, value);
-                } else {
-                    JudgeProgId(keyPath, value);
+                switch (kRegistrationKeys[i].as) {
+                    case Judged::File: JudgeFile(keyPath, value, list.view); break;
+                    case Judged::SixteenBitFile: JudgeFile(keyPath, value, RegistryView::Bits32); break;
+                    default: JudgeProgId(keyPath, value); break;
                 }
             }
             engine.ShowItem("HKEY_CLASSES_ROOT\\" + keyPath);

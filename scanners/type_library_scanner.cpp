@@ -17,13 +17,13 @@ constexpr const char* kTypeLibKey = "TypeLib";
 // the walk endless; keys deeper than this are passed over.
 constexpr size_t kMaxDepth = 512;
 
-enum class TypeLibKey { LibraryFile, ThirtyTwoBitLibraryFile, HelpFolder, Other };
+enum class TypeLibKey { LibraryFile, HelpFolder, Other };
 
-// Judged by the key's own name, wherever it stands. A "win32" file is a 32-bit program's, whose
-// "system32" is SysWOW64.
+// Judged by the key's own name, wherever it stands. A "win32" (or 16-bit "win16") file is found
+// where 32-bit programs find theirs: their "system32" is SysWOW64.
 TypeLibKey KindOf(const std::string& name) {
-    if (EqualsIgnoringAsciiCase(name, "win32")) return TypeLibKey::ThirtyTwoBitLibraryFile;
-    if (EqualsIgnoringAsciiCase(name, "win16")) return TypeLibKey::LibraryFile;
+    if (EqualsIgnoringAsciiCase(name, "win32") || EqualsIgnoringAsciiCase(name, "win16"))
+        return TypeLibKey::LibraryFile;
     if (EqualsIgnoringAsciiCase(name, "helpdir")) return TypeLibKey::HelpFolder;
     return TypeLibKey::Other;
 }
@@ -48,7 +48,8 @@ struct WalkedKey {
 };
 
 // A default value that cannot be read (refused, or longer than the buffer) is not judged.
-void JudgeLibraryFile(ScanEngine& engine, const WalkedKey& key, RegistryView view) {
+void JudgeLibraryFile(ScanEngine& engine, const WalkedKey& key) {
+    constexpr RegistryView view = RegistryView::Bits32;
     const ScanKey library(key.parent, key.name);
     std::string file;
     if (!library.IsOpen() || !ReadValueText(library.Get(), "", kValueDataCapacity, file)) return;
@@ -87,8 +88,7 @@ struct Level {
 // False when the key is not descended (judged, or not opened with full access).
 bool VisitKey(ScanEngine& engine, const WalkedKey& key, std::vector<Level>& levels) {
     switch (KindOf(key.name)) {
-        case TypeLibKey::LibraryFile: JudgeLibraryFile(engine, key, RegistryView::Bits64); return false;
-        case TypeLibKey::ThirtyTwoBitLibraryFile: JudgeLibraryFile(engine, key, RegistryView::Bits32); return false;
+        case TypeLibKey::LibraryFile: JudgeLibraryFile(engine, key); return false;
         case TypeLibKey::HelpFolder: JudgeHelpFolder(engine, key); return false;
         case TypeLibKey::Other: break;
     }

@@ -139,3 +139,29 @@ TEST_F(ComClassScanTest, AbortIsSeenAtTheNextClass) {
     const auto classOf = [](const std::string& shown) { return shown.substr(0, shown.rfind('\\')); };
     for (size_t i = 2; i < host.shown.size(); ++i) EXPECT_EQ(classOf(host.shown[i]), classOf(host.shown[0]));
 }
+
+// A 32-bit program's class is judged where it is registered, as that program finds its files:
+// its "system32" is SysWOW64, where also every 16-bit server lies.
+TEST_F(ComClassScanTest, ThirtyTwoBitClassesAreJudgedAsTheirProgramsSeeThem) {
+    char wow64Folder[MAX_PATH] = {};
+    ASSERT_GT(GetSystemWow64DirectoryA(wow64Folder, MAX_PATH), 0u);
+    const std::string helper = "tidrex-com32-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    const std::string helperPath = std::string(wow64Folder) + "\\" + helper;
+    MakeFile(helperPath);
+    const std::string classes32 = "Wow6432Node\\" + ClassPath();
+    const ScopedListSubKey healthy(HKEY_CLASSES_ROOT, classes32 + "\\InprocServer32",
+                                   "C:\\windows\\system32\\" + helper);
+    const ScopedListSubKey gone(HKEY_CLASSES_ROOT, classes32 + "\\LocalServer32", At("gone32.exe"));
+    Key("InprocServer", helper);
+    Key("InprocServer32", "C:\\windows\\system32\\" + helper);
+    EXPECT_TRUE(ScanComClasses(engine));
+    DeleteFileA(helperPath.c_str());
+
+    EXPECT_EQ(host.Find(classes32 + "\\InprocServer32", ""), nullptr);
+    const ProblemRecord* problem = host.Find(classes32 + "\\LocalServer32", "");
+    ASSERT_NE(problem, nullptr);
+    EXPECT_EQ(problem->AsRegistry()->rootKey, kClassesRoot);
+    const std::vector<const ProblemRecord*> records = ClassProblems();
+    ASSERT_EQ(records.size(), 1u);  // the 64-bit class's server is not SysWOW64's
+    EXPECT_EQ(records[0]->AsRegistry()->keyPath, ClassPath() + "\\InprocServer32");
+}

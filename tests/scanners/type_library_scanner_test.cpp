@@ -130,6 +130,17 @@ TEST_F(TypeLibraryScanTest, KeysThatRefuseFullAccessAreNotDescended) {
     EXPECT_EQ(Problem(hidden), nullptr);
 }
 
+// A library file whose name cannot be read is not judged: nothing is known to be missing.
+TEST_F(TypeLibraryScanTest, UnreadableLibraryFilesAreNotJudged) {
+    const std::string tooLong = Key("1.0\\0\\win32", At(std::string(300, 'x') + ".tlb"));
+    const std::string refused = Key("1.0\\1\\win16", At("refused.tlb"));
+    const ReadOnlyKey locked(HKEY_CLASSES_ROOT, refused);
+    ASSERT_TRUE(locked.RefusesWriteAccess());
+    EXPECT_TRUE(ScanTypeLibraries(engine));
+    EXPECT_EQ(Problem(tooLong), nullptr);
+    EXPECT_EQ(Problem(refused), nullptr);
+}
+
 TEST_F(TypeLibraryScanTest, AbortEndsEveryLevelOfTheWalk) {
     Key("1.0\\0\\win32", At("first.tlb"));
     Key("1.0\\1\\win32", At("second.tlb"));
