@@ -1,8 +1,8 @@
 // `tidrex scan --sections 8` (the console's own scan, host and scan log, in this process) against
-// the floor of the same work: a plain loop that opens the shared-files key, enumerates every
-// value name and asks PathFileExists about it. The key is seeded with entries, half of them
-// naming files that do not exist, and cleaned again afterwards; five interleaved rounds, the
-// ratio of the medians.
+// the floor of the same work: a plain loop that opens the shared-files key of each registry view,
+// enumerates every value name and asks PathFileExists about it. The keys of both views are seeded
+// with entries (half of them in the 32-bit programs' key), half of them naming files that do not
+// exist, and cleaned again afterwards; five interleaved rounds, the ratio of the medians.
 //   shared_files_scan_bench.exe [entries [scan options...]]   (default: 20000, no options)
 // The scan options are added after "scan --sections 8", for example --no-log or --json.
 #include <windows.h>
@@ -26,6 +26,7 @@
 
 namespace {
 constexpr int kRounds = 5;
+constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
 
 std::string TempFolder(const char* name) {
     char temp[MAX_PATH] = {};
@@ -54,14 +55,19 @@ class SeededSharedFiles {
 public:
     explicit SeededSharedFiles(int entries)
         : folder_(TempFolder("tidrex-bench-shared")), goneFolder_(TempFolder("tidrex-bench-uninstalled")) {
-        UniqueHkey existing;
-        createdKey_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_READ, existing.put()) != ERROR_SUCCESS;
+        for (int view = 0; view < 2; ++view) {
+            UniqueHkey existing;
+            createdKey_[view] = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_READ | kViews[view],
+                                              existing.put()) != ERROR_SUCCESS;
+        }
         Remove();
         CreateDirectoryA(folder_.c_str(), nullptr);
-        UniqueHkey key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                            nullptr) != ERROR_SUCCESS)
-            return;
+        UniqueHkey keys[2];
+        for (int view = 0; view < 2; ++view) {
+            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, nullptr, 0, KEY_ALL_ACCESS | kViews[view],
+                                nullptr, keys[view].put(), nullptr) != ERROR_SUCCESS)
+                return;
+        }
         const DWORD usageCount = 1;
         for (int i = 0; i < entries; ++i) {
             const bool present = i % 2 == 0;
@@ -71,19 +77,25 @@ public:
                 UniqueHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                          nullptr));
             }
-            RegSetValueExA(key.get(), path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&usageCount),
-                           sizeof(usageCount));
+            RegSetValueExA(keys[i / 2 % 2].get(), path.c_str(), 0, REG_DWORD,
+                           reinterpret_cast<const BYTE*>(&usageCount), sizeof(usageCount));
         }
     }
     ~SeededSharedFiles() {
         Remove();
-        if (createdKey_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSharedFilesKey);
+        for (int view = 0; view < 2; ++view) {
+            if (createdKey_[view]) RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, kViews[view], 0);
+        }
     }
 
 private:
     void Remove() {
+        for (REGSAM view : kViews) RemoveFrom(view);
+        RemoveFolder(folder_, "*.dll");
+    }
+    void RemoveFrom(REGSAM view) {
         UniqueHkey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_ALL_ACCESS | view, key.put()) == ERROR_SUCCESS) {
             std::vector<std::string> ours;
             std::vector<char> name(16384);
             for (DWORD index = 0;; ++index) {
@@ -98,12 +110,11 @@ private:
             }
             for (const std::string& value : ours) RegDeleteValueA(key.get(), value.c_str());
         }
-        RemoveFolder(folder_, "*.dll");
     }
 
     std::string folder_;
     std::string goneFolder_;
-    bool createdKey_ = false;
+    bool createdKey_[2] = {false, false};
 };
 
 // The settings the scan reads: a key of the bench's own with a log folder of its own, both
@@ -153,9 +164,10 @@ Timing Measure(Work work) {
 
 int Floor() {
     int missing = 0;
-    UniqueHkey key;
-    missing = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS) {
+    for (REGSAM view : kViews) {
+        UniqueHkey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedFilesKey, 0, KEY_ALL_ACCESS | view, key.put()) != ERROR_SUCCESS)
+            continue;
         DWORD count = 0;
         RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
                          nullptr, nullptr);
@@ -213,8 +225,8 @@ int main(int argc, char** argv) {
     const double floor = Median(floors, &Timing::wall), scan = Median(scans, &Timing::wall);
     std::printf("shared files: %d entries seeded, %d missing names seen by the floor, scan exit status %d\n", entries,
                 missing, status);
-    std::printf("floor (enumerate + PathFileExists): %7.3f s  %5.1f us/entry  (medians of %d rounds)\n", floor,
-                floor * 1e6 / entries, kRounds);
+    std::printf("floor (both views: enumerate + PathFileExists): %7.3f s  %5.1f us/entry  (medians of %d rounds)\n",
+                floor, floor * 1e6 / entries, kRounds);
     std::printf("tidrex");
     for (const std::string& argument : arguments) std::printf(" %s", argument.c_str());
     std::printf(": %7.3f s  %5.1f us/entry\n", scan, scan * 1e6 / entries);

@@ -129,7 +129,9 @@ bool PathExists(const std::string& path) {
 bool PathExistsInView(const std::string& path, RegistryView view) {
     if (view == RegistryView::Bits64) return PathExists(path);
     const std::string meant = SysnativeAsSystem32(path);
-    return PathExists(meant) || PathExists(RedirectSystem32(meant));
+    if (PathExists(meant)) return true;
+    const std::string redirected = RedirectSystem32(meant);
+    return redirected != meant && PathExists(redirected);
 }
 
 bool FolderExists(const std::string& path) {
