@@ -23,6 +23,14 @@ constexpr const char* kToolbar = "C:\\Program Files\\Sample Works\\SampleBar.dll
 constexpr const char* kHelperId = "{7A1D0C01-0000-4E57-9C0F-54494452EC01}";
 constexpr const char* kToolbarId = "{7A1D0C01-0000-4E57-9C0F-54494452EC02}";
 constexpr const char* kOrphanId = "{7A1D0C01-0000-4E57-9C0F-54494452EC03}";
+constexpr const char* kLegacyId = "{7A1D0C01-0000-4E57-9C0F-54494452EC04}";
+constexpr const char* kLegacy = "C:\\Program Files (x86)\\Legacy Works\\legacy.exe";
+
+// The 32-bit programs' copy of a key below HKLM\SOFTWARE.
+std::string ThirtyTwoBit(const char* path) {
+    const std::string text = path;
+    return "SOFTWARE\\Wow6432Node\\" + text.substr(text.find('\\') + 1);
+}
 
 void Pose(ManagerDialog& dialog, const char* name, const char* selected, const char* checked) {
     RunManager(dialog, [&](HWND window) {
@@ -33,16 +41,17 @@ void Pose(ManagerDialog& dialog, const char* name, const char* selected, const c
     });
 }
 
-void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std::string& command) {
-    registry.OwnValue(root, kStartupRunKey, name);
-    ScratchRegistry::CreateKey(root, kStartupRunKey);
-    ScratchRegistry::SetString(root, kStartupRunKey, name, command);
+void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std::string& command,
+              const std::string& key = kStartupRunKey) {
+    registry.OwnValue(root, key, name);
+    ScratchRegistry::CreateKey(root, key);
+    ScratchRegistry::SetString(root, key, name, command);
 }
 
-void Bho(ScratchRegistry& registry, const char* id, const char* name, const char* library) {
-    registry.OwnKey(HKEY_LOCAL_MACHINE, std::string(kBhoListKey) + "\\" + id);
+void Bho(ScratchRegistry& registry, const char* id, const char* name, const char* library, bool thirtyTwoBit = false) {
+    registry.OwnKey(HKEY_LOCAL_MACHINE, (thirtyTwoBit ? ThirtyTwoBit(kBhoListKey) : kBhoListKey) + "\\" + id);
     if (!name && !library) return;
-    const std::string classKey = std::string("CLSID\\") + id;
+    const std::string classKey = std::string(thirtyTwoBit ? "Wow6432Node\\CLSID\\" : "CLSID\\") + id;
     registry.OwnKey(HKEY_CLASSES_ROOT, classKey);
     if (name) ScratchRegistry::SetString(HKEY_CLASSES_ROOT, classKey, "", name);
     if (library) {
@@ -51,8 +60,9 @@ void Bho(ScratchRegistry& registry, const char* id, const char* name, const char
     }
 }
 
-void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall) {
-    const std::string path = std::string(kUninstallKey) + "\\" + key;
+void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall,
+             bool thirtyTwoBit = false) {
+    const std::string path = (thirtyTwoBit ? ThirtyTwoBit(kUninstallKey) : kUninstallKey) + "\\" + key;
     registry.OwnKey(HKEY_LOCAL_MACHINE, path);
     if (name) ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "DisplayName", name);
     ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "UninstallString", uninstall);
@@ -71,6 +81,8 @@ int main() {
         RunValue(registry, HKEY_CURRENT_USER, "OldUpdater", "C:\\Program Files\\Old Updater\\updater.exe -silent");
         RunValue(registry, HKEY_LOCAL_MACHINE, "Sample Helper", std::string("\"") + kHelper + "\" /all-users");
         RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
+        RunValue(registry, HKEY_LOCAL_MACHINE, "Legacy Agent", std::string("\"") + kLegacy + "\" /agent",
+                 ThirtyTwoBit(kStartupRunKey));
         StartupManagerDialog dialog("TidrexVelora");
         Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
     }
@@ -79,6 +91,7 @@ int main() {
         Bho(registry, kHelperId, "Sample Helper Object", kHelper);
         Bho(registry, kToolbarId, "SampleBar Toolbar Helper", kToolbar);
         Bho(registry, kOrphanId, nullptr, nullptr);
+        Bho(registry, kLegacyId, "Legacy Search Helper", "C:\\Program Files (x86)\\Legacy Works\\search.dll", true);
         BhoManagerDialog dialog("TidrexVelora", BackupKeyExporter(FreshFolder("tidrex-tour-backup")));
         Pose(dialog, "bho-manager", "SampleBar Toolbar Helper", "None Specified");
     }
@@ -87,6 +100,8 @@ int main() {
         Program(registry, "SampleSuite", "Sample Suite 7.1", "\"C:\\Program Files\\Sample Works\\uninstall.exe\"");
         Program(registry, "OldUpdater", "Old Updater (leftover)", "C:\\Program Files\\Old Updater\\unins000.exe");
         Program(registry, "{8E5F1B2C-0000-4E57-9C0F-54494452ED01}", nullptr, "MsiExec.exe /X{8E5F1B2C-0000-4E57}");
+        Program(registry, "LegacyWorks", "Legacy Works 2.0 (32-bit)",
+                "\"C:\\Program Files (x86)\\Legacy Works\\uninst.exe\"", true);
         AddRemoveManagerDialog dialog("TidrexVelora", BackupKeyExporter(FreshFolder("tidrex-tour-backup")));
         Pose(dialog, "add-remove-manager", "Sample Suite 7.1", "Old Updater (leftover)");
     }
