@@ -39,6 +39,20 @@ std::string RootFullName(HKEY root, const std::string& path) {
     if (first.empty() || name.size() <= first.size() + 1) return std::string();
     return name.substr(0, name.size() - first.size() - 1);
 }
+// The 32-bit key's path in the letters of the path it stands for, where it is that path with a
+// "Wow6432Node" key inserted (as it always is), so that both views' keys read alike.
+std::string InLettersOf(const std::string& path, const std::string& wowPath) {
+    std::vector<size_t> cuts{0};  // where a key name begins, and the end
+    for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) cuts.push_back(at + 1);
+    cuts.push_back(path.size() + 1);
+    for (const size_t cut : cuts) {
+        const std::string before = cut > path.size() ? path + "\\" : path.substr(0, cut);
+        const std::string after = cut < path.size() ? "\\" + path.substr(cut) : std::string();
+        const std::string candidate = before + "Wow6432Node" + after;
+        if (EqualsIgnoringAsciiCase(candidate, wowPath)) return candidate;
+    }
+    return wowPath;
+}
 }  // namespace
 
 std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path) {
@@ -57,7 +71,7 @@ std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path) {
     const std::string prefix = rootName + "\\";
     if (wowName.size() <= prefix.size() || !EqualsIgnoringAsciiCase(wowName.substr(0, prefix.size()), prefix))
         return keys;
-    const std::string wowPath = wowName.substr(prefix.size());
+    const std::string wowPath = InLettersOf(path, wowName.substr(prefix.size()));
     if (ViewOfKeyPath(wowPath) == RegistryView::Bits32) keys.push_back({RegistryView::Bits32, wowPath});
     return keys;
 }
