@@ -53,31 +53,35 @@ void SeedClasses(int classes, bool remove) {
     }
 }
 
-// The floor: enumerate the classes, open each registration sub-key, read its default value.
+// The floor: enumerate the classes of both views, open each registration sub-key, read its
+// default value.
 double PlainLoop(int& valuesRead) {
     const auto start = std::chrono::steady_clock::now();
     valuesRead = 0;
-    HKEY classes = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_ALL_ACCESS, &classes) != ERROR_SUCCESS) return 0;
-    DWORD count = 0;
-    RegQueryInfoKeyA(classes, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr);
-    char name[255];
-    for (DWORD index = 0; index < count; ++index) {
-        DWORD length = sizeof(name);
-        if (RegEnumKeyExA(classes, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
-        for (const char* subKey : kRegistrationKeys) {
-            const std::string path = std::string("CLSID\\") + name + "\\" + subKey;
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
-            char value[255];
-            DWORD size = sizeof(value);
-            if (RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS)
-                ++valuesRead;
-            RegCloseKey(key);
+    for (const std::string list : {"CLSID", "Wow6432Node\\CLSID"}) {
+        HKEY classes = nullptr;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, list.c_str(), 0, KEY_ALL_ACCESS, &classes) != ERROR_SUCCESS) continue;
+        DWORD count = 0;
+        RegQueryInfoKeyA(classes, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
+        char name[255];
+        for (DWORD index = 0; index < count; ++index) {
+            DWORD length = sizeof(name);
+            if (RegEnumKeyExA(classes, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                continue;
+            for (const char* subKey : kRegistrationKeys) {
+                const std::string path = list + "\\" + name + "\\" + subKey;
+                HKEY key = nullptr;
+                if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
+                char value[255];
+                DWORD size = sizeof(value);
+                if (RegQueryValueExA(key, "", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS)
+                    ++valuesRead;
+                RegCloseKey(key);
+            }
         }
+        RegCloseKey(classes);
     }
-    RegCloseKey(classes);
     return SecondsSince(start);
 }
 

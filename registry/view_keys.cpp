@@ -77,3 +77,12 @@ std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path) {
 }
 
 const char* ViewCaption(const ViewKey& key) { return key.shared ? "Both" : ViewCaption(key.view); }
+
+bool IsRegistryLink(HKEY parent, const std::string& name) {
+    UniqueHkey link;
+    if (RegOpenKeyExA(parent, name.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, link.put()) != ERROR_SUCCESS)
+        return false;
+    DWORD type = REG_NONE;
+    return RegQueryValueExA(link.get(), "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}

@@ -21,3 +21,7 @@ std::vector<ViewKey> KeyInBothViews(HKEY root, const std::string& path);
 
 // "64-bit", "32-bit", or "Both" for a shared key: how the tool dialogs say where a row comes from.
 const char* ViewCaption(const ViewKey& key);
+
+// Whether the sub-key is a registry link (as the 32-bit view's copies of shared keys are): a walk
+// that entered it would see the linked key's entries a second time, under another name.
+bool IsRegistryLink(HKEY parent, const std::string& name);

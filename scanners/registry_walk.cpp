@@ -9,6 +9,7 @@
 #include "base/unique_handles.h"
 #include "engine/section_table.h"
 #include "registry/file_reference.h"
+#include "registry/view_keys.h"
 #include "scanners/list_paths.h"
 #include "scanners/registry_walk_text.h"
 #include "scanners/scan_key.h"
@@ -103,6 +104,8 @@ void FullRegistryWalk::EnterSubKey(DWORD index) {
         return;
     const std::string name(subKeyName_, nameLength);
     if (IsClassesKeyName(name)) return;
+    // The 32-bit view links to the keys it shares with the 64-bit one, which the walk reads there.
+    if (levels_.back().view == RegistryView::Bits32 && IsRegistryLink(parent, name)) return;
     UniqueHkey subKey;
     if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, subKey.put()) != ERROR_SUCCESS) return;
     const HKEY handle = subKey.get();
