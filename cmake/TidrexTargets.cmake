@@ -32,11 +32,11 @@ function(tidrex_library name)
   endif()
 endfunction()
 
-# tidrex_test(name SOURCES files... LINK libs... [RESOURCE_LOCK lock]): a GoogleTest program
-# run by ctest (under Wine for the Windows build). Each test case becomes one ctest test;
-# tests that share a RESOURCE_LOCK never run at the same time.
+# tidrex_test(name SOURCES files... LINK libs... [RESOURCE_LOCK lock] [RUN_SERIAL]): a GoogleTest
+# program run by ctest (under Wine for the Windows build). Each test case becomes one ctest test;
+# tests that share a RESOURCE_LOCK never run at the same time, and a RUN_SERIAL test runs alone.
 function(tidrex_test name)
-  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "SOURCES;LINK" ${ARGN})
+  cmake_parse_arguments(ARG "RUN_SERIAL" "RESOURCE_LOCK" "SOURCES;LINK" ${ARGN})
   set(sources ${ARG_SOURCES})
   if(WIN32)
     list(APPEND sources ${PROJECT_SOURCE_DIR}/resources/test_manifest.rc)
@@ -46,6 +46,9 @@ function(tidrex_test name)
   set(properties TIMEOUT 120)
   if(ARG_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  if(ARG_RUN_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${properties})
 endfunction()
