@@ -241,15 +241,17 @@ TEST(InstalledProgram, ThirtyTwoBitProgramIsJudgedInItsViewAndTheCleanOfItsLefto
 
     // The helper is still there: neither its counter nor its class is a leftover.
     std::filesystem::remove_all(kFolder32);
+    // The full walk names keys as it enumerates them; the lists in the letters of their own keys.
     const std::string wow = "Software\\Wow6432Node\\Microsoft\\Windows\\";
+    const std::string listWow = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\";
     const std::string appPath = "Microsoft\\Windows\\CurrentVersion\\App Paths\\tidrex-sample32.exe";
     const std::set<Finding> expected{
         {kAssociationsSection, "SOFTWARE\\Classes\\TidrexSample32.Document", "", 64},
         {kAssociationsSection, "SOFTWARE\\Classes\\Applications\\tidrex-sample32.exe", "", 64},
-        {kHelpFilesSection, wow + "Help", "tidrex-sample32.chm", 32},
-        {kSharedFilesSection, wow + "CurrentVersion\\SharedDLLs", kFolder32 + "\\tidrex-sample32-server.dll", 32},
+        {kHelpFilesSection, listWow + "Help", "tidrex-sample32.chm", 32},
+        {kSharedFilesSection, listWow + "CurrentVersion\\SharedDLLs", kFolder32 + "\\tidrex-sample32-server.dll", 32},
         {kApplicationPathsSection, "SOFTWARE\\" + appPath, "", 64},
-        {kUninstallSection, wow + "CurrentVersion\\Uninstall\\TidrexSample32", "UninstallString", 32},
+        {kUninstallSection, listWow + "CurrentVersion\\Uninstall\\TidrexSample32", "UninstallString", 32},
         {kComSection, "Wow6432Node\\CLSID\\" + kClassId32 + "\\InprocServer32", "", 32},
         {kFullRegistrySection, "Software\\" + appPath, "", 64},
         {kFullRegistrySection, "Software\\" + appPath, "Path", 64},
