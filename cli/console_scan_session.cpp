@@ -6,6 +6,9 @@
 
 #include "cli/fixed_disks.h"
 #include "cli/scan_report.h"
+#include "engine/section_descriptors.h"
+#include "registry/drive_types.h"
+#include "scanners/shortcut_text.h"
 
 namespace {
 int32_t IncludedBy(const ScanCommand& command, const Preferences& preferences, SectionId id) {
@@ -29,6 +32,7 @@ const Preferences& PreparedPreferences(const ScanCommand& command, const Prefere
 
 void ConsoleScanSession::TextReport::SectionStarted(const ScanSection& section) {
     progress_.SectionStarted(section.name);
+    if (section.id == kShortcutsSection) Print(shortcutNote);
 }
 
 void ConsoleScanSession::TextReport::SectionEnded(const ScanSection& section, SectionEnd, int) {
@@ -62,6 +66,8 @@ ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::st
       unreadable_(err, session_.Sections()),
       err_(err) {
     session_.Scanners().shortcutDrives = command.drives;
+    if (command.drives.empty())
+        report_.shortcutNote = UnixRootDrivesNote(UnixRootDriveLetters(), " unless it is named with --drives");
     host_.Attach(session_.Engine(), session_.Intake());
     host_.CollectUnreadable(unreadable_);
     host_.betweenItems = [this] { bufferedLog_.FlushIfDue(); };

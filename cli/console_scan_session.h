@@ -49,6 +49,8 @@ private:
         void ProblemFiled(const ScanSection& section, const ProblemRecord& problem,
                           const ScanCounters& counters) override;
 
+        std::string shortcutNote;  // printed when the shortcut section starts
+
     private:
         void Print(const std::string& text);
         std::FILE* out_;

@@ -25,3 +25,7 @@ private:
 // GetDriveType of the root "X:\" that the text's first three characters name, through the
 // memo of this thread when one lives.
 unsigned DriveTypeOfRoot(const std::string& root);
+
+// Under Wine, the letters of the fixed disks that map to the Unix root "/" (a new prefix's Z:):
+// a walk of one would walk the whole host, other prefixes included. Empty on Windows.
+std::string UnixRootDriveLetters();

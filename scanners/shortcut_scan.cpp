@@ -7,6 +7,7 @@
 #include "base/unique_handles.h"
 #include "engine/section_table.h"
 #include "registry/com_registration.h"
+#include "registry/drive_types.h"
 #include "registry/file_reference.h"
 #include "scanners/shell_link_reader.h"
 #include "scanners/shortcut_text.h"
@@ -67,10 +68,14 @@ bool ScanShortcuts(ScanEngine& engine, const std::string& driveLetters) {
     const DWORD length = GetLogicalDriveStringsA(kDriveStringsCapacity, buffer);
     const std::vector<std::string> roots =
         length <= kDriveStringsCapacity ? DriveRoots(buffer, length) : std::vector<std::string>();
+    // A disk that is the whole Unix file system is walked only when it is asked for by name.
+    const std::string unixRoots = driveLetters.empty() ? UnixRootDriveLetters() : std::string();
     ShortcutWalk walk(engine);
     for (const std::string& root : roots) {
         if (!engine.Running()) return false;
-        if (DriveChosen(root, driveLetters) && GetDriveTypeA(root.c_str()) == DRIVE_FIXED) walk.WalkFolder(root);
+        const bool unixRoot = !unixRoots.empty() && DriveChosen(root, unixRoots);
+        if (!DriveChosen(root, driveLetters) || unixRoot) continue;
+        if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) walk.WalkFolder(root);
     }
     return engine.Running();
 }

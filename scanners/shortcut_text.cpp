@@ -39,3 +39,12 @@ std::string ShortcutProblemDescription(const std::string& target) {
     }
     return Format("The CLSID (%s) is Invalid.", target.c_str());
 }
+
+std::string UnixRootDrivesNote(const std::string& letters, const char* howToName) {
+    std::string note;
+    for (const char letter : letters) {
+        note += std::string("Drive ") + letter +
+                ": is the whole Unix file system (Wine): its shortcuts are not scanned" + howToName + ".\n";
+    }
+    return note;
+}

@@ -22,3 +22,8 @@ bool EndsFolderWalk(const std::string& filePath);
 // "The Target File (%s) cannot be found at the specified location" for a target with ":",
 // "The CLSID (%s) is Invalid." for any other.
 std::string ShortcutProblemDescription(const std::string& target);
+
+// What the user is told about the disks that are the whole Unix file system under Wine, which
+// the shortcut scan leaves out unless they are asked for by name: one line per letter, with how
+// to name one (the console's --drives) when there is a way.
+std::string UnixRootDrivesNote(const std::string& letters, const char* howToName);

@@ -100,6 +100,8 @@ private:
     void ShowAnimation(bool visible);
     void ShowTotal(int totalProblems);
     void ShowResults();
+    // The end message's word on disks the shortcut scan left out; empty when none.
+    std::string LeftOutDrivesNote();
     // The results row of a section shows it ticked while any of its problems is.
     void ShowSectionTick(int row);
 

@@ -1,7 +1,9 @@
 // How the main window shows a scan: the scan page's list, labels, button and animation as the
 // scan goes, then the end message and the results page.
 #include "base/text_format.h"
+#include "registry/drive_types.h"
 #include "resources/resource_ids.h"
+#include "scanners/shortcut_text.h"
 #include "ui/main/main_dialog.h"
 
 namespace {
@@ -67,9 +69,17 @@ void MainDialog::ScanEnded(const SectionTable&, const ScanCounters&, bool aborte
     ShowAnimation(false);
     const char* endText = aborted ? "Scan Aborted" : "Scan Complete";
     ShowStatus(endText);
-    if (!closing_) Message(endText);  // a closing window has nobody to read it
+    // A closing window has nobody to read it.
+    if (!closing_) Message(endText + LeftOutDrivesNote());
     HideAllPages();
     ShowResults();
+}
+
+std::string MainDialog::LeftOutDrivesNote() {
+    const ScanSection* shortcuts = Sections().Find(kShortcutsSection);
+    if (!shortcuts || !shortcuts->included) return std::string();
+    const std::string note = UnixRootDrivesNote(UnixRootDriveLetters(), "");
+    return note.empty() ? note : "\n\n" + note;
 }
 
 void MainDialog::ShowResults() {
