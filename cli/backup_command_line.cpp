@@ -16,6 +16,9 @@ void AddClean(CLI::App& app, const Chooser& choose) {
     AddScanOptions(*clean, line->scan);
     clean->add_flag_callback(
         "--no-backup", [line] { line->backup = false; }, "Remove without a backup archive");
+    clean->add_flag("--repeat", line->repeat,
+                    "Scan and remove again until a round finds nothing new (at most five rounds): removing an "
+                    "entry can leave others that pointed at it");
     clean->callback([line, choose] { choose(*line); });
 }
 

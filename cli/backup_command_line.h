@@ -1,6 +1,6 @@
 #pragma once
 // The backup commands beside "scan", and the options that fill them:
-//   tidrex clean [--all | --sections ID[,ID...]] [--no-backup] [--json] [--no-log]
+//   tidrex clean [--all | --sections ID[,ID...]] [--no-backup] [--repeat] [--json] [--no-log]
 //   tidrex backups [--json]
 //   tidrex restore ARCHIVE | --latest [--json]
 #include <functional>
@@ -13,6 +13,7 @@ struct BackupCommandLine {
     Command command = Command::Clean;
     ScanCommand scan;     // clean: its sections, --json and --no-log
     bool backup = true;   // clean: false for --no-backup
+    bool repeat = false;  // clean: --repeat
     bool json = false;    // backups and restore
     std::string archive;  // restore
     bool latest = false;  // restore

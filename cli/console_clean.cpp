@@ -1,6 +1,7 @@
 #include "cli/console_clean.h"
 
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "backup/problem_removal.h"
 #include "base/text_format.h"
@@ -43,33 +44,71 @@ void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
     document["kept"] = std::move(kept);
     if (report.backupFailed) document["backupError"] = AnsiToUtf8(report.backupError);
 }
-}  // namespace
 
-int RunConsoleClean(const ConsoleCleanOptions& options) {
+struct CleanRound {
+    int status = kExitClean;
+    bool foundNew = false;
+    nlohmann::ordered_json document;  // for --json
+};
+
+// One scan, and the removal of what it found that no earlier round found; seen grows by it.
+CleanRound CleanOnce(const ConsoleCleanOptions& options, std::set<std::string>& seen) {
     const bool json = options.scan.json;
     ConsoleScanSession session(options.scan, options.osName, *options.interrupted, json ? nullptr : options.out,
                                options.err);
     session.Run();
     const bool aborted = session.Aborted();
+    std::vector<const ProblemRecord*> fresh;
+    std::vector<std::string> found;
+    for (const ProblemRecord* problem : session.Problems()) {
+        found.push_back(ProblemItemText(*problem));
+        if (seen.count(found.back()) == 0) fresh.push_back(problem);
+    }
+    seen.insert(found.begin(), found.end());
     RemovalReport report;
-    const std::vector<const ProblemRecord*> problems = session.Problems();
     // An aborted scan removes nothing, and nothing found needs no archive.
-    if (!aborted && !problems.empty()) {
+    if (!aborted && !fresh.empty()) {
         BackupSet backup;
         backup.SetBackupFolder(options.backupFolder);
-        report = RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
+        report = RemoveProblems(fresh, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
     }
+    CleanRound round;
+    round.foundNew = !fresh.empty();
     if (json) {
-        nlohmann::ordered_json document =
+        round.document =
             ScanReportJson(session.ScannedSections(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable());
-        AddRemoval(document, report);
-        Print(options.out, JsonText(document));
+        AddRemoval(round.document, report);
     } else {
         Print(options.out, TextSummary(session.Counters(), aborted));
         Print(options.out,
               aborted ? std::string("Nothing was removed: the scan was aborted.\r\n") : TextReport(report));
     }
-    if (aborted) return kExitAborted;
-    if (report.backupFailed) return kExitBackupFailed;
-    return report.kept.empty() ? kExitClean : kExitSomeKept;
+    if (aborted) round.status = kExitAborted;
+    else if (report.backupFailed) round.status = kExitBackupFailed;
+    else if (!report.kept.empty()) round.status = kExitSomeKept;
+    return round;
+}
+}  // namespace
+
+int RunConsoleClean(const ConsoleCleanOptions& options) {
+    std::set<std::string> seen;
+    nlohmann::ordered_json rounds = nlohmann::ordered_json::array();
+    int status = kExitClean;
+    for (int number = 1; number <= (options.repeat ? kMaxCleanRounds : 1); ++number) {
+        if (number > 1 && !options.scan.json) Print(options.out, Format("\r\nRound %d\r\n", number));
+        CleanRound round = CleanOnce(options, seen);
+        rounds.push_back(std::move(round.document));
+        if (round.status == kExitAborted || round.status == kExitBackupFailed) {
+            status = round.status;
+            break;
+        }
+        if (round.status == kExitSomeKept) status = kExitSomeKept;
+        if (!round.foundNew) break;
+    }
+    if (options.scan.json) {
+        nlohmann::ordered_json document;
+        if (options.repeat) document["rounds"] = std::move(rounds);
+        Print(options.out, JsonText(options.repeat ? document : rounds.front()));
+    }
+    return status;
 }

@@ -19,8 +19,13 @@ struct ConsoleCleanOptions {
     std::atomic<bool>* interrupted = nullptr;
     std::FILE* out = nullptr;
     std::FILE* err = stderr;  // told of every starting key that could not be opened
+    bool repeat = false;      // scan and remove again while a round finds something new
 };
 
+// At most this many rounds of scan and removal for --repeat.
+inline constexpr int kMaxCleanRounds = 5;
+
 // 0 all removed, 1 some kept, 3 aborted during the scan and 4 the backup could not be written
-// (in both, nothing is removed).
+// (in both, nothing more is removed). With repeat, each round removes what no earlier round found,
+// until one finds nothing new; the JSON document then holds each round's under "rounds".
 int RunConsoleClean(const ConsoleCleanOptions& options);

@@ -227,3 +227,42 @@ TEST(ConsoleBackups, ListsNewestFirstWithTheirRecords) {
               "3,1,2026_8,0,0.zip\tSunday, March 01, 2026 Time: 08:00:00\t2 records\n"
               "broken.zip\t\tunreadable\n");
 }
+
+// Removing a stale program id leaves its extension pointing at nothing: the next round finds
+// and removes that, and the round after finds nothing new.
+TEST(ConsoleClean, RepeatRemovesWhatEachRemovalLeftStale) {
+    const ListKeysLock lock;
+    const TempFolder folder("cli-clean-repeat");
+    const std::string progId = "TidrexRepeat.Document", extension = ".tidrexrepeat";
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, extension.c_str(), nullptr, REG_SZ, progId.c_str(),
+                    static_cast<DWORD>(progId.size() + 1));
+    const std::string command = "\"C:\\TidrexCliNoSuchFolder\\repeat.exe\" \"%1\"";
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, (progId + "\\shell\\open\\command").c_str(), nullptr, REG_SZ, command.c_str(),
+                    static_cast<DWORD>(command.size() + 1));
+    ScanCommand scan = FontsScan(true);
+    scan.sections = {kAssociationsSection};
+    std::atomic<bool> flag{false};
+    const Output cleaned = Capture([&](std::FILE* out) {
+        return RunConsoleClean({scan, true, folder.Path(), "Windows 10", &flag, out, stderr, true});
+    });
+    const nlohmann::json rounds = nlohmann::json::parse(cleaned.text)["rounds"];
+    const auto removedIn = [&](size_t round, const std::string& keyPath) {
+        for (const nlohmann::json& section : rounds[round]["sections"]) {
+            for (const nlohmann::json& problem : section["problems"]) {
+                if (problem["keyPath"].get<std::string>().find(keyPath) != std::string::npos) return true;
+            }
+        }
+        return false;
+    };
+    ASSERT_GE(rounds.size(), 3u) << cleaned.text;
+    EXPECT_TRUE(removedIn(0, progId));
+    EXPECT_FALSE(removedIn(0, extension));
+    EXPECT_TRUE(removedIn(1, extension));
+    EXPECT_EQ(rounds.back()["removed"], 0);
+    EXPECT_LE(rounds.size(), static_cast<size_t>(kMaxCleanRounds));
+    HKEY gone = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, extension.c_str(), 0, KEY_READ, &gone), ERROR_FILE_NOT_FOUND);
+    RestoreAll(folder.Path());
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, extension.c_str());
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, progId.c_str());
+}

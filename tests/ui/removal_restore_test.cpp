@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -24,11 +26,13 @@ namespace {
 class ListedProblems : public ScanOperations {
 public:
     bool Run(ScanOperation operation, ScanEngine& engine) override {
+        ++calls[operation];
         for (auto& problem : pending[operation]) engine.Report(std::move(problem));
         pending[operation].clear();
         return engine.Running();
     }
     std::map<ScanOperation, std::vector<ProblemPtr>> pending;
+    std::map<ScanOperation, int> calls;
 };
 
 // Records every message box; the backup question gets the answer the test chose.
@@ -40,7 +44,11 @@ public:
             captions.push_back(caption);
             types.push_back(type);
             focusAtBox = GetFocus();
-            return (type & 0x0F) == MB_YESNO ? answer : IDOK;
+            const bool scanAgain =
+                text.size() > std::strlen(kScanAgainQuestion) &&
+                text.compare(text.size() - std::strlen(kScanAgainQuestion), std::string::npos, kScanAgainQuestion) == 0;
+            if ((type & 0x0F) != MB_YESNO) return IDOK;
+            return scanAgain ? scanAgainAnswer : answer;
         });
     }
     AnsweredBoxes(const AnsweredBoxes&) = delete;
@@ -48,11 +56,14 @@ public:
     ~AnsweredBoxes() { SetMessageBoxHandler(nullptr); }
 
     int answer = IDYES;
+    int scanAgainAnswer = IDNO;
     std::vector<std::string> texts;
     std::vector<std::string> captions;
     std::vector<UINT> types;
     HWND focusAtBox = nullptr;
 };
+
+const std::string kRemovedAndAsked = std::string(kItemsRemovedText) + kScanAgainQuestion;
 
 std::vector<std::string> ComboTexts(HWND combo) {
     std::vector<std::string> texts;
@@ -161,7 +172,7 @@ TEST_F(RemovalWindowTest, BackupQuestionAnsweredYesBacksUpRemovesAndRestores) {
     EXPECT_EQ(boxes.texts[1], kBackupQuestionText);
     EXPECT_EQ(boxes.captions[1], kBackupQuestionCaption);
     EXPECT_EQ(boxes.types[1] & 0x0F, static_cast<UINT>(MB_YESNO));
-    EXPECT_EQ(boxes.texts[2], kItemsRemovedText);
+    EXPECT_EQ(boxes.texts[2], kRemovedAndAsked);
     EXPECT_EQ(boxes.texts[3], kItemsRestoredText);
     EXPECT_EQ(boxes.captions[3], "TidrexVelora");
     EXPECT_EQ(Archives().size(), 1u);
@@ -178,7 +189,7 @@ TEST_F(RemovalWindowTest, BackupQuestionAnsweredNoRemovesWithoutAnArchive) {
         Click(window, IDC_REMOVE_PROBLEMS);
         EXPECT_TRUE(OnHomePage());
     });
-    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Scan Complete", kBackupQuestionText, kItemsRemovedText}));
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Scan Complete", kBackupQuestionText, kRemovedAndAsked}));
     EXPECT_TRUE(Archives().empty());
     EXPECT_EQ(Dump().size(), 1u);
 }
@@ -190,8 +201,23 @@ TEST_F(RemovalWindowTest, AutomaticBackupAsksNothing) {
         Click(window, IDC_NAV_SCAN);
         Click(window, IDC_REMOVE_PROBLEMS);
     });
-    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Scan Complete", kItemsRemovedText}));
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Scan Complete", kRemovedAndAsked}));
     EXPECT_EQ(Archives().size(), 1u);
+}
+
+// Removing entries can leave others stale: the closing message offers a new scan, which starts at once.
+TEST_F(RemovalWindowTest, ClosingMessageOffersToScanAgain) {
+    settings.SetDword("", "AutoBackup", 1);
+    StaleValue("Counter");
+    boxes.scanAgainAnswer = IDYES;
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        Click(window, IDC_REMOVE_PROBLEMS);
+        EXPECT_TRUE(IsWindowVisible(Control(IDC_RESULTS_LIST)));
+    });
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Scan Complete", kRemovedAndAsked, "Scan Complete"}));
+    EXPECT_EQ(boxes.types[1] & 0x0F, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(operations.calls[ScanOperation::Fonts], 2);
 }
 
 TEST_F(RemovalWindowTest, ProblemsOfAnUntickedRowAndUntickedProblemsStay) {
@@ -209,7 +235,7 @@ TEST_F(RemovalWindowTest, ProblemsOfAnUntickedRowAndUntickedProblemsStay) {
         dialog->Sections().Find(kFontsSection)->problems[1]->checked = 0;
         Click(window, IDC_REMOVE_PROBLEMS);
     });
-    EXPECT_EQ(boxes.texts.back(), kItemsRemovedText);
+    EXPECT_EQ(boxes.texts.back(), kRemovedAndAsked);
     const std::vector<std::string> left = Dump();
     ASSERT_EQ(left.size(), 3u);
     EXPECT_NE(left[1].find("Fonts unchecked"), std::string::npos);

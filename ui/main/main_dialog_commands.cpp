@@ -53,9 +53,11 @@ void MainDialog::RestoreBackupCommand() {
 
 void MainDialog::RemoveProblemsCommand() {
     if (Driver().IsScanning()) return;
-    if (!RunRemoveProblems({Window(), startup_.applicationName, resultsList_, Sections(), preferences_, backup_}))
-        return;
+    const AfterRemoval next =
+        RunRemoveProblems({Window(), startup_.applicationName, resultsList_, Sections(), preferences_, backup_});
+    if (next == AfterRemoval::StayOnResults) return;
     HideAllPages();
+    if (next == AfterRemoval::ScanAgain) return ScanNowCommand();
     SetBackground(0);
     ShowHomePage(true);
     InvalidateRect(Window(), nullptr, FALSE);

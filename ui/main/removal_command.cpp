@@ -22,15 +22,15 @@ std::vector<const ProblemRecord*> TickedProblems(const RemovalCommandContext& co
 }
 }  // namespace
 
-bool RunRemoveProblems(const RemovalCommandContext& context) {
+AfterRemoval RunRemoveProblems(const RemovalCommandContext& context) {
     if (context.results.RowCount() == 0) {
         ShowMessageBox(context.window, kNoProblemsText, context.applicationName);
-        return true;
+        return AfterRemoval::HomePage;
     }
     const std::vector<const ProblemRecord*> ticked = TickedProblems(context);
     if (ticked.empty()) {
         ShowMessageBox(context.window, kNoSectionsCheckedText, context.applicationName);
-        return false;
+        return AfterRemoval::StayOnResults;
     }
     bool backup = context.preferences.ReadAutoBackup() != 0;
     if (!backup) {
@@ -41,6 +41,11 @@ bool RunRemoveProblems(const RemovalCommandContext& context) {
         const WaitCursor wait;
         report = RemoveProblems(ticked, {backup ? &context.backup : nullptr, &SectionListKeys(), IsWow64()});
     }
-    ShowMessageBox(context.window, RemovalSummaryText(report), context.applicationName);
-    return true;
+    const std::string summary = RemovalSummaryText(report);
+    if (report.removed == 0) {
+        ShowMessageBox(context.window, summary, context.applicationName);
+        return AfterRemoval::HomePage;
+    }
+    const int answer = ShowMessageBox(context.window, summary + kScanAgainQuestion, context.applicationName, MB_YESNO);
+    return answer == IDYES ? AfterRemoval::ScanAgain : AfterRemoval::HomePage;
 }

@@ -17,6 +17,10 @@ inline constexpr const char* kBackupQuestionText =
     "Automatic Backup of deleted items is Disabled, TidrexVelora will not backup any deleted items, Do you want to "
     "backup the items before deletion?";
 
+// Added to the closing message when something was removed.
+inline constexpr const char* kScanAgainQuestion =
+    "\r\n\r\nEntries that pointed at what was removed may be stale now. Scan again?";
+
 struct RemovalCommandContext {
     HWND window;
     const std::string& applicationName;  // caption of the messages
@@ -26,5 +30,7 @@ struct RemovalCommandContext {
     BackupSet& backup;
 };
 
-// Whether the window returns to its home page now: after every outcome but "No Sections Checked".
-bool RunRemoveProblems(const RemovalCommandContext& context);
+// Where the window goes next: it stays on the results after "No Sections Checked", scans again
+// when the user says so after a removal, and returns to its home page otherwise.
+enum class AfterRemoval { StayOnResults, HomePage, ScanAgain };
+AfterRemoval RunRemoveProblems(const RemovalCommandContext& context);
