@@ -29,6 +29,10 @@ const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
     // A problem of a section that is not being scanned is not counted either.
     ScanSection* section = ScannedSection(record->sectionId);
     if (section == nullptr) return nullptr;
+    if (AnyHolds(ignored_, *record)) {
+        ++section->ignored;
+        return nullptr;
+    }
     ++counters_.totalProblems;
     if (section->problems.empty()) ++counters_.affectedSections;
     const std::string line = ProblemLogLine(*section, *record);

@@ -1,9 +1,11 @@
 #pragma once
-// Files each problem a scan operation hands over: drops the excluded ones, counts the rest,
+// Files each problem a scan operation hands over: drops the excluded and the ignored ones, counts the rest,
 // puts them under their section, writes the log line and tells the program that shows the scan.
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/ignore_rules.h"
 #include "engine/scan_counters.h"
 #include "engine/scan_events.h"
 #include "engine/scan_log_writer.h"
@@ -17,6 +19,9 @@ public:
 
     // Returns the section the record was filed under; nullptr when it was dropped.
     const ScanSection* AcceptProblem(ProblemPtr record);
+    // The user's ignore list for the scan to come: a problem it holds is dropped and counted
+    // as its section's ignored.
+    void SetIgnoreList(IgnoreList rules) { ignored_ = std::move(rules); }
 
 private:
     ScanSection* ScannedSection(SectionId id) const;
@@ -25,6 +30,7 @@ private:
     ScanCounters& counters_;
     ScanLogWriter& log_;
     ScanEvents& events_;
+    IgnoreList ignored_;
 };
 
 // The scan log's text for a filed problem.

@@ -64,6 +64,7 @@ void ScanDriver::StartScan() {
 }
 
 void ScanDriver::PrepareScan() {
+    if (preparing) preparing();
     offersAbort_ = false;
     counters_ = {};
     sections_.ClearProblems();

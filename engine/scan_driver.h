@@ -33,6 +33,8 @@ public:
 
     // Reads "Select All Errors After Scan"; the preferences supply it.
     std::function<int32_t()> readSelectAll = [] { return 0; };
+    // Runs as each scan is prepared, before its sections are listed: what a scan reads once.
+    std::function<void()> preparing;
     // Whether the process runs under WOW64, where redirection is switched off around the scan.
     std::function<bool()> isWow64;
 

@@ -37,7 +37,10 @@ ScanSection* SectionTable::Find(SectionId id) {
 }
 
 void SectionTable::ClearProblems() {
-    for (ScanSection& section : sections_) section.problems.clear();
+    for (ScanSection& section : sections_) {
+        section.problems.clear();
+        section.ignored = 0;
+    }
 }
 
 std::vector<const ScanSection*> SectionTable::ResultSections() const {

@@ -15,6 +15,7 @@ struct ScanSection {
     int32_t included = 0;
     Severity severity = Severity::Moderate;
     std::vector<ProblemPtr> problems;
+    int32_t ignored = 0;  // problems of the scan that the user's ignore list left out
 
     int ProblemCount() const { return static_cast<int>(problems.size()); }
     // Whether a problem is ticked for removal is kept by the problem alone; a section is ticked
@@ -33,7 +34,7 @@ public:
     ScanSection* Find(SectionId id);
     // Whether the pointer is one of this table's sections (a list row's data may be anything).
     bool Owns(const ScanSection* section) const;
-    // Frees every problem record of every section.
+    // Frees every problem record of every section and forgets the ignored counts.
     void ClearProblems();
     // The included sections that hold problems, in table order: what the results show.
     std::vector<const ScanSection*> ResultSections() const;

@@ -146,6 +146,29 @@ TEST_F(IntakeFixture, DefaultValueAndShortcutLogLines) {
               "Target Path = C:\\Old\\old.htc\r\n\r\n");
 }
 
+TEST_F(IntakeFixture, IgnoredProblemIsCountedAsIgnoredOnly) {
+    intake.SetIgnoreList({{IgnoreKind::Path, 0, {}, {}, "C:\\Games"}});
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(kFontsSection, "Fonts", "a", "C:\\Games\\a.ttf")), nullptr);
+    EXPECT_EQ(intake.AcceptProblem(MakeProblem(kShortcutsSection, {}, FileProblem{"C:\\Games\\a.lnk", "C:\\x"})),
+              nullptr);
+    EXPECT_EQ(counters.totalProblems, 0);
+    EXPECT_EQ(counters.affectedSections, 0);
+    EXPECT_TRUE(events.filed.empty());
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(sections.Find(kFontsSection)->problems.empty());
+    EXPECT_EQ(sections.Find(kFontsSection)->ignored, 1);
+    EXPECT_EQ(sections.Find(kShortcutsSection)->ignored, 1);
+    // Another section's problem, or one the list does not hold, is no ignored one.
+    intake.AcceptProblem(RegistryRecord(kApplicationPathsSection, "App Paths\\x.exe", "", "C:\\Games\\x.exe"));
+    intake.AcceptProblem(RegistryRecord(kFontsSection, "Fonts", "b", "C:\\Games Old\\b.ttf"));
+    EXPECT_EQ(sections.Find(kApplicationPathsSection)->ignored, 0);
+    EXPECT_EQ(sections.Find(kFontsSection)->ignored, 1);
+    EXPECT_EQ(counters.totalProblems, 1);
+    intake.SetIgnoreList({});
+    intake.AcceptProblem(RegistryRecord(kFontsSection, "Fonts", "a", "C:\\Games\\a.ttf"));
+    EXPECT_EQ(counters.totalProblems, 2);
+}
+
 TEST_F(IntakeFixture, ProblemOfASectionNotBeingScannedIsDropped) {
     EXPECT_EQ(intake.AcceptProblem(RegistryRecord(kApplicationPathsSection, "App Paths\\x.exe", "", "c:\\x.exe")),
               nullptr);
