@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/ignore_rules.h"
 #include "engine/problem_intake.h"
 #include "engine/scan_driver.h"
 #include "engine/scan_engine.h"
@@ -29,6 +30,12 @@ public:
     ScanDriver& Driver() { return driver_; }
     ProblemIntake& Intake() { return intake_; }
     ScannerSet& Scanners() { return scanners_; }
+
+    // The user's ignore list, read once as each scan is prepared; none: nothing is ignored.
+    std::function<IgnoreList()> readIgnoreList;
+    // Takes the problems the newly ignored rules hold out of the last scan's sections and totals;
+    // returns how many.
+    int Ignore(const IgnoreList& added);
 
 private:
     SectionTable sections_;

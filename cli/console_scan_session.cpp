@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ignore_list_store.h"
 #include "cli/fixed_disks.h"
 #include "cli/scan_report.h"
 #include "engine/section_descriptors.h"
@@ -74,6 +75,7 @@ ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::st
     // The tick count is read from memory; the precise clock asks the system, twice per item.
     bufferedLog_.now = [] { return std::chrono::milliseconds(GetTickCount64()); };
     session_.Driver().readSelectAll = [this] { return preferences_.ReadSelectAll(); };
+    session_.readIgnoreList = [this] { return IgnoreListStore(preferences_.SettingsKeyPath()).Read(); };
 }
 
 void ConsoleScanSession::Run() {

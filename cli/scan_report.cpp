@@ -14,8 +14,9 @@ std::string ProblemReportText(const ScanSection& section, const ProblemRecord& r
 }
 
 std::string SectionEndText(const ScanSection& section) {
-    return Format("Section Name : %s\r\nSeverity : %s\r\nProblems Found : %d\r\n---------------------\r\n\r\n",
-                  section.name.c_str(), SeverityName(section.severity), section.ProblemCount());
+    const std::string ignored = section.ignored > 0 ? Format("Ignored : %d\r\n", section.ignored) : std::string();
+    return Format("Section Name : %s\r\nSeverity : %s\r\nProblems Found : %d\r\n%s---------------------\r\n\r\n",
+                  section.name.c_str(), SeverityName(section.severity), section.ProblemCount(), ignored.c_str());
 }
 
 const char* SeverityName(Severity severity) {
@@ -83,6 +84,7 @@ nlohmann::ordered_json ScanReportJson(const std::vector<ScanSection*>& scanned, 
                             {"name", section.name},
                             {"severity", static_cast<int>(section.severity)},
                             {"problems", std::move(problems)},
+                            {"ignored", section.ignored},
                             {"unreadable", std::move(unreadableKeys)}});
     }
     report["sections"] = std::move(sections);

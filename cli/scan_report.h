@@ -11,7 +11,8 @@
 // A filed problem: its scan log lines, then why it is reported, then a blank line.
 std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record);
 
-// Ends a scanned section's part of the text report: its name, severity and problem count.
+// Ends a scanned section's part of the text report: its name, severity and problem count, and
+// how many problems the ignore list left out when it left out any.
 std::string SectionEndText(const ScanSection& section);
 
 // "Moderate", "Severe" or "Critical".

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "app/ignore_list_store.h"
 #include "cli/command_line.h"
 #include "cli/console_scan_host.h"
 #include "registry/file_reference.h"
@@ -329,4 +330,29 @@ TEST(ConsoleScan, StartingKeyWithoutRightsIsToldOnStandardErrorAndInTheJson) {
 
     const ScanResult text = Scan({"scan", "--sections", SectionList({kStaticDriversSection}), "--no-log"});
     EXPECT_NE(text.errors.find(keyName), std::string::npos);
+}
+
+// The console filters where the main window does: the ignored entry is in no report, and each
+// report says how many its section left out.
+TEST(ConsoleScan, IgnoredEntriesAreLeftOutAndCountedPerSection) {
+    const StaleFontEntry ignored("TidrexCliIgnored (TrueType)", "C:\\TidrexCliNoSuchFolder\\Ignored\\gone.ttf");
+    const StaleFontEntry kept("TidrexCliKept (TrueType)", "C:\\TidrexCliNoSuchFolder\\Ignored Not\\gone.ttf");
+    const ConsoleSettings settings;
+    IgnoreListStore(settings.Get().SettingsKeyPath())
+        .Add({IgnoreKind::Path, 0, {}, {}, "c:\\tidrexclinosuchfolder\\ignored"});
+    const std::vector<std::string> fonts{"scan", "--sections", SectionList({kFontsSection}), "--no-log"};
+    std::vector<std::string> json = fonts;
+    json.push_back("--json");
+    const nlohmann::json report = nlohmann::json::parse(Scan(json, false, settings).output);
+    const nlohmann::json& section = report["sections"][0];
+    EXPECT_EQ(section["ignored"], 1);
+    EXPECT_EQ(report["totalProblems"].get<size_t>(), section["problems"].size());
+    EXPECT_EQ(Occurrences(report.dump(), "TidrexCliIgnored"), 0u);
+    EXPECT_EQ(Occurrences(report.dump(), "TidrexCliKept"), 1u);
+
+    const std::string text = Scan(fonts, false, settings).output;
+    EXPECT_EQ(Occurrences(text, "TidrexCliIgnored"), 0u);
+    EXPECT_EQ(Occurrences(text, "TidrexCliKept"), 1u);
+    const std::string count = "Problems Found : " + std::to_string(section["problems"].size()) + "\r\n";
+    EXPECT_NE(text.find(count + "Ignored : 1\r\n---------------------"), std::string::npos) << text;
 }

@@ -39,6 +39,11 @@ TEST(ScanReport, SectionEndNamesSectionSeverityAndCount) {
     EXPECT_EQ(SectionEndText(fonts),
               "Section Name : Installed Fonts\r\nSeverity : Severe\r\nProblems Found : 2\r\n"
               "---------------------\r\n\r\n");
+    // A section the ignore list left problems out of says how many, after its count.
+    fonts.ignored = 2;
+    EXPECT_EQ(SectionEndText(fonts),
+              "Section Name : Installed Fonts\r\nSeverity : Severe\r\nProblems Found : 2\r\nIgnored : 2\r\n"
+              "---------------------\r\n\r\n");
     EXPECT_STREQ(SeverityName(Section(kApplicationPathsSection).severity), "Moderate");
     EXPECT_STREQ(SeverityName(Section(kShortcutsSection).severity), "Critical");
 }
