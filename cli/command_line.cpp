@@ -30,6 +30,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine parsed;
     AddScanCommand(app, [&](const ScanCommand& command) { parsed.command = command; });
     AddBackupCommands(app, [&](const BackupCommandLine& command) { parsed.command = command; });
+    AddIgnoreCommands(app, [&](const IgnoreCommandLine& command) { parsed.command = command; });
     try {
         // CLI11 takes the arguments last first.
         app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "cli/backup_command_line.h"
+#include "cli/ignore_command_line.h"
 #include "cli/scan_command.h"
 
 // Each subcommand's request; a new subcommand adds its type here and registers its options
 // in ParseCommandLine.
-using Command = std::variant<ScanCommand, BackupCommandLine>;
+using Command = std::variant<ScanCommand, BackupCommandLine, IgnoreCommandLine>;
 
 struct ParsedCommandLine {
     std::optional<Command> command;  // empty: nothing to run, print and end with exitStatus

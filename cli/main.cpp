@@ -11,6 +11,7 @@
 #include "cli/backup_commands.h"
 #include "cli/command_line.h"
 #include "cli/console_scan.h"
+#include "cli/ignore_commands.h"
 
 namespace {
 std::atomic<bool> g_interrupted{false};
@@ -25,6 +26,8 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 int Run(const ScanCommand& scan) { return RunConsoleScan({scan, CurrentOsName(), &g_interrupted, stdout}); }
 
 int Run(const BackupCommandLine& line) { return RunBackupCommand(line, CurrentOsName(), g_interrupted, stdout); }
+
+int Run(const IgnoreCommandLine& line) { return RunIgnoreCommand({line}); }
 }  // namespace
 
 int main(int argc, char** argv) {
