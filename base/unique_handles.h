@@ -56,6 +56,7 @@ inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void UnmapView(void* view) { UnmapViewOfFile(view); }
+inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 }  // namespace handle_detail
 
 using UniqueHkey = UniqueAny<HKEY, handle_detail::CloseKey, 0>;
@@ -74,6 +75,7 @@ using UniqueIcon = UniqueAny<HICON, handle_detail::DestroyIconHandle, 0>;
 using UniqueCursor = UniqueAny<HCURSOR, handle_detail::DestroyCursorHandle, 0>;
 using UniqueWindow = UniqueAny<HWND, handle_detail::DestroyWindowHandle, 0>;
 using UniqueMappedView = UniqueAny<void*, handle_detail::UnmapView, 0>;
+using UniqueMenu = UniqueAny<HMENU, handle_detail::DestroyMenuHandle, 0>;
 
 // A COM interface pointer with one reference.
 template <typename Interface>

@@ -52,6 +52,27 @@ inline void PressKey(HWND dialog, UINT key) {
     PumpLikeDialog(dialog);
 }
 
+// Alt with a letter, as the dialog manager sees it: the mnemonic's character.
+inline void PressAlt(HWND dialog, char letter) {
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : dialog, WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+    PumpLikeDialog(dialog);
+}
+
+// Shift+F10, the keyboard's way to a context menu: Shift is held in the thread's key state.
+inline void PressShiftF10(HWND dialog) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : dialog, WM_SYSKEYDOWN, VK_F10, 0);
+    PostMessageA(focus ? focus : dialog, WM_SYSKEYUP, VK_F10, 0xC0000001);
+    PumpLikeDialog(dialog);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 // Moves the focus with Tab until it reaches the control; false when it never does.
 inline bool TabTo(HWND dialog, int id) {
     for (int presses = 0; presses < 40; ++presses) {

@@ -16,20 +16,10 @@
 #include "tests/support/registry_sandbox.h"
 #include "tests/ui/child_run.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/scripted_operations.h"
 #include "ui/dialogs/details_dialog.h"
 
 namespace {
-class ScriptedOperations : public ScanOperations {
-public:
-    bool Run(ScanOperation operation, ScanEngine& engine) override {
-        ++calls[operation];
-        if (auto script = scripts.find(operation); script != scripts.end()) script->second(engine);
-        return engine.Running();
-    }
-    std::map<ScanOperation, int> calls;
-    std::map<ScanOperation, std::function<void(ScanEngine&)>> scripts;
-};
-
 void ReportRegistryProblems(ScanEngine& engine, SectionId section, int count) {
     for (int i = 0; i < count; ++i) {
         engine.Report(

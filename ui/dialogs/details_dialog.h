@@ -1,14 +1,24 @@
 #pragma once
 // The problems of one section, each with a check box that decides whether "Remove Problems"
-// removes it.
+// removes it. "Ignore" (the button, or the rows' context menu) leaves the chosen rows out of
+// every scan from now on and takes them out of the section.
+#include <functional>
+#include <utility>
+
 #include "controls/markup_label.h"
+#include "engine/ignore_rules.h"
 #include "engine/section_table.h"
 #include "ui/lists/check_markup_list.h"
 #include "ui/dialog_base.h"
 
+// Stores the rules and takes the problems they hold out of the sections.
+using IgnoreHandler = std::function<void(const IgnoreList& rules)>;
+
 class DetailsDialog : public DialogBase {
 public:
-    explicit DetailsDialog(ScanSection& section) : section_(section) {}
+    // Without a handler "Ignore" is greyed.
+    explicit DetailsDialog(ScanSection& section, IgnoreHandler ignore = {})
+        : section_(section), ignore_(std::move(ignore)) {}
 
     INT_PTR Run(HWND owner);
     CheckMarkupList& List() { return list_; }
@@ -21,10 +31,15 @@ protected:
 
 private:
     void SetAll(bool checked);
+    void FillRows();
+    // The selected rows, or the focused one when none is selected.
+    void IgnoreChosenRows();
 
     ScanSection& section_;
+    IgnoreHandler ignore_;
     MarkupLabel header_;
     CheckMarkupList list_;
 };
 
 inline constexpr int kDetailsRowHeight = 80;
+inline constexpr const char* kIgnoreMenuText = "&Ignore";

@@ -267,6 +267,11 @@ LRESULT CheckMarkupList::OnMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_KEYDOWN:
             if (OnKeyDown(wParam)) return 0;
             break;
+        case WM_KEYUP:
+            // The menu key, as Shift+F10 already does here: the parent shows the focused row's menu.
+            if (wParam != VK_APPS) break;
+            SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
+            return 0;
         case WM_CHAR:
             if (wParam == ' ') return 0;  // the space toggled a check box; it searches for no row
             break;

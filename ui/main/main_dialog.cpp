@@ -5,12 +5,13 @@
 #include <algorithm>
 
 #include "app/executable_folder.h"
+#include "app/ignore_list_store.h"
 #include "base/device_context.h"
 #include "base/text_format.h"
 #include "resources/resource_ids.h"
 #include "ui/tools/add_remove_manager_dialog.h"
 #include "ui/tools/bho_manager_dialog.h"
-#include "ui/dialogs/details_dialog.h"
+#include "ui/dialogs/ignored_entries_dialog.h"
 #include "ui/dialog_template_font.h"
 #include "ui/tools/startup_manager_dialog.h"
 #include "ui/system_summary_text.h"
@@ -40,6 +41,7 @@ MainDialog::MainDialog(const MainDialogStartup& startup)
       session_([this](SectionId id) { return preferences_.ReadSectionState(id); }, host_, *this, log_,
                startup.operations) {
     session_.Driver().readSelectAll = [this] { return preferences_.ReadSelectAll(); };
+    session_.readIgnoreList = [this] { return IgnoreListStore(preferences_.SettingsKeyPath()).Read(); };
 }
 
 INT_PTR MainDialog::Run(HWND owner) {
@@ -171,6 +173,10 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
         case IDC_BHO_MANAGER:
             BhoManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
             return true;
+        case IDC_IGNORED_ENTRIES:
+            IgnoredEntriesDialog(IgnoreListStore(preferences_.SettingsKeyPath()), startup_.applicationName)
+                .Run(Window());
+            return true;
         case IDC_ADD_REMOVE_MANAGER:
             AddRemoveManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
             return true;
@@ -228,10 +234,7 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             return true;
         case WM_SHOW_DETAILS: {
             auto* section = reinterpret_cast<ScanSection*>(wParam);
-            if (Sections().Owns(section)) {
-                DetailsDialog(*section).Run(Window());
-                for (int row = 0; row < resultsList_.RowCount(); ++row) ShowSectionTick(row);
-            }
+            if (Sections().Owns(section)) ShowDetailsCommand(*section);
             SetWindowLongPtrA(Window(), DWLP_MSGRESULT, 0);
             result = TRUE;
             return true;

@@ -91,6 +91,8 @@ private:
     void AdvancedControlsCommand();
     void ChooseLogFolderCommand();
     void SavePreferencesCommand();
+    // The details dialog of a section the results show; what it ignores leaves the results.
+    void ShowDetailsCommand(ScanSection& section);
     void OpenHelp() const;
     void Close();
     void OnPaint();

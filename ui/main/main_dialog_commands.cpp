@@ -1,12 +1,17 @@
 // The main window's commands: the navigation links, the buttons of the pages, and closing.
 #include "ui/main/main_dialog.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
+
+#include <algorithm>
 
 #include "app/executable_folder.h"
 #include "resources/resource_ids.h"
+#include "ui/dialogs/details_dialog.h"
 #include "ui/dialogs/folder_chooser.h"
 #include "ui/message_box.h"
+#include "ui/main/ignore_command.h"
 #include "ui/main/removal_command.h"
 
 namespace {
@@ -84,6 +89,23 @@ void MainDialog::SavePreferencesCommand() {
     GetDlgItemTextA(Window(), IDC_LOG_FOLDER, folder, sizeof(folder));
     advanced_.logFilePath = folder;
     Message(preferences_.Save(advanced_) ? kPreferencesSavedText : kEmptyLogPathText);
+}
+
+void MainDialog::ShowDetailsCommand(ScanSection& section) {
+    const IgnoreListStore store(preferences_.SettingsKeyPath());
+    int ignored = 0;
+    DetailsDialog(section, [&](const IgnoreList& rules) {
+        ignored += RunIgnoreProblems({Window(), startup_.applicationName, store, session_}, rules);
+    }).Run(Window());
+    if (ignored == 0) {
+        for (int row = 0; row < resultsList_.RowCount(); ++row) ShowSectionTick(row);
+        return;
+    }
+    // The counts changed, and a section may be gone: the results again, the keyboard's row kept.
+    const int focused = ListView_GetNextItem(resultsList_.Window(), -1, LVNI_FOCUSED);
+    ShowResults();
+    const int row = std::min(focused, resultsList_.RowCount() - 1);
+    if (row >= 0) ListView_SetItemState(resultsList_.Window(), row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void MainDialog::OpenHelp() const {
