@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ignore_list_store.h"
 #include "backup/zip_writer.h"
 #include "resources/resource_ids.h"
 #include "tests/support/temp_folder.h"
@@ -85,6 +86,19 @@ void MakeArchives(const TempFolder& folder) {
     }
 }
 
+// Entries the sample problems do not name, for the Ignored Entries dialog.
+void AddIgnoredEntries(const IgnoreListStore& store) {
+    store.Add({IgnoreKind::Key, kLocalMachine, "SOFTWARE\\Contoso\\Legacy Suite", {}, {}});
+    store.Add({IgnoreKind::Value,
+               kCurrentUser,
+               "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+               "Sandbox Mono (TrueType)",
+               {}});
+    store.Add({IgnoreKind::Value, kClassesRoot, ".oldproj", "", {}});
+    store.Add({IgnoreKind::Path, 0, {}, {}, "C:\\Games"});
+    store.Add({IgnoreKind::Path, 0, {}, {}, "D:\\Portable Apps\\Old Editor\\editor.exe"});
+}
+
 void SetDword(const std::string& path, const char* name, DWORD value) {
     RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value));
 }
@@ -99,6 +113,7 @@ int main() {
     SetDword(settings, "Select All", 1);
     SetDword(settings, "AutoBackup", 1);
     const Preferences preferences(settings, settings + "\\Run");
+    AddIgnoredEntries(IgnoreListStore(settings));
     const SystemInfo systemInfo;
     HWND window = nullptr;
     SampleScan scan(&window);
@@ -115,7 +130,15 @@ int main() {
         DialogSteps::Schedule([&] {
             HWND details = ThreadWindowTitled("Details");
             ShowWindow(details, SW_SHOWNORMAL);
+            HWND list = GetDlgItem(details, IDC_DETAILS_LIST);
+            ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
             Shot("details", details);
+            // The rows' context menu as the keyboard opens it, below the focused row.
+            DialogSteps::Schedule([&] {
+                Shot("details-menu", details);
+                PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            });
+            SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
             Click(details, IDCANCEL);
         });
         auto* help = static_cast<ScanSection*>(dialog.ResultsList().RowData(1));
@@ -124,6 +147,13 @@ int main() {
         Shot("section-choice", window);
         Click(window, IDC_NAV_ADVANCED);
         Shot("advanced", window);
+        DialogSteps::Schedule([&] {
+            HWND entries = ThreadWindowTitled("Ignored Entries");
+            ShowWindow(entries, SW_SHOWNORMAL);
+            Shot("ignored-entries", entries);
+            Click(entries, IDCANCEL);
+        });
+        Click(window, IDC_IGNORED_ENTRIES);
         Click(window, IDC_NAV_RESTORE);
         Shot("restore", window);
         SendMessageA(dialog.Item(IDC_BACKUP_DATES), CB_SHOWDROPDOWN, TRUE, 0);

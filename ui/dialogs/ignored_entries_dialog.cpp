@@ -11,8 +11,8 @@
 #include "ui/message_box.h"
 
 namespace {
-constexpr int kTypeWidth = 60;
-constexpr int kValueNameWidth = 140;
+constexpr int kTypeWidth = 50;
+constexpr int kValueNameWidth = 160;
 
 void AddColumn(HWND list, int index, const char* caption, int width) {
     LVCOLUMNA column{};
