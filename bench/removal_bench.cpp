@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const TempFolder backups("removal-bench");
     const std::vector<ListKey> listKeys = {{kBenchSection, kCurrentUser, kKeys}};
+    const RestoreScope scope{&listKeys, {}, ProgramRestoreScope().valueAreas};
     double plainBest = 1e9, backupBest = 1e9, restoreBest = 1e9;
     bool exact = true;
     for (int round = 0; round < rounds; ++round) {
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         start = std::chrono::steady_clock::now();
-        const RestoreReport restored = RestoreBackup(report.archivePath);
+        const RestoreReport restored = RestoreBackup(report.archivePath, {&scope, backups.Path(), false});
         restoreBest = std::min(restoreBest, SecondsSince(start));
         exact = exact && restored.status == RestoreReport::Status::Restored &&
                 DumpRegistryTree(HKEY_CURRENT_USER, kArea) == before;

@@ -32,12 +32,14 @@ void AddBackups(CLI::App& app, const Chooser& choose) {
 
 void AddRestore(CLI::App& app, const Chooser& choose) {
     CLI::App* restore = app.add_subcommand("restore", "Put back everything one backup archive holds");
-    restore->footer("Exit status: 0 items restored, 1 not all restored, 2 bad usage, 4 invalid backup");
+    restore->footer(
+        "Exit status: 0 items restored, 1 not all restored, 2 bad usage, 4 invalid backup,\n"
+        "5 what it would replace could not be backed up (nothing is restored)");
     const auto line = std::make_shared<BackupCommandLine>();
     line->command = BackupCommandLine::Command::Restore;
     CLI::Option* archive =
         restore->add_option("ARCHIVE", line->archive, "The archive: a path, or a name in the backup folder");
-    CLI::Option* latest = restore->add_flag("--latest", line->latest, "The newest archive");
+    CLI::Option* latest = restore->add_flag("--latest", line->latest, "The newest archive that can be read");
     archive->excludes(latest);
     restore->add_flag("--json", line->json, "Print one JSON document");
     restore->callback([line, choose, restore] {

@@ -92,7 +92,7 @@ TEST(BackupSet, ARemovalWithNothingToSaveStillWritesAnEmptyArchive) {
     EXPECT_TRUE(report.AllRemoved());
     EXPECT_EQ(RemovalSummaryText(report), kItemsRemovedText);
     ASSERT_FALSE(report.archivePath.empty());
-    EXPECT_EQ(RestoreBackup(report.archivePath).Message().rfind(kInvalidBackupText, 0), 0u);
+    EXPECT_EQ(f.Restore(report.archivePath).Message().rfind(kInvalidBackupText, 0), 0u);
 }
 
 TEST(BackupSet, TwoRemovalsInOneSecondNeverShareAnArchive) {
@@ -119,8 +119,8 @@ TEST(BackupSet, TwoRemovalsInOneSecondNeverShareAnArchive) {
     EXPECT_EQ(f.backup.ArchivePath(), f.BackupFolder() + "\\12,7,2026_9,5,3,1.zip");
     RegDeleteTreeA(HKEY_CURRENT_USER, first.c_str());
     RegDeleteTreeA(HKEY_CURRENT_USER, second.c_str());
-    EXPECT_EQ(RestoreBackup(firstArchive).status, RestoreReport::Status::Restored);
-    EXPECT_EQ(RestoreBackup(f.backup.ArchivePath()).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(firstArchive).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(f.backup.ArchivePath()).status, RestoreReport::Status::Restored);
     EXPECT_EQ(f.Dump(), before);
 
     const std::vector<BackupArchive> listed = ListBackupArchives(f.BackupFolder());

@@ -50,6 +50,9 @@ public:
         listKeys_ = {{kCurrentUserSection, kCurrentUser, areas_[0].path},
                      {kLocalMachineSection, kLocalMachine, areas_[1].path},
                      {kClassesRootSection, kClassesRoot, areas_[2].path}};
+        scope_ = {&listKeys_, {}, ProgramRestoreScope().valueAreas};
+        // The full scan does not walk the class tree; this test's own area there gives values too.
+        scope_.valueAreas.push_back({kClassesRoot, areas_[2].path, true});
         backup.SetBackupFolder(backups_.Path());
     }
     RemovalFixture(const RemovalFixture&) = delete;
@@ -122,6 +125,11 @@ public:
     RemovalReport Remove(bool withBackup = true) {
         return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false});
     }
+    // A restore that may write where this test's sections remove, with its archive of what it
+    // replaces in the backup folder (or in the folder given).
+    RestoreReport Restore(const std::string& archive, const std::string& backupFolder = {}) const {
+        return RestoreBackup(archive, {&scope_, backupFolder.empty() ? backups_.Path() : backupFolder, false});
+    }
     std::vector<std::string> Archives() const {
         std::vector<std::string> names;
         for (const std::string& line : DumpFolder(backups_.Path())) names.push_back(line.substr(0, line.find(':')));
@@ -156,6 +164,7 @@ private:
     TempFolder backups_;
     std::vector<RegistryArea> areas_;
     std::vector<ListKey> listKeys_;
+    RestoreScope scope_;
     std::vector<std::string> rootValues_;
     std::vector<ProblemPtr> problems_;
 };
