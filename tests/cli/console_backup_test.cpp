@@ -267,96 +267,96 @@ TEST(ConsoleClean, RepeatRemovesWhatEachRemovalLeftStale) {
     RestoreAll(folder.Path());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, extension.c_str());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, progId.c_str());
+}
 
-    namespace {
-    void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
-        ZipWriter writer;
-        ASSERT_TRUE(writer.Open(path));
-        for (const auto& [name, bytes] : entries) ASSERT_TRUE(writer.AddData(name, bytes));
-        ASSERT_TRUE(writer.Close());
-    }
-    }  // namespace
+namespace {
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
+    ZipWriter writer;
+    ASSERT_TRUE(writer.Open(path));
+    for (const auto& [name, bytes] : entries) ASSERT_TRUE(writer.AddData(name, bytes));
+    ASSERT_TRUE(writer.Close());
+}
+}  // namespace
 
-    TEST(ConsoleRestore, LatestSkipsArchivesThatCannotBeReadAndSaysWhich) {
-        const TempFolder folder("cli-restore-latest");
-        WriteTestFile(folder.Sub("3,1,2026_10,0,0.zip"), "still being written");
-        WriteZip(folder.Sub("3,1,2026_9,0,0.zip"), {{"Config.ini", "no records at all"}});
-        WriteZip(folder.Sub("3,1,2026_8,0,0.zip"),
-                 {{"Config.ini", FileRecord(folder.Sub("out\\a.lnk"))}, {"a.lnk", "link"}});
-        const Output restored = Restore(folder.Path(), "");
-        EXPECT_EQ(restored.status, 0) << restored.text;
-        const nlohmann::json result = nlohmann::json::parse(restored.text);
-        EXPECT_EQ(result["archive"], folder.Sub("3,1,2026_8,0,0.zip"));
-        ASSERT_EQ(result["skipped"].size(), 2u);
-        EXPECT_EQ(result["skipped"][0]["archive"], folder.Sub("3,1,2026_10,0,0.zip"));
-        EXPECT_EQ(result["skipped"][0]["reason"], "the archive cannot be opened as a zip file");
-        EXPECT_EQ(result["skipped"][1]["reason"], "the archive's Config.ini holds no record");
-        EXPECT_EQ(ReadTestFile(folder.Sub("out\\a.lnk")), "link");
+TEST(ConsoleRestore, LatestSkipsArchivesThatCannotBeReadAndSaysWhich) {
+    const TempFolder folder("cli-restore-latest");
+    WriteTestFile(folder.Sub("3,1,2026_10,0,0.zip"), "still being written");
+    WriteZip(folder.Sub("3,1,2026_9,0,0.zip"), {{"Config.ini", "no records at all"}});
+    WriteZip(folder.Sub("3,1,2026_8,0,0.zip"),
+             {{"Config.ini", FileRecord(folder.Sub("out\\a.lnk"))}, {"a.lnk", "link"}});
+    const Output restored = Restore(folder.Path(), "");
+    EXPECT_EQ(restored.status, 0) << restored.text;
+    const nlohmann::json result = nlohmann::json::parse(restored.text);
+    EXPECT_EQ(result["archive"], folder.Sub("3,1,2026_8,0,0.zip"));
+    ASSERT_EQ(result["skipped"].size(), 2u);
+    EXPECT_EQ(result["skipped"][0]["archive"], folder.Sub("3,1,2026_10,0,0.zip"));
+    EXPECT_EQ(result["skipped"][0]["reason"], "the archive cannot be opened as a zip file");
+    EXPECT_EQ(result["skipped"][1]["reason"], "the archive's Config.ini holds no record");
+    EXPECT_EQ(ReadTestFile(folder.Sub("out\\a.lnk")), "link");
 
-        DeleteFileA(folder.Sub("3,1,2026_8,0,0.zip").c_str());
-        const Output none = Restore(folder.Path(), "", false);
-        EXPECT_EQ(none.status, kExitInvalidBackup);
-        EXPECT_NE(none.text.find("Skipped : " + folder.Sub("3,1,2026_9,0,0.zip") +
-                                 " (the archive's Config.ini holds no record)\n"),
-                  std::string::npos)
-            << none.text;
-        EXPECT_NE(none.text.find("there is no readable backup in " + folder.Path()), std::string::npos) << none.text;
-    }
+    DeleteFileA(folder.Sub("3,1,2026_8,0,0.zip").c_str());
+    const Output none = Restore(folder.Path(), "", false);
+    EXPECT_EQ(none.status, kExitInvalidBackup);
+    EXPECT_NE(none.text.find("Skipped : " + folder.Sub("3,1,2026_9,0,0.zip") +
+                             " (the archive's Config.ini holds no record)\n"),
+              std::string::npos)
+        << none.text;
+    EXPECT_NE(none.text.find("there is no readable backup in " + folder.Path()), std::string::npos) << none.text;
+}
 
-    TEST(ConsoleRestore, SaysWhatItReplacedAndWhereThatIsSaved) {
-        const TempFolder folder("cli-restore-replaced");
-        const StaleFont font("TidrexCliRestore Replaced (TrueType)");
-        const std::string removed = font.Dump();
-        const Output cleaned = Clean(folder.Path(), true);
-        ASSERT_EQ(cleaned.status, kExitClean) << cleaned.text;
-        const std::string archive = nlohmann::json::parse(cleaned.text)["archive"];
-        font.Write("C:\\TidrexCliNewer\\font.ttf");
-        const std::string newerData = font.Dump();
+TEST(ConsoleRestore, SaysWhatItReplacedAndWhereThatIsSaved) {
+    const TempFolder folder("cli-restore-replaced");
+    const StaleFont font("TidrexCliRestore Replaced (TrueType)");
+    const std::string removed = font.Dump();
+    const Output cleaned = Clean(folder.Path(), true);
+    ASSERT_EQ(cleaned.status, kExitClean) << cleaned.text;
+    const std::string archive = nlohmann::json::parse(cleaned.text)["archive"];
+    font.Write("C:\\TidrexCliNewer\\font.ttf");
+    const std::string newerData = font.Dump();
 
-        WriteTestFile(folder.Sub("file"), "a file, not a folder");
-        const Output unsaved = Capture([&](std::FILE* out) {
-            return RunConsoleRestore({archive, false, folder.Sub("file"), true, out});
-        });
-        EXPECT_EQ(unsaved.status, kExitReplacedNotSaved) << unsaved.text;
-        EXPECT_EQ(nlohmann::json::parse(unsaved.text)["message"], kReplacedNotSavedText);
-        EXPECT_EQ(font.Dump(), newerData);
+    WriteTestFile(folder.Sub("file"), "a file, not a folder");
+    const Output unsaved = Capture([&](std::FILE* out) {
+        return RunConsoleRestore({archive, false, folder.Sub("file"), true, out});
+    });
+    EXPECT_EQ(unsaved.status, kExitReplacedNotSaved) << unsaved.text;
+    EXPECT_EQ(nlohmann::json::parse(unsaved.text)["message"], kReplacedNotSavedText);
+    EXPECT_EQ(font.Dump(), newerData);
 
-        const Output restored = Restore(folder.Path(), archive, false);
-        EXPECT_EQ(restored.status, 0) << restored.text;
-        EXPECT_NE(
-            restored.text.find("Items Restored\r\n\r\nReplaced: 1, what they held is saved in " + folder.Path() + "\\"),
-            std::string::npos)
-            << restored.text;
-        EXPECT_NE(restored.text.find("\\Fonts (value \"TidrexCliRestore Replaced (TrueType)\")"), std::string::npos);
-        EXPECT_EQ(font.Dump(), removed);
-        const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), true, out}); });
-        EXPECT_EQ(nlohmann::json::parse(listed.text)["backups"].size(), 2u);
-        // The newest archive is the one that undoes the restore.
-        EXPECT_EQ(Restore(folder.Path(), "").status, 0);
-        EXPECT_EQ(font.Dump(), newerData);
-    }
+    const Output restored = Restore(folder.Path(), archive, false);
+    EXPECT_EQ(restored.status, 0) << restored.text;
+    EXPECT_NE(
+        restored.text.find("Items Restored\r\n\r\nReplaced: 1, what they held is saved in " + folder.Path() + "\\"),
+        std::string::npos)
+        << restored.text;
+    EXPECT_NE(restored.text.find("\\Fonts (value \"TidrexCliRestore Replaced (TrueType)\")"), std::string::npos);
+    EXPECT_EQ(font.Dump(), removed);
+    const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), true, out}); });
+    EXPECT_EQ(nlohmann::json::parse(listed.text)["backups"].size(), 2u);
+    // The newest archive is the one that undoes the restore.
+    EXPECT_EQ(Restore(folder.Path(), "").status, 0);
+    EXPECT_EQ(font.Dump(), newerData);
+}
 
-    TEST(ConsoleBackups, ListsAnArchiveAsARestoreReadsIt) {
-        const TempFolder folder("cli-backups-agree");
-        char windows[MAX_PATH] = {};
-        GetWindowsDirectoryA(windows, MAX_PATH);
-        const std::string winIni = std::string(windows) + "\\win.ini";
-        WriteZip(folder.Sub("3,1,2026_8,0,0.zip"),
-                 {{"Config.ini", FileRecord(folder.Sub("a.lnk"))},
-                  {"copy\\config.ini", FileRecord(folder.Sub("a.lnk")) + FileRecord(folder.Sub("b.lnk"))}});
-        WriteZip(folder.Sub("3,1,2026_9,0,0.zip"), {{"Config.ini", std::string(300, '\x07') + "\xff\xfe"}});
-        WriteZip(folder.Sub("3,1,2026_10,0,0.zip"), {{"Config.ini", FileRecord(winIni)}, {"win.ini", "[evil]"}});
-        const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), false, out}); });
-        EXPECT_EQ(listed.text,
-                  "3,1,2026_10,0,0.zip\tSunday, March 01, 2026 Time: 10:00:00\t1 records\n"
-                  "3,1,2026_9,0,0.zip\tSunday, March 01, 2026 Time: 09:00:00\tunreadable\n"
-                  "3,1,2026_8,0,0.zip\tSunday, March 01, 2026 Time: 08:00:00\tunreadable\n");
-        EXPECT_EQ(Restore(folder.Path(), "3,1,2026_8,0,0.zip").status, kExitInvalidBackup);
-        EXPECT_EQ(Restore(folder.Path(), "3,1,2026_9,0,0.zip").status, kExitInvalidBackup);
-        const std::string before = ReadTestFile(winIni);
-        const Output refused = Restore(folder.Path(), "3,1,2026_10,0,0.zip");
-        EXPECT_EQ(refused.status, kExitNotAllRestored);
-        EXPECT_EQ(nlohmann::json::parse(refused.text)["failures"][0],
-                  winIni + ": only shortcut files (.lnk) are restored");
-        EXPECT_EQ(ReadTestFile(winIni), before);
-    }
+TEST(ConsoleBackups, ListsAnArchiveAsARestoreReadsIt) {
+    const TempFolder folder("cli-backups-agree");
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string winIni = std::string(windows) + "\\win.ini";
+    WriteZip(folder.Sub("3,1,2026_8,0,0.zip"),
+             {{"Config.ini", FileRecord(folder.Sub("a.lnk"))},
+              {"copy\\config.ini", FileRecord(folder.Sub("a.lnk")) + FileRecord(folder.Sub("b.lnk"))}});
+    WriteZip(folder.Sub("3,1,2026_9,0,0.zip"), {{"Config.ini", std::string(300, '\x07') + "\xff\xfe"}});
+    WriteZip(folder.Sub("3,1,2026_10,0,0.zip"), {{"Config.ini", FileRecord(winIni)}, {"win.ini", "[evil]"}});
+    const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), false, out}); });
+    EXPECT_EQ(listed.text,
+              "3,1,2026_10,0,0.zip\tSunday, March 01, 2026 Time: 10:00:00\t1 records\n"
+              "3,1,2026_9,0,0.zip\tSunday, March 01, 2026 Time: 09:00:00\tunreadable\n"
+              "3,1,2026_8,0,0.zip\tSunday, March 01, 2026 Time: 08:00:00\tunreadable\n");
+    EXPECT_EQ(Restore(folder.Path(), "3,1,2026_8,0,0.zip").status, kExitInvalidBackup);
+    EXPECT_EQ(Restore(folder.Path(), "3,1,2026_9,0,0.zip").status, kExitInvalidBackup);
+    const std::string before = ReadTestFile(winIni);
+    const Output refused = Restore(folder.Path(), "3,1,2026_10,0,0.zip");
+    EXPECT_EQ(refused.status, kExitNotAllRestored);
+    EXPECT_EQ(nlohmann::json::parse(refused.text)["failures"][0], winIni + ": only shortcut files (.lnk) are restored");
+    EXPECT_EQ(ReadTestFile(winIni), before);
+}
