@@ -58,6 +58,12 @@ public:
         std::vector<std::u16string> children;
         if ((error = ReadSubKeyNames(key.get(), info, children)) != ERROR_SUCCESS) return error;
         for (const std::u16string& child : children) {
+            // Opening by such a name reaches another key or none: the tree cannot be saved whole.
+            if (child.find(u'\0') != std::u16string::npos) {
+                failedPath = path;
+                zeroInSubKeyName = true;
+                return ERROR_INVALID_NAME;
+            }
             error = Export(key.get(), child, path + u"\\" + child, depth + 1);
             // A sub-key removed since it was listed is no longer part of the tree.
             if (error == ERROR_FILE_NOT_FOUND) continue;
@@ -69,6 +75,7 @@ public:
 
     std::u16string failedPath;
     int failedDepth = 0;
+    bool zeroInSubKeyName = false;
     UniqueHkey heldKey;
 
 private:
@@ -162,7 +169,10 @@ KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForD
         result.document = {};
     } else {
         result.document = {};
-        result.error = "cannot read " + AnsiFromWide(exporter.failedPath) + " (" + SystemErrorText(error) + ")";
+        result.errorCode = error;
+        result.error = "cannot read " + AnsiFromWide(exporter.failedPath) +
+                       (exporter.zeroInSubKeyName ? std::string(": a sub-key name holds a zero character")
+                                                  : " (" + SystemErrorText(error) + ")");
     }
     return result;
 }

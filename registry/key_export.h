@@ -13,6 +13,7 @@ struct KeyExport {
     Status status = Status::Failed;
     RegFileDocument document;  // complete when Saved
     std::string error;         // when Failed: which key and why
+    long errorCode = 0;        // when Failed: the Windows error code
     // The exported key itself, still open with the right to delete it, when it was asked for and
     // the key has no sub-keys: deleting through it deletes exactly the key that was saved.
     UniqueHkey heldKey;

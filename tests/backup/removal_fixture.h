@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -119,8 +120,10 @@ public:
         for (const auto& problem : problems_) list.push_back(problem.get());
         return list;
     }
-    RemovalReport Remove(bool withBackup = true) {
-        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false});
+    // archiveVerified runs between the backup and the first deletion.
+    RemovalReport Remove(bool withBackup = true, std::function<void()> archiveVerified = {}) {
+        return RemoveProblems(Problems(),
+                              {withBackup ? &backup : nullptr, &listKeys_, false, std::move(archiveVerified)});
     }
     std::vector<std::string> Archives() const {
         std::vector<std::string> names;
