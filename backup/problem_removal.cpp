@@ -57,7 +57,8 @@ Deleted Delete(const ProblemRecord& problem, HeldKeys held) {
 
 class Removal {
 public:
-    explicit Removal(const RemovalSettings& settings) : settings_(settings) {}
+    Removal(const RemovalSettings& settings, const ArchiveVerified& archiveVerified)
+        : settings_(settings), archiveVerified_(archiveVerified) {}
 
     RemovalReport Run(const std::vector<const ProblemRecord*>& problems) {
         if (settings_.backup && !settings_.backup->BeginBackup(report_.backupError)) return Failed(problems);
@@ -70,7 +71,7 @@ public:
         if (settings_.backup) {
             if (!settings_.backup->FinishBackup(report_.backupError)) return Failed(problems);
             report_.archivePath = settings_.backup->ArchivePath();
-            if (settings_.archiveVerified) settings_.archiveVerified();
+            if (archiveVerified_) archiveVerified_();
         }
         for (Pending& pending : toDelete) Settle(pending);
         return std::move(report_);
@@ -153,11 +154,13 @@ private:
     }
 
     const RemovalSettings& settings_;
+    const ArchiveVerified& archiveVerified_;
     RemovalReport report_;
     RemovalLedger ledger_;
 };
 }  // namespace
 
-RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings) {
-    return Removal(settings).Run(problems);
+RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings,
+                             const ArchiveVerified& archiveVerified) {
+    return Removal(settings, archiveVerified).Run(problems);
 }

@@ -16,10 +16,12 @@ struct RemovalSettings {
     BackupSet* backup = nullptr;  // none: the user declined the backup
     const std::vector<ListKey>* listKeys = &SectionListKeys();
     bool wow64 = false;  // switch file-system redirection off for the file deletions
-    // Told once the archive is written and read back, before the first deletion (with a backup).
-    std::function<void()> archiveVerified;
 };
+
+// Told once the archive is written and read back, before the first deletion (with a backup only).
+using ArchiveVerified = std::function<void()>;
 
 // problems: the checked ones, in the order they are to be handled, each consistent as the intake
 // files them.
-RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings);
+RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings,
+                             const ArchiveVerified& archiveVerified = {});

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -121,9 +120,8 @@ public:
         return list;
     }
     // archiveVerified runs between the backup and the first deletion.
-    RemovalReport Remove(bool withBackup = true, std::function<void()> archiveVerified = {}) {
-        return RemoveProblems(Problems(),
-                              {withBackup ? &backup : nullptr, &listKeys_, false, std::move(archiveVerified)});
+    RemovalReport Remove(bool withBackup = true, const ArchiveVerified& archiveVerified = {}) {
+        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false}, archiveVerified);
     }
     std::vector<std::string> Archives() const {
         std::vector<std::string> names;
