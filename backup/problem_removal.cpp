@@ -128,8 +128,8 @@ private:
     // Removed while the item still holds what the archive holds of it (always without a backup).
     Deleted Unchanged(const Pending& pending) const {
         if (!settings_.backup) return {Deletion::Removed, KeptReason::DeleteFailed, {}};
-        const HKEY valueKey = pending.held.valueKey ? pending.held.valueKey->get() : nullptr;
-        const Recheck now = RecheckItem(*pending.problem, pending.saved, valueKey, ledger_);
+        const HKEY held = pending.held.valueKey ? pending.held.valueKey->get() : pending.held.key.get();
+        const Recheck now = RecheckItem(*pending.problem, pending.saved, held, ledger_);
         if (now.error != ERROR_SUCCESS) return FromError(static_cast<DWORD>(now.error));
         if (now.changed) return {Deletion::Kept, KeptReason::Changed, {}};
         return {Deletion::Removed, KeptReason::DeleteFailed, {}};

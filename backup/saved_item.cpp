@@ -9,8 +9,13 @@
 
 namespace {
 // Registry names compare as the registry compares them: without regard to letter case.
-std::u16string Upper(const std::u16string& name) {
-    if (name.empty()) return name;
+std::u16string Upper(std::u16string name) {
+    bool ascii = true;
+    for (char16_t& c : name) {
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+        ascii = ascii && c < 0x80;
+    }
+    if (ascii) return name;
     std::u16string upper(name.size(), u'\0');
     const int length =
         LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, reinterpret_cast<const wchar_t*>(name.data()),
@@ -24,11 +29,13 @@ std::u16string DocumentPath(RootKeyValue root, const std::string& keyPath) {
     return keyPath.empty() ? rootName : rootName + u"\\" + WideFromAnsi(keyPath);
 }
 
-Recheck RecheckKey(const RegistryProblem& problem, const RegFileDocument& saved, const RemovalLedger& ledger) {
-    const KeyExport now = ExportKey(problem.rootKey, problem.keyPath);
+Recheck RecheckKey(const RegistryProblem& problem, const RegFileDocument& saved, HKEY heldKey,
+                   const RemovalLedger& ledger) {
+    const KeyExport now = heldKey ? ExportOpenKey(heldKey, problem.rootKey, problem.keyPath)
+                                  : ExportKey(problem.rootKey, problem.keyPath);
     if (now.status == KeyExport::Status::Gone) return {false, ERROR_FILE_NOT_FOUND};
     if (now.status == KeyExport::Status::Failed) return {false, now.errorCode};
-    return {now.document != ledger.Remaining(saved), ERROR_SUCCESS};
+    return {!ledger.SameAsSaved(now.document, saved), ERROR_SUCCESS};
 }
 
 Recheck RecheckValue(const RegistryProblem& problem, const SavedValue& saved, HKEY heldKey) {
@@ -72,8 +79,11 @@ bool RemovalLedger::KeyTaken(const std::u16string& upperPath) const {
     return false;
 }
 
+bool RemovalLedger::SameAsSaved(const RegFileDocument& now, const RegFileDocument& saved) const {
+    return keys_.empty() && values_.empty() ? now == saved : now == Remaining(saved);
+}
+
 RegFileDocument RemovalLedger::Remaining(RegFileDocument saved) const {
-    if (keys_.empty() && values_.empty()) return saved;
     std::erase_if(saved.keys, [this](const RegFileKey& key) { return KeyTaken(Upper(key.path)); });
     if (values_.empty()) return saved;
     for (RegFileKey& key : saved.keys) {
@@ -85,8 +95,7 @@ RegFileDocument RemovalLedger::Remaining(RegFileDocument saved) const {
     return saved;
 }
 
-Recheck RecheckItem(const ProblemRecord& problem, const SavedState& saved, HKEY heldValueKey,
-                    const RemovalLedger& ledger) {
+Recheck RecheckItem(const ProblemRecord& problem, const SavedState& saved, HKEY heldKey, const RemovalLedger& ledger) {
     if (const FileProblem* file = problem.AsFile()) {
         const std::string* bytes = std::get_if<std::string>(&saved);
         return bytes ? RecheckFile(*file, *bytes) : Recheck{true, ERROR_SUCCESS};
@@ -94,8 +103,8 @@ Recheck RecheckItem(const ProblemRecord& problem, const SavedState& saved, HKEY 
     const RegistryProblem& registry = std::get<RegistryProblem>(problem.item);
     if (registry.scope == RemovalScope::Key) {
         const RegFileDocument* tree = std::get_if<RegFileDocument>(&saved);
-        return tree ? RecheckKey(registry, *tree, ledger) : Recheck{true, ERROR_SUCCESS};
+        return tree ? RecheckKey(registry, *tree, heldKey, ledger) : Recheck{true, ERROR_SUCCESS};
     }
     const SavedValue* value = std::get_if<SavedValue>(&saved);
-    return value ? RecheckValue(registry, *value, heldValueKey) : Recheck{true, ERROR_SUCCESS};
+    return value ? RecheckValue(registry, *value, heldKey) : Recheck{true, ERROR_SUCCESS};
 }

@@ -32,9 +32,11 @@ using SavedState = std::variant<std::monostate, RegFileDocument, SavedValue, std
 class RemovalLedger {
 public:
     void Record(const RegistryProblem& deleted);
-    RegFileDocument Remaining(RegFileDocument saved) const;
+    // Whether the tree as it is now is the saved one less what this removal deleted of it.
+    bool SameAsSaved(const RegFileDocument& now, const RegFileDocument& saved) const;
 
 private:
+    RegFileDocument Remaining(RegFileDocument saved) const;
     bool KeyTaken(const std::u16string& upperPath) const;
 
     // Upper-cased, as the registry compares names; paths as a registry editor file names them.
@@ -47,7 +49,6 @@ struct Recheck {
     long error = 0;  // ERROR_SUCCESS when the item was read again; ERROR_FILE_NOT_FOUND when it is gone
 };
 
-// Reads the item again as its backup read it. heldValueKey: a value's key as the backup held it
-// open (what the deletion goes through), or none.
-Recheck RecheckItem(const ProblemRecord& problem, const SavedState& saved, HKEY heldValueKey,
-                    const RemovalLedger& ledger);
+// Reads the item again as its backup read it. heldKey: the key the backup held open for the
+// deletion (a key's own, or a value's key), read through instead of by its path; or none.
+Recheck RecheckItem(const ProblemRecord& problem, const SavedState& saved, HKEY heldKey, const RemovalLedger& ledger);

@@ -21,6 +21,9 @@ struct KeyExport {
 
 // keyPath is below the root, in the program's code page; Gone when the key does not exist.
 KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForDeletion = false);
+// The same through the key itself, already open for reading (a deleted key fails with
+// ERROR_KEY_DELETED); root and keyPath name it in the document.
+KeyExport ExportOpenKey(HKEY key, RootKeyValue root, const std::string& keyPath);
 
 // The full name a registry editor file gives a root ("HKEY_LOCAL_MACHINE"); empty when none.
 std::u16string RegFileRootName(RootKeyValue root);

@@ -186,16 +186,23 @@ INSTANTIATE_TEST_SUITE_P(
                    [](RemovalFixture& f) { WriteTestFile(f.FilePath("Desktop\\Tool.lnk"), "new link"); }}),
     [](const ::testing::TestParamInfo<ChangeCase>& testInfo) { return testInfo.param.name; });
 
-// Another run deleted the value's key after this one saved it: the value is gone, as it was to be.
-TEST(RemovalSafety, AKeyDeletedMeanwhileByAnotherRunIsAlreadyGone) {
+// Another run deleted the items' keys after this one saved them, while it held them open: they
+// are gone, as they were to be.
+TEST(RemovalSafety, KeysDeletedMeanwhileByAnotherRunAreAlreadyGone) {
     RemovalFixture f;
-    const std::string key = f.Below(kCurrentUser, "Values");
-    f.SetValue(kCurrentUser, key, L"Stale", REG_SZ, WideBytes(L"C:\\gone.exe"));
-    f.SetValue(kCurrentUser, key, L"Other", REG_SZ, WideBytes(L"C:\\gone too.exe"));
-    f.ValueProblem(kCurrentUser, key, "Stale", "C:\\gone.exe");
-    f.ValueProblem(kCurrentUser, key, "Other", "C:\\gone too.exe");
-    const RemovalReport report = f.Remove(true, [&] { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); });
+    const std::string values = f.Below(kCurrentUser, "Values");
+    const std::string leaf = f.Below(kCurrentUser, "Leaf");
+    f.SetValue(kCurrentUser, values, L"Stale", REG_SZ, WideBytes(L"C:\\gone.exe"));
+    f.SetValue(kCurrentUser, values, L"Other", REG_SZ, WideBytes(L"C:\\gone too.exe"));
+    f.SetValue(kCurrentUser, leaf, L"v", REG_DWORD, {1, 0, 0, 0});
+    f.ValueProblem(kCurrentUser, values, "Stale", "C:\\gone.exe");
+    f.ValueProblem(kCurrentUser, values, "Other", "C:\\gone too.exe");
+    f.KeyProblem(kCurrentUser, leaf);
+    const RemovalReport report = f.Remove(true, [&] {
+        RegDeleteTreeA(HKEY_CURRENT_USER, values.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, leaf.c_str());
+    });
     EXPECT_TRUE(report.AllRemoved()) << RemovalSummaryText(report);
-    EXPECT_EQ(report.removed, 2);
-    EXPECT_EQ(report.alreadyGone, 2);
+    EXPECT_EQ(report.removed, 3);
+    EXPECT_EQ(report.alreadyGone, 3);
 }
