@@ -36,13 +36,14 @@ TEST(RemovalFaults, ArchiveThatCannotBeWrittenAtTheEndRemovesNothing) {
     std::string error;
     ASSERT_TRUE(f.backup.BeginBackup(error));
     ASSERT_EQ(f.backup.BackupRegItem(problem).status, ItemBackup::Status::Saved);
-    // The claimed archive turns into a folder before it is written: the write must fail.
-    DeleteFileA(f.backup.ArchivePath().c_str());
-    CreateDirectoryA(f.backup.ArchivePath().c_str(), nullptr);
+    // The claimed partial archive turns into a folder before it is written: the write must fail.
+    DeleteFileA(f.backup.PartialPath().c_str());
+    CreateDirectoryA(f.backup.PartialPath().c_str(), nullptr);
     EXPECT_FALSE(f.backup.FinishBackup(error));
     EXPECT_NE(error.find("could not be written"), std::string::npos) << error;
-    RemoveDirectoryA(f.backup.ArchivePath().c_str());
+    RemoveDirectoryA(f.backup.PartialPath().c_str());
     EXPECT_EQ(f.Dump(), before);
+    EXPECT_TRUE(f.Archives().empty());
 }
 
 TEST(RemovalFaults, StagingFolderNotWritableChangesNothingForBackupOrRestore) {

@@ -130,6 +130,37 @@ TEST(BackupSet, TwoRemovalsInOneSecondNeverShareAnArchive) {
     EXPECT_EQ(BackupListText(listed[1], EnglishDateNames()), "Monday, December 07, 2026 Time: 09:05:03");
 }
 
+// A removal killed while it writes leaves only its partial file, which no listing shows and no
+// later removal takes over.
+TEST(BackupSet, AnArchiveGetsItsNameOnlyOnceItReadsBackWhole) {
+    RemovalFixture f;
+    f.backup.SetClock(FixedTime);
+    const std::string key = f.Below(kCurrentUser, "Key");
+    FillEveryValueType(HKEY_CURRENT_USER, Widen(key));
+    const RegistryProblem& problem = f.KeyProblem(kCurrentUser, key);
+    CreateDirectoryA(f.BackupFolder().c_str(), nullptr);
+    const std::string leftover = f.BackupFolder() + "\\12,7,2026_9,5,3.zip" + kPartialArchiveEnding;
+    WriteTestFile(leftover, "");
+    std::string error;
+    ASSERT_TRUE(f.backup.BeginBackup(error)) << error;
+    EXPECT_EQ(f.backup.ArchivePath(), f.BackupFolder() + "\\12,7,2026_9,5,3,1.zip");
+    ASSERT_EQ(f.backup.BackupRegItem(problem).status, ItemBackup::Status::Saved);
+    EXPECT_TRUE(FileExists(f.backup.PartialPath()));
+    EXPECT_FALSE(FileExists(f.backup.ArchivePath()));
+    EXPECT_TRUE(ListBackupArchives(f.BackupFolder()).empty());
+
+    ASSERT_TRUE(f.backup.FinishBackup(error)) << error;
+    EXPECT_FALSE(FileExists(f.backup.PartialPath()));
+    const std::vector<BackupArchive> listed = ListBackupArchives(f.BackupFolder());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].path, f.backup.ArchivePath());
+    EXPECT_EQ(ReadTestFile(leftover), "");
+    const std::vector<std::string> before = f.Dump();
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    EXPECT_EQ(RestoreBackup(listed[0].path).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Dump(), before);
+}
+
 TEST(BackupList, ListsArchivesNewestFirstAndNotFolders) {
     const TempFolder folder("backup-list");
     for (const char* name : {"1,5,2027_8,0,0.zip", "12,7,2026_9,5,3.zip", "3,1,2027_23,59,59.zip", "notes.zip",

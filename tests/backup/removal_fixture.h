@@ -122,8 +122,9 @@ public:
         for (const auto& problem : problems_) list.push_back(problem.get());
         return list;
     }
-    RemovalReport Remove(bool withBackup = true) {
-        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false});
+    // archiveVerified runs between the backup and the first deletion.
+    RemovalReport Remove(bool withBackup = true, const ArchiveVerified& archiveVerified = {}) {
+        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false}, archiveVerified);
     }
     // A restore that may write where this test's sections remove, with its archive of what it
     // replaces in the backup folder (or in the folder given).
