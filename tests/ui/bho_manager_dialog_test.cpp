@@ -130,7 +130,7 @@ TEST_F(BhoManagerTest, RemovalExportsEachRegistrationBeforeDeletingItAndTheExpor
     // One archive of the scan's kind holds both, and gives them back as the restore page does.
     const std::vector<BackupArchive> archives = ListBackupArchives(backupFolder);
     ASSERT_EQ(archives.size(), 1u);
-    EXPECT_EQ(RestoreBackup(archives[0].path, IsWow64()).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(RestoreBackup(archives[0].path).status, RestoreReport::Status::Restored);
     EXPECT_EQ(ScratchRegistry::String(HKEY_LOCAL_MACHINE, Registration(kUnnamed) + "\\Settings", "Mode"), "quiet");
     registry.OwnKey(HKEY_LOCAL_MACHINE, Registration(kNamedByClass));
     registry.OwnKey(HKEY_LOCAL_MACHINE, Registration(kUnnamed));

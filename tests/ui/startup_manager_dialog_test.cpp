@@ -149,7 +149,7 @@ TEST_F(StartupManagerTest, RemovalWritesOneArchiveThatTheRestorePageGivesBack) {
 
     const std::vector<BackupArchive> archives = ListBackupArchives(backupFolder);
     ASSERT_EQ(archives.size(), 1u);
-    const RestoreReport restored = RestoreBackup(archives[0].path, IsWow64());
+    const RestoreReport restored = RestoreBackup(archives[0].path);
     EXPECT_EQ(restored.status, RestoreReport::Status::Restored) << restored.Message();
     EXPECT_EQ(restored.restored, 3);
     for (size_t i = 0; i < saved.size(); ++i) {
