@@ -157,7 +157,7 @@ TEST(BackupSet, AnArchiveGetsItsNameOnlyOnceItReadsBackWhole) {
     EXPECT_EQ(ReadTestFile(leftover), "");
     const std::vector<std::string> before = f.Dump();
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-    EXPECT_EQ(RestoreBackup(listed[0].path).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(listed[0].path).status, RestoreReport::Status::Restored);
     EXPECT_EQ(f.Dump(), before);
 }
 

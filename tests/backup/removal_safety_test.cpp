@@ -61,7 +61,7 @@ TEST(RemovalSafety, KeysWhoseExportCannotRestoreThemAreKept) {
     EXPECT_EQ(ValueCount(HKEY_CURRENT_USER, zeroValue), 2u);
     EXPECT_TRUE(child.StillThere());
     EXPECT_NE(RemovalSummaryText(report).find("its backup does not read back: 1"), std::string::npos);
-    EXPECT_EQ(RestoreBackup(report.archivePath).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(report.archivePath).status, RestoreReport::Status::Restored);
     EXPECT_EQ(f.Dump(), before);
 }
 
@@ -104,7 +104,7 @@ TEST(RemovalSafety, AKeyWhoseSubKeyNameHasNoSpellingIsDeletedWhole) {
     EXPECT_TRUE(report.AllRemoved()) << RemovalSummaryText(report);
     EXPECT_EQ(report.alreadyGone, 0);
     EXPECT_TRUE(DumpRegistryTree(HKEY_CURRENT_USER, key).empty());
-    EXPECT_EQ(RestoreBackup(report.archivePath).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(report.archivePath).status, RestoreReport::Status::Restored);
     EXPECT_EQ(f.Dump(), before);
 }
 

@@ -4,7 +4,6 @@
 
 #include "backup/backup_list.h"
 #include "backup/backup_restore.h"
-#include "engine/wow64.h"
 #include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
