@@ -1,6 +1,7 @@
 #include "cli/console_clean.h"
 
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "backup/problem_removal.h"
 #include "base/text_format.h"
@@ -16,6 +17,29 @@ void Print(std::FILE* out, const std::string& text) {
     std::fflush(out);
 }
 
+// The problems a clean removes, and those it leaves for the user to review one by one.
+struct CleanChoice {
+    std::vector<const ProblemRecord*> removed;
+    std::vector<const ProblemRecord*> leftForReview;
+};
+
+CleanChoice ChooseProblems(const std::vector<const ProblemRecord*>& problems, bool includeReview) {
+    CleanChoice choice;
+    for (const ProblemRecord* problem : problems) {
+        const bool removed = includeReview || problem->risk == Risk::Safe;
+        (removed ? choice.removed : choice.leftForReview).push_back(problem);
+    }
+    return choice;
+}
+
+std::string LeftForReviewText(const std::vector<const ProblemRecord*>& left) {
+    std::string text = Format("Left for review : %d\r\n", static_cast<int>(left.size()));
+    for (const ProblemRecord* problem : left) {
+        text += "Review item : " + ProblemItemText(*problem) + " - " + problem->riskReason + "\r\n";
+    }
+    return text;
+}
+
 // CR LF line ends, as the scan's text report above it has.
 std::string TextReport(const RemovalReport& report) {
     if (report.backupFailed) return RemovalSummaryText(report) + "\r\n";
@@ -29,7 +53,8 @@ std::string TextReport(const RemovalReport& report) {
     return text;
 }
 
-void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
+void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report,
+                const std::vector<const ProblemRecord*>& leftForReview) {
     document["archive"] =
         report.archivePath.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(report.archivePath));
     document["removed"] = report.removed;
@@ -41,6 +66,9 @@ void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
         kept.push_back(std::move(problem));
     }
     document["kept"] = std::move(kept);
+    nlohmann::ordered_json left = nlohmann::ordered_json::array();
+    for (const ProblemRecord* problem : leftForReview) left.push_back(ProblemJson(*problem, AnsiToUtf8));
+    document["leftForReview"] = std::move(left);
     if (report.backupFailed) document["backupError"] = AnsiToUtf8(report.backupError);
 }
 }  // namespace
@@ -52,22 +80,22 @@ int RunConsoleClean(const ConsoleCleanOptions& options) {
     session.Run();
     const bool aborted = session.Aborted();
     RemovalReport report;
-    const std::vector<const ProblemRecord*> problems = session.Problems();
-    // An aborted scan removes nothing, and nothing found needs no archive.
-    if (!aborted && !problems.empty()) {
+    const CleanChoice choice = ChooseProblems(session.Problems(), options.includeReview);
+    // An aborted scan removes nothing, and nothing to remove needs no archive.
+    if (!aborted && !choice.removed.empty()) {
         BackupSet backup;
         backup.SetBackupFolder(options.backupFolder);
-        report = RemoveProblems(problems, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
+        report = RemoveProblems(choice.removed, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
     }
     if (json) {
         nlohmann::ordered_json document =
             ScanReportJson(session.ScannedSections(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable());
-        AddRemoval(document, report);
+        AddRemoval(document, report, choice.leftForReview);
         Print(options.out, JsonText(document));
     } else {
         Print(options.out, TextSummary(session.Counters(), aborted));
-        Print(options.out,
-              aborted ? std::string("Nothing was removed: the scan was aborted.\r\n") : TextReport(report));
+        Print(options.out, aborted ? std::string("Nothing was removed: the scan was aborted.\r\n")
+                                   : TextReport(report) + LeftForReviewText(choice.leftForReview));
     }
     if (aborted) return kExitAborted;
     if (report.backupFailed) return kExitBackupFailed;
