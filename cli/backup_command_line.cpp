@@ -7,7 +7,8 @@ namespace {
 using Chooser = std::function<void(const BackupCommandLine&)>;
 
 void AddClean(CLI::App& app, const Chooser& choose) {
-    CLI::App* clean = app.add_subcommand("clean", "Scan, then remove every problem found, backing it all up first");
+    CLI::App* clean =
+        app.add_subcommand("clean", "Scan, then remove every safe problem found, backing it all up first");
     clean->footer(
         "Problems to review (services, drivers, parts of Windows, file types' commands, system settings)\n"
         "are listed, not removed, unless --include-review is given.\n"

@@ -44,7 +44,8 @@ TEST(BackupCommandLine, CleanHelpTellsWhatIsLeftForReview) {
     const ParsedCommandLine help = ParseCommandLine({"clean", "--help"});
     EXPECT_FALSE(help.command);
     EXPECT_EQ(help.exitStatus, 0);
-    for (const char* text : {"--include-review", "Problems to review", "are listed, not removed"}) {
+    for (const char* text :
+         {"every safe problem", "--include-review", "Problems to review", "are listed, not removed"}) {
         EXPECT_NE(help.output.find(text), std::string::npos) << text;
     }
 }
