@@ -7,13 +7,17 @@ namespace {
 using Chooser = std::function<void(const BackupCommandLine&)>;
 
 void AddClean(CLI::App& app, const Chooser& choose) {
-    CLI::App* clean = app.add_subcommand("clean", "Scan, then remove every problem found, backing it all up first");
+    CLI::App* clean =
+        app.add_subcommand("clean", "Scan, then remove every safe problem found, backing it all up first");
     clean->footer(
+        "Problems to review (services, drivers, parts of Windows, file types' commands, system settings)\n"
+        "are listed, not removed, unless --include-review is given.\n"
         "Exit status: 0 all removed, 1 some kept, 2 bad usage, 3 scan aborted, 4 backup not written\n"
         "(after 3 and 4 nothing is removed)");
     const auto line = std::make_shared<BackupCommandLine>();
     line->command = BackupCommandLine::Command::Clean;
     AddScanOptions(*clean, line->scan);
+    clean->add_flag("--include-review", line->includeReview, "Remove the problems to review as well");
     clean->add_flag_callback(
         "--no-backup", [line] { line->backup = false; }, "Remove without a backup archive");
     clean->add_flag("--repeat", line->repeat,

@@ -1,7 +1,9 @@
 #pragma once
-// Files each problem a scan operation hands over: drops the excluded ones, counts the rest,
-// puts them under their section, writes the log line and tells the program that shows the scan.
+// Files each problem a scan operation hands over: drops the excluded ones and the system's own
+// settings, judges the risk of the rest, counts them, puts them under their section, writes the
+// log line and tells the program that shows the scan.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/scan_counters.h"
@@ -11,9 +13,14 @@
 class ProblemIntake {
 public:
     // scanList: the sections being scanned; a problem of any other section is dropped.
+    // windowsFolder: where Windows lives, for the risk rules (empty when not known).
     ProblemIntake(const std::vector<ScanSection*>& scanList, ScanCounters& counters, ScanLogWriter& log,
-                  ScanEvents& events)
-        : scanList_(scanList), counters_(counters), log_(log), events_(events) {}
+                  ScanEvents& events, std::string windowsFolder)
+        : scanList_(scanList),
+          counters_(counters),
+          log_(log),
+          events_(events),
+          windowsFolder_(std::move(windowsFolder)) {}
 
     // Returns the section the record was filed under; nullptr when it was dropped.
     const ScanSection* AcceptProblem(ProblemPtr record);
@@ -25,6 +32,7 @@ private:
     ScanCounters& counters_;
     ScanLogWriter& log_;
     ScanEvents& events_;
+    std::string windowsFolder_;
 };
 
 // The scan log's text for a filed problem.

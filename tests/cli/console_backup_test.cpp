@@ -50,6 +50,27 @@ private:
     std::string name_;
 };
 
+// A service of this test whose program is gone, in the machine's service list, removed again
+// afterwards: a problem to review.
+class StaleService {
+public:
+    StaleService() : name_("TidrexCliClean" + std::to_string(GetCurrentProcessId())) {
+        const std::string data = "C:\\TidrexCliNoSuchFolder\\" + name_ + ".exe";
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, Path().c_str(), "ImagePath", REG_SZ, data.c_str(),
+                        static_cast<DWORD>(data.size() + 1));
+    }
+    ~StaleService() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, Path().c_str()); }
+    std::string Path() const { return "SYSTEM\\CurrentControlSet\\Services\\" + name_; }
+    bool Present() const {
+        return RegGetValueA(HKEY_LOCAL_MACHINE, Path().c_str(), "ImagePath", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
+    }
+
+private:
+    ListKeysLock lock_;
+    std::string name_;
+};
+
 struct Output {
     int status;
     std::string text;
@@ -77,7 +98,17 @@ ScanCommand FontsScan(bool json) {
 Output Clean(const std::string& folder, bool json, bool backup = true, bool interrupted = false) {
     std::atomic<bool> flag{interrupted};
     return Capture([&](std::FILE* out) {
-        return RunConsoleClean({FontsScan(json), backup, folder, "Windows 10", &flag, out});
+        return RunConsoleClean({FontsScan(json), backup, false, folder, "Windows 10", &flag, out});
+    });
+}
+
+// A clean of the fonts and the services, which hold problems to review.
+Output CleanFontsAndServices(const std::string& folder, bool json, bool includeReview) {
+    std::atomic<bool> flag{false};
+    ScanCommand scan = FontsScan(json);
+    scan.sections.push_back(kServicesSection);
+    return Capture([&](std::FILE* out) {
+        return RunConsoleClean({scan, true, includeReview, folder, "Windows 10", &flag, out});
     });
 }
 
@@ -188,6 +219,45 @@ TEST(ConsoleClean, AnItemThatCannotBeBackedUpIsKeptWithItsReason) {
     RestoreAll(folder.Path());
 }
 
+TEST(ConsoleClean, LeavesTheProblemsToReviewUnlessTheyAreIncluded) {
+    const TempFolder folder("cli-clean-review");
+    const StaleFont font("TidrexCliClean Review (TrueType)");
+    const StaleService service;
+    const Output cleaned = CleanFontsAndServices(folder.Path(), true, false);
+    EXPECT_EQ(cleaned.status, kExitClean) << cleaned.text;
+    EXPECT_FALSE(font.Present());
+    EXPECT_TRUE(service.Present());
+    const nlohmann::json report = nlohmann::json::parse(cleaned.text);
+    EXPECT_TRUE(report["kept"].empty());
+    int listed = 0;
+    for (const nlohmann::json& left : report["leftForReview"]) {
+        EXPECT_EQ(left["risk"], "review");
+        if (left["keyPath"] != service.Path()) continue;
+        ++listed;
+        EXPECT_EQ(left["riskReason"], "A service: Windows or a program may need it to start");
+    }
+    EXPECT_EQ(listed, 1);
+
+    const Output text = CleanFontsAndServices(folder.Path(), false, false);
+    EXPECT_EQ(text.status, kExitClean);
+    EXPECT_NE(text.text.find("Risk : review (A service: Windows or a program may need it to start)\r\n"),
+              std::string::npos)
+        << text.text;
+    EXPECT_NE(text.text.find("\r\nLeft for review : "), std::string::npos);
+    EXPECT_NE(text.text.find("Review item : HKEY_LOCAL_MACHINE\\" + service.Path() +
+                             " - A service: Windows or a program may need it to start\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(service.Present());
+
+    const Output included = CleanFontsAndServices(folder.Path(), true, true);
+    EXPECT_EQ(included.status, kExitClean) << included.text;
+    EXPECT_FALSE(service.Present());
+    EXPECT_TRUE(nlohmann::json::parse(included.text)["leftForReview"].empty());
+    RestoreAll(folder.Path());
+    EXPECT_TRUE(service.Present());
+    EXPECT_TRUE(font.Present());
+}
+
 TEST(ConsoleRestore, ReportsInvalidAndPartialBackups) {
     const TempFolder folder("cli-restore");
     WriteTestFile(folder.Sub("1,1,2026_0,0,0.zip"), "damaged");
@@ -245,7 +315,7 @@ TEST(ConsoleClean, RepeatRemovesWhatEachRemovalLeftStale) {
     scan.sections = {kAssociationsSection};
     std::atomic<bool> flag{false};
     const Output cleaned = Capture([&](std::FILE* out) {
-        return RunConsoleClean({scan, true, folder.Path(), "Windows 10", &flag, out, stderr, true});
+        return RunConsoleClean({scan, true, true, folder.Path(), "Windows 10", &flag, out, stderr, true});
     });
     const nlohmann::json rounds = nlohmann::json::parse(cleaned.text)["rounds"];
     const auto removedIn = [&](size_t round, const std::string& keyPath) {

@@ -1,6 +1,6 @@
 #pragma once
 // The problems of one section, each with a check box that decides whether "Remove Problems"
-// removes it.
+// removes it; a problem to review shows its mark and reason, and is ticked only on its own.
 #include "controls/markup_label.h"
 #include "engine/section_table.h"
 #include "ui/lists/check_markup_list.h"
@@ -27,4 +27,5 @@ private:
     CheckMarkupList list_;
 };
 
-inline constexpr int kDetailsRowHeight = 80;
+// Six lines: a problem to review and one line that wraps (a long key or value).
+inline constexpr int kDetailsRowHeight = 92;

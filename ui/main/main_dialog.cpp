@@ -193,6 +193,8 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT&) {
     auto* section = static_cast<ScanSection*>(resultsList_.RowData(change.iItem));
     if (!Sections().Owns(section)) return false;
     section->TickAll(resultsList_.IsChecked(change.iItem));
+    // A section whose problems are all to review has nothing that ticking it could tick.
+    if (section->AnyTicked() != resultsList_.IsChecked(change.iItem)) ShowSectionTick(change.iItem);
     return true;
 }
 
