@@ -1,139 +1,137 @@
 #include "backup/backup_restore.h"
 
-#include "backup/backup_records.h"
-#include "backup/descriptor_reader.h"
+#include "backup/backup_set.h"
 #include "backup/file_bytes.h"
-#include "backup/unpacked_backup.h"
+#include "backup/restore_plan.h"
 #include "base/system_error_text.h"
-#include "base/text_format.h"
 #include "engine/wow64.h"
-#include "registry/code_page_text.h"
 #include "registry/key_import.h"
-#include "registry/reg_file_reader.h"
-#include "registry/root_keys.h"
 #include "registry/value_bytes.h"
 
 namespace {
-constexpr size_t kListedFailures = 10;
-
-char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-// Whether path is the key or lies below it, names compared as the registry compares ASCII letters.
-bool AtOrBelow(const std::u16string& path, const std::u16string& key) {
-    if (path.size() < key.size() || (path.size() > key.size() && path[key.size()] != u'\\')) return false;
-    for (size_t i = 0; i < key.size(); ++i) {
-        if (Upper(path[i]) != Upper(key[i])) return false;
-    }
-    return true;
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-std::u16string CanonicalFullPath(const std::string& fullPath) {
-    const std::u16string wide = WideFromAnsi(fullPath);
-    const size_t slash = wide.find(u'\\');
-    const std::u16string root = CanonicalRootName(std::u16string_view(wide).substr(0, slash));
-    if (root.empty()) return {};
-    return slash == std::u16string::npos ? root : root + wide.substr(slash);
+// How the removal side names the item, so that the set saves what is there now.
+RegistryProblem ProblemOf(const PlannedWrite& planned) {
+    if (const KeyWrite* key = std::get_if<KeyWrite>(&planned.write)) {
+        return {key->root, key->keyPath, {}, {}, RemovalScope::Key};
+    }
+    const ValueWrite& value = std::get<ValueWrite>(planned.write);
+    return {value.root, value.keyPath, value.valueName, value.currentText, RemovalScope::Value};
 }
 
 class Restore {
 public:
-    Restore(const UnpackedBackup& backup, RestoreReport& report) : backup_(backup), report_(report) {}
+    Restore(const BackupContents& contents, const RestoreSettings& settings, std::string backupFolder,
+            RestoreReport& report)
+        : contents_(contents), settings_(settings), backupFolder_(std::move(backupFolder)), report_(report) {}
 
-    void Replay(const DescriptorRecord& record) {
-        std::string failure;
-        switch (record.kind) {
-            case DescriptorRecord::Kind::Key: failure = RestoreKey(record); break;
-            case DescriptorRecord::Kind::Value: failure = RestoreValue(record); break;
-            case DescriptorRecord::Kind::File: failure = RestoreFile(record); break;
+    void Run() {
+        RestorePlanner planner(contents_.backup, *settings_.scope);
+        for (const DescriptorRecord& record : contents_.descriptor.records) {
+            RecordPlan plan = planner.Plan(record);
+            report_.failures.insert(report_.failures.end(), plan.failures.begin(), plan.failures.end());
+            if (plan.write) writes_.push_back({std::move(*plan.write), plan.failures.empty()});
         }
-        if (failure.empty()) ++report_.restored;
-        else report_.failures.push_back(failure);
+        if (!SaveWhatIsReplaced()) return;
+        for (Pending& pending : writes_) Write(pending);
+        report_.truncated = contents_.descriptor.truncated;
+        report_.status = report_.failures.empty() && !report_.truncated ? RestoreReport::Status::Restored
+                                                                        : RestoreReport::Status::Partial;
     }
 
 private:
-    // Each returns why the record was not restored, or nothing.
-    std::string RestoreKey(const DescriptorRecord& record) const {
-        std::string file = record.path;
-        file.erase(0, file.find_first_not_of('\\'));
-        const std::string* bytes = file.find_first_of("\\/:") == std::string::npos ? backup_.Find(file) : nullptr;
-        if (!bytes) return record.name + ": the archive holds no key export " + record.path;
-        const RegFileParse parsed = ParseRegFile(*bytes, WideFromAnsi);
-        if (!parsed.document) return record.name + ": " + file + " does not parse: " + parsed.error;
-        // The export may only bring back the key its record names.
-        const std::u16string named = CanonicalFullPath(record.name);
-        for (const RegFileKey& key : parsed.document->keys) {
-            if (named.empty() || !AtOrBelow(key.path, named)) return record.name + ": " + file + " names other keys";
-        }
-        const RegImport imported = ApplyRegFile(*parsed.document);
-        return imported.ok ? std::string() : record.name + ": " + imported.error;
-    }
+    struct Pending {
+        PlannedWrite planned;
+        bool whole;  // nothing of the record was left out
+    };
 
-    static std::string RestoreValue(const DescriptorRecord& record) {
-        const std::string item = record.mainKey + " (value \"" + record.valueName + "\")";
-        const size_t slash = record.mainKey.find('\\');
-        const RootKeyValue root = slash == std::string::npos ? 0 : RootKeyFromName(record.mainKey.substr(0, slash));
-        if (root == 0) return item + ": no known registry root";
-        if (record.hasRaw && !record.rawValid) return item + ": its recorded type and data are damaged";
-        uint32_t type = record.rawType;
-        std::vector<uint8_t> data = record.rawData;
-        if (!record.hasRaw) {
-            // Recorded as text only: written back as a string, terminated.
-            type = 1;  // REG_SZ
-            for (char16_t c : WideFromAnsi(record.value) + u'\0') {
-                data.push_back(static_cast<uint8_t>(c & 0xFF));
-                data.push_back(static_cast<uint8_t>(c >> 8));
+    // Before anything is written, what the writes replace goes into a new archive; an item whose
+    // data cannot be saved is not written. False when the archive cannot be written: then nothing is.
+    bool SaveWhatIsReplaced() {
+        BackupSet backup;
+        backup.SetBackupFolder(backupFolder_);
+        std::string error;
+        bool begun = false;
+        for (auto pending = writes_.begin(); pending != writes_.end();) {
+            if (!pending->planned.replaces) {
+                ++pending;
+                continue;
             }
+            if (!begun && !(begun = backup.BeginBackup(error))) return NothingRestored(error);
+            const ItemBackup saved = backup.BackupRegItem(ProblemOf(pending->planned));
+            if (saved.status == ItemBackup::Status::Refused) {
+                report_.failures.push_back(pending->planned.item + ": what it holds now cannot be backed up (" +
+                                           KeptReasonText(saved.reason) +
+                                           (saved.detail.empty() ? std::string() : ", " + saved.detail) + ")");
+                pending = writes_.erase(pending);
+                continue;
+            }
+            if (saved.status == ItemBackup::Status::Saved) report_.replaced.push_back(pending->planned.item);
+            ++pending;
         }
-        const long error = WriteValueBytes(root, record.mainKey.substr(slash + 1), record.valueName, type, data);
-        return error == 0 ? std::string() : item + ": " + SystemErrorText(static_cast<unsigned long>(error));
+        // A set that saved nothing removes its claimed archive again.
+        if (report_.replaced.empty()) return true;
+        if (!backup.FinishBackup(error)) return NothingRestored(error);
+        report_.replacedArchive = backup.ArchivePath();
+        return true;
     }
 
-    std::string RestoreFile(const DescriptorRecord& record) const {
-        const std::string name = record.stagedName.empty() ? BareFileName(record.path) : record.stagedName;
-        const std::string* bytes = backup_.Find(name);
-        if (!bytes) return record.path + ": the archive holds no copy named " + name;
-        const size_t slash = record.path.find_last_of('\\');
-        if (slash != std::string::npos) CreateFolderTree(record.path.substr(0, slash));
-        const std::string error = WriteFileBytes(record.path, *bytes, FileWriteMode::Replace);
-        return error.empty() ? std::string() : record.path + ": " + error;
+    bool NothingRestored(const std::string& error) {
+        report_.status = RestoreReport::Status::ReplacedNotSaved;
+        report_.failures = {error};
+        report_.replaced.clear();
+        return false;
     }
 
-    const UnpackedBackup& backup_;
+    void Write(const Pending& pending) {
+        const std::string failure =
+            std::visit([&](const auto& write) { return WriteItem(pending.planned, write); }, pending.planned.write);
+        if (!failure.empty()) report_.failures.push_back(pending.planned.item + ": " + failure);
+        else if (pending.whole) ++report_.restored;
+    }
+
+    // Each returns why the item was not written, or nothing.
+    static std::string WriteItem(const PlannedWrite&, const KeyWrite& key) {
+        const RegImport imported = ApplyRegFile(key.document);
+        return imported.ok ? std::string() : imported.error;
+    }
+    static std::string WriteItem(const PlannedWrite& planned, const ValueWrite& value) {
+        if (planned.alreadyThere) return {};
+        const long error = WriteValueBytes(value.root, value.keyPath, value.valueName, value.type, value.data);
+        return error == 0 ? std::string() : SystemErrorText(static_cast<unsigned long>(error));
+    }
+    static std::string WriteItem(const PlannedWrite& planned, const FileWrite& file) {
+        if (planned.alreadyThere) return {};
+        CreateFolderTree(file.path.substr(0, file.path.find_last_of('\\')));
+        return PlaceNewFile(file.path, *file.bytes);
+    }
+
+    const BackupContents& contents_;
+    const RestoreSettings& settings_;
+    std::string backupFolder_;
     RestoreReport& report_;
+    std::vector<Pending> writes_;
 };
 }  // namespace
 
-std::string RestoreReport::Message() const {
-    std::string text = status == Status::Restored  ? kItemsRestoredText
-                       : status == Status::Partial ? kNotAllRestoredText
-                                                   : kInvalidBackupText;
-    if (truncated) text += "\r\n\r\nThe backup's Config.ini ends inside a record.";
-    if (!failures.empty()) text += truncated ? "\r\n" : "\r\n\r\n";
-    for (size_t i = 0; i < failures.size() && i < kListedFailures; ++i) text += failures[i] + "\r\n";
-    if (failures.size() > kListedFailures) {
-        text += Format("and %d more\r\n", static_cast<int>(failures.size() - kListedFailures));
-    }
-    return text;
+RestoreReport RestoreBackup(const std::string& archivePath, const RestoreSettings& settings) {
+    return RestoreBackup(ReadBackup(archivePath), archivePath, settings);
 }
 
-RestoreReport RestoreBackup(const std::string& archivePath, bool wow64) {
+RestoreReport RestoreBackup(const BackupReading& reading, const std::string& archivePath,
+                            const RestoreSettings& settings) {
     RestoreReport report;
-    const UnpackResult unpacked = UnpackBackup(archivePath);
-    if (!unpacked.backup) {
-        report.failures.push_back(unpacked.error);
+    if (!reading.contents) {
+        report.failures.push_back(reading.error);
         return report;
     }
-    const std::string* descriptor = unpacked.backup->Find(kDescriptorName);
-    if (!descriptor) {
-        report.failures.push_back("the archive holds no Config.ini");
-        return report;
-    }
-    const Descriptor records = ReadDescriptor(*descriptor);
-    const FsRedirectionOff redirection(wow64);
-    Restore restore(*unpacked.backup, report);
-    for (const DescriptorRecord& record : records.records) restore.Replay(record);
-    report.truncated = records.truncated;
-    report.status =
-        report.failures.empty() && !report.truncated ? RestoreReport::Status::Restored : RestoreReport::Status::Partial;
+    const FsRedirectionOff redirection(settings.wow64);
+    Restore(*reading.contents, settings, settings.backupFolder.empty() ? FolderOf(archivePath) : settings.backupFolder,
+            report)
+        .Run();
     return report;
 }

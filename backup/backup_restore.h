@@ -1,24 +1,22 @@
 #pragma once
 // Replays a backup archive: key exports imported, values written back with their exact type and
 // bytes (a value recorded without them comes back as a string, as archives always restored
-// them), files written back to where they were.
+// them), shortcut files put back where they were. Only what this program's removals could have
+// taken is written, a file only where none is; whatever else the restore replaces is first saved
+// into a new archive of the backup folder, so that restoring that one undoes the restore.
 #include <string>
-#include <vector>
 
-inline constexpr const char* kSelectBackupDateText = "Please Select a backup Date";
-inline constexpr const char* kInvalidBackupText = "Backup is Invalid, Cannot Recover items";
-inline constexpr const char* kItemsRestoredText = "Items Restored";
-inline constexpr const char* kNotAllRestoredText = "Not all backed items were restored, Errors Occured";
+#include "backup/restore_report.h"
+#include "backup/restore_scope.h"
+#include "backup/unpacked_backup.h"
 
-struct RestoreReport {
-    enum class Status { Restored, Partial, Invalid };
-    Status status = Status::Invalid;
-    int restored = 0;
-    std::vector<std::string> failures;  // Partial: each item not restored and why; Invalid: why
-    bool truncated = false;             // the descriptor ended inside a record
-
-    // The result text: one of the three above, followed by the failures when there are any.
-    std::string Message() const;
+struct RestoreSettings {
+    const RestoreScope* scope = &ProgramRestoreScope();
+    std::string backupFolder;  // where the archive of what is replaced goes; empty: the restored archive's
+    bool wow64 = false;        // switch file-system redirection off for the files
 };
 
-RestoreReport RestoreBackup(const std::string& archivePath, bool wow64 = false);
+RestoreReport RestoreBackup(const std::string& archivePath, const RestoreSettings& settings = {});
+// An archive already read (as ReadBackup read it from archivePath).
+RestoreReport RestoreBackup(const BackupReading& reading, const std::string& archivePath,
+                            const RestoreSettings& settings);

@@ -10,13 +10,13 @@
 #include "backup/zip_writer.h"
 #include "base/ascii_case.h"
 #include "base/system_error_text.h"
+#include "registry/code_page_text.h"
 #include "registry/key_export.h"
+#include "registry/reg_file_reader.h"
 #include "registry/reg_file_writer.h"
 #include "registry/value_bytes.h"
 
 namespace {
-// Shortcuts are small; a file larger than this is not what a shortcut problem names.
-constexpr uint64_t kFileLimit = 64ull << 20;
 constexpr int kMaxSequence = 10000;
 
 SYSTEMTIME LocalNow() {
@@ -25,12 +25,20 @@ SYSTEMTIME LocalNow() {
     return now;
 }
 
-ItemBackup Saved(UniqueHkey heldKey = {}, std::shared_ptr<const UniqueHkey> heldValueKey = {}) {
-    return {ItemBackup::Status::Saved, KeptReason::BackupIncomplete, {}, std::move(heldKey), std::move(heldValueKey)};
+ItemBackup Saved(SavedState saved, UniqueHkey heldKey = {}, std::shared_ptr<const UniqueHkey> heldValueKey = {}) {
+    return {ItemBackup::Status::Saved, KeptReason::BackupIncomplete, {},
+            std::move(heldKey),        std::move(heldValueKey),      std::move(saved)};
 }
-ItemBackup Gone() { return {ItemBackup::Status::Gone, KeptReason::BackupIncomplete, {}, {}, {}}; }
+ItemBackup Gone() { return {ItemBackup::Status::Gone, KeptReason::BackupIncomplete, {}, {}, {}, {}}; }
 ItemBackup Refused(KeptReason reason, std::string detail) {
-    return {ItemBackup::Status::Refused, reason, std::move(detail), {}, {}};
+    return {ItemBackup::Status::Refused, reason, std::move(detail), {}, {}, {}};
+}
+
+// Why the export does not restore the tree it was made of, as the restore reads it; empty when it does.
+std::string ReadBackFault(const std::string& bytes, const RegFileDocument& exported) {
+    const RegFileParse parsed = ParseRegFile(bytes, WideFromAnsi);
+    if (!parsed.document) return "its export does not read back: " + parsed.error;
+    return *parsed.document == exported ? std::string() : "its export reads back as other data";
 }
 
 // "RegKeyBkup<digits>.reg" in any letter case: the names key exports take.
@@ -56,7 +64,7 @@ BackupSet::~BackupSet() { Discard(); }
 
 void BackupSet::Discard() {
     values_.Close();
-    if (open_) DeleteFileA(archivePath_.c_str());
+    if (open_) DeleteFileA(PartialPath().c_str());
     open_ = false;
     descriptor_.clear();
     entries_.clear();
@@ -71,21 +79,35 @@ bool BackupSet::BeginBackup(std::string& error) {
         archivePath_ = folder_ + "\\" +
                        BackupBaseName(now.wMonth, now.wDay, now.wYear, now.wHour, now.wMinute, now.wSecond, sequence) +
                        ".zip";
-        // Claimed with exclusive creation: an archive of the same name is never replaced.
-        const HANDLE claimed =
-            CreateFileA(archivePath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (claimed != INVALID_HANDLE_VALUE) {
-            CloseHandle(claimed);
+        DWORD failure = ERROR_SUCCESS;
+        if (ClaimPartialArchive(failure)) {
             open_ = true;
             return true;
         }
-        const DWORD failure = GetLastError();
         if (failure != ERROR_FILE_EXISTS && failure != ERROR_ALREADY_EXISTS) {
             error = "The backup folder " + folder_ + " cannot be written (" + SystemErrorText(failure) + ").";
             return false;
         }
     }
     error = "The backup folder " + folder_ + " has no free archive name left for this second.";
+    return false;
+}
+
+// Claimed with exclusive creation, so another removal's partial archive is never touched; the
+// final name must be free as well, as an archive is never replaced.
+bool BackupSet::ClaimPartialArchive(DWORD& failure) {
+    UniqueHandle claimed(
+        CreateFileA(PartialPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!claimed) {
+        failure = GetLastError();
+        return false;
+    }
+    claimed.reset();
+    if (GetFileAttributesA(archivePath_.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        return true;
+    }
+    DeleteFileA(PartialPath().c_str());
+    failure = ERROR_FILE_EXISTS;
     return false;
 }
 
@@ -98,9 +120,11 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
         if (exported.status == KeyExport::Status::Failed) return Refused(KeptReason::BackupIncomplete, exported.error);
         RegFileWrite file = WriteRegFile(exported.document);
         if (!file.ok) return Refused(KeptReason::LineBreak, file.error);
+        std::string fault = ReadBackFault(file.bytes, exported.document);
+        if (!fault.empty()) return Refused(KeptReason::BackupUnreadable, std::move(fault));
         entries_.push_back({KeyExportName(exportNumber_), std::move(file.bytes)});
         AppendBackupRecord(KeyRecord(fullPath, exportNumber_++));
-        return Saved(std::move(exported.heldKey));
+        return Saved(std::move(exported.document), std::move(exported.heldKey));
     }
     if (HasLineBreak(fullPath) || HasLineBreak(problem.valueName) || HasLineBreak(problem.valueData)) {
         return Refused(KeptReason::LineBreak, {});
@@ -109,7 +133,7 @@ ItemBackup BackupSet::BackupRegItem(const RegistryProblem& problem) {
     if (value.status == ValueBytes::Status::Gone) return Gone();
     if (value.status == ValueBytes::Status::Failed) return Refused(KeptReason::BackupIncomplete, value.error);
     AppendBackupRecord(ValueRecord(fullPath, problem.valueName, problem.valueData) + RawLine(value.type, value.data));
-    return Saved({}, std::move(value.heldKey));
+    return Saved(SavedValue{value.type, std::move(value.data)}, {}, std::move(value.heldKey));
 }
 
 bool BackupSet::IsStaged(const std::string& name) const {
@@ -133,14 +157,14 @@ std::string BackupSet::StagedName(const std::string& bareName) {
 
 ItemBackup BackupSet::BackupFileItem(const FileProblem& problem) {
     if (HasLineBreak(problem.linkPath)) return Refused(KeptReason::LineBreak, {});
-    FileRead file = ReadFileBytes(problem.linkPath, kFileLimit);
+    FileRead file = ReadFileBytes(problem.linkPath, kShortcutFileLimit);
     if (file.status == FileRead::Status::Gone) return Gone();
     if (file.status == FileRead::Status::Failed) return Refused(KeptReason::BackupIncomplete, file.error);
     const std::string bareName = BareFileName(problem.linkPath);
     const std::string name = StagedName(bareName);
-    entries_.push_back({name, std::move(file.bytes)});
+    entries_.push_back({name, file.bytes});
     AppendBackupRecord(FileRecord(problem.linkPath) + (name != bareName ? StagedLine(name) : std::string()));
-    return Saved();
+    return Saved(std::move(file.bytes));
 }
 
 bool BackupSet::FinishBackup(std::string& error) {
@@ -151,7 +175,7 @@ bool BackupSet::FinishBackup(std::string& error) {
     values_.Close();
     if (!descriptor_.empty()) entries_.insert(entries_.begin(), {kDescriptorName, descriptor_});
     ZipWriter writer;
-    bool written = writer.Open(archivePath_);
+    bool written = writer.Open(PartialPath());
     for (const Entry& entry : entries_) written = written && writer.AddData(entry.name, entry.bytes);
     written = writer.Close() && written;
     if (!written) {
@@ -160,9 +184,27 @@ bool BackupSet::FinishBackup(std::string& error) {
         Discard();
         return false;
     }
-    // Read back from the disk: what the deletion relies on is the archive, not the memory.
-    const UnpackResult unpacked = UnpackBackup(archivePath_);
-    bool intact = entries_.empty() ? EmptyArchiveOpens(archivePath_)
+    if (!IntactOnDisk(error)) {
+        Discard();
+        return false;
+    }
+    // Without replacing: a name taken meanwhile fails the backup rather than an older archive.
+    if (!MoveFileExA(PartialPath().c_str(), archivePath_.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        error =
+            "The backup archive " + archivePath_ + " could not be written (" + SystemErrorText(GetLastError()) + ").";
+        Discard();
+        return false;
+    }
+    open_ = false;
+    descriptor_.clear();
+    entries_.clear();
+    return true;
+}
+
+// Read back from the disk: what the deletion relies on is the archive, not the memory.
+bool BackupSet::IntactOnDisk(std::string& error) const {
+    const UnpackResult unpacked = UnpackBackup(PartialPath());
+    bool intact = entries_.empty() ? EmptyArchiveOpens(PartialPath())
                                    : unpacked.backup && unpacked.backup->entries.size() == entries_.size();
     for (size_t i = 0; intact && i < entries_.size(); ++i) {
         const auto found = unpacked.backup->entries.find(entries_[i].name);
@@ -171,11 +213,6 @@ bool BackupSet::FinishBackup(std::string& error) {
     if (!intact) {
         error = "The backup archive " + archivePath_ + " does not read back intact" +
                 (unpacked.error.empty() ? std::string(".") : " (" + unpacked.error + ").");
-        Discard();
-        return false;
     }
-    open_ = false;
-    descriptor_.clear();
-    entries_.clear();
-    return true;
+    return intact;
 }

@@ -3,8 +3,6 @@
 #include "base/ascii_case.h"
 #include "engine/section_descriptors.h"
 
-namespace {
-// The path's key names; empty when any of them is empty (a doubled, leading or trailing "\").
 std::vector<std::string> KeyNames(const std::string& path) {
     std::vector<std::string> names;
     size_t start = 0;
@@ -18,8 +16,7 @@ std::vector<std::string> KeyNames(const std::string& path) {
     }
 }
 
-// Whether the first names of path are exactly prefix.
-bool StartsWith(const std::vector<std::string>& path, const std::vector<std::string>& prefix) {
+bool StartsWithNames(const std::vector<std::string>& path, const std::vector<std::string>& prefix) {
     if (prefix.size() > path.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
         if (!EqualsIgnoringAsciiCase(path[i], prefix[i])) return false;
@@ -27,11 +24,12 @@ bool StartsWith(const std::vector<std::string>& path, const std::vector<std::str
     return true;
 }
 
+namespace {
 bool Below(const ListKey& list, RootKeyValue root, const std::vector<std::string>& names) {
     if (list.root != root) return false;
     if (list.extensionKeys) return names.size() == 1 && names[0].size() > 1 && names[0][0] == '.';
     const std::vector<std::string> listNames = KeyNames(list.path);
-    return names.size() > listNames.size() && StartsWith(names, listNames);
+    return names.size() > listNames.size() && StartsWithNames(names, listNames);
 }
 }  // namespace
 
@@ -54,8 +52,16 @@ bool KeyDeletionAllowed(const std::vector<ListKey>& listKeys, SectionId section,
     bool below = false;
     for (const ListKey& list : listKeys) {
         // A list key, or a key that holds one, is never deleted, for any section.
-        if (!list.extensionKeys && list.root == root && StartsWith(KeyNames(list.path), names)) return false;
+        if (!list.extensionKeys && list.root == root && StartsWithNames(KeyNames(list.path), names)) return false;
         if (list.section == section && Below(list, root, names)) below = true;
     }
     return below;
+}
+
+bool KeyDeletionAllowedForSomeSection(const std::vector<ListKey>& listKeys, RootKeyValue root,
+                                      const std::string& keyPath) {
+    for (const ListKey& list : listKeys) {
+        if (KeyDeletionAllowed(listKeys, list.section, root, keyPath)) return true;
+    }
+    return false;
 }

@@ -20,3 +20,11 @@ const std::vector<ListKey>& SectionListKeys();
 
 bool KeyDeletionAllowed(const std::vector<ListKey>& listKeys, SectionId section, RootKeyValue root,
                         const std::string& keyPath);
+// Whether any of the sections may delete the key: what a restore may bring back as a key.
+bool KeyDeletionAllowedForSomeSection(const std::vector<ListKey>& listKeys, RootKeyValue root,
+                                      const std::string& keyPath);
+
+// The path's key names; empty when any of them is empty (a doubled, leading or trailing "\").
+std::vector<std::string> KeyNames(const std::string& path);
+// Whether the first names of path are exactly prefix, letters compared as the registry compares ASCII.
+bool StartsWithNames(const std::vector<std::string>& path, const std::vector<std::string>& prefix);

@@ -69,6 +69,20 @@ std::string WriteFileBytes(const std::string& path, const std::string& bytes, Fi
     return SystemErrorText(error);
 }
 
+std::string PlaceNewFile(const std::string& path, const std::string& bytes) {
+    const size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return SystemErrorText(ERROR_INVALID_NAME);
+    char aside[MAX_PATH] = {};
+    if (GetTempFileNameA(path.substr(0, slash + 1).c_str(), "tdx", 0, aside) == 0) {
+        return SystemErrorText(GetLastError());
+    }
+    if (std::string error = WriteFileBytes(aside, bytes, FileWriteMode::Replace); !error.empty()) return error;
+    if (MoveFileExA(aside, path.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+    const DWORD error = GetLastError();
+    DeleteFileA(aside);
+    return SystemErrorText(error);
+}
+
 bool CreateFolderTree(const std::string& folder) {
     if (folder.empty()) return false;
     const DWORD attributes = GetFileAttributesA(folder.c_str());

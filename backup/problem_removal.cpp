@@ -4,8 +4,10 @@
 
 #include <memory>
 
+#include "backup/saved_item.h"
 #include "base/system_error_text.h"
 #include "engine/wow64.h"
+#include "registry/inexact_names.h"
 #include "registry/registry_delete.h"
 #include "registry/registry_key.h"
 
@@ -20,10 +22,18 @@ struct Deleted {
 
 Deleted FromError(DWORD error) {
     if (error == ERROR_SUCCESS) return {Deletion::Removed, KeptReason::DeleteFailed, {}};
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+    // ERROR_KEY_DELETED: another run deleted the key while this one had it open.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_KEY_DELETED)
         return {Deletion::Gone, KeptReason::DeleteFailed, {}};
     if (error == ERROR_ACCESS_DENIED) return {Deletion::Kept, KeptReason::AccessDenied, {}};
     return {Deletion::Kept, KeptReason::DeleteFailed, SystemErrorText(error)};
+}
+
+// Whether an item its text did not find is still there under a name the code page cannot spell.
+bool StillThereUnderItsOwnName(const ProblemRecord& problem) {
+    const RegistryProblem* registry = problem.AsRegistry();
+    return registry && ExistsAsSpelled(registry->rootKey, registry->keyPath,
+                                       registry->scope == RemovalScope::Value ? &registry->valueName : nullptr);
 }
 
 // The keys the backup kept open, when it did: deleting through them deletes what was saved.
@@ -47,25 +57,23 @@ Deleted Delete(const ProblemRecord& problem, HeldKeys held) {
 
 class Removal {
 public:
-    explicit Removal(const RemovalSettings& settings) : settings_(settings) {}
+    Removal(const RemovalSettings& settings, const ArchiveVerified& archiveVerified)
+        : settings_(settings), archiveVerified_(archiveVerified) {}
 
     RemovalReport Run(const std::vector<const ProblemRecord*>& problems) {
         if (settings_.backup && !settings_.backup->BeginBackup(report_.backupError)) return Failed(problems);
         const FsRedirectionOff redirection(settings_.wow64);
         std::vector<Pending> toDelete;
         for (const ProblemRecord* problem : problems) {
-            HeldKeys held;
-            if (Admitted(*problem) && BackedUp(*problem, held)) toDelete.push_back({problem, std::move(held)});
+            Pending pending{problem, {}, {}};
+            if (Admitted(*problem) && BackedUp(pending)) toDelete.push_back(std::move(pending));
         }
         if (settings_.backup) {
             if (!settings_.backup->FinishBackup(report_.backupError)) return Failed(problems);
             report_.archivePath = settings_.backup->ArchivePath();
+            if (archiveVerified_) archiveVerified_();
         }
-        for (Pending& pending : toDelete) {
-            const Deleted deleted = Delete(*pending.problem, std::move(pending.held));
-            if (deleted.outcome == Deletion::Kept) Keep(*pending.problem, deleted.reason, deleted.detail);
-            else Removed(deleted.outcome == Deletion::Gone);
-        }
+        for (Pending& pending : toDelete) Settle(pending);
         return std::move(report_);
     }
 
@@ -73,6 +81,7 @@ private:
     struct Pending {
         const ProblemRecord* problem;
         HeldKeys held;
+        SavedState saved;
     };
 
     // Whether the record may be handled at all: a key only in its place below its list key.
@@ -86,15 +95,44 @@ private:
     }
 
     // Whether the item is saved and may be deleted once the archive reads back.
-    bool BackedUp(const ProblemRecord& problem, HeldKeys& held) {
+    bool BackedUp(Pending& pending) {
         if (!settings_.backup) return true;
+        const ProblemRecord& problem = *pending.problem;
         ItemBackup saved = problem.AsFile() ? settings_.backup->BackupFileItem(*problem.AsFile())
                                             : settings_.backup->BackupRegItem(std::get<RegistryProblem>(problem.item));
-        held = {std::move(saved.heldKey), std::move(saved.heldValueKey)};
+        pending.held = {std::move(saved.heldKey), std::move(saved.heldValueKey)};
+        pending.saved = std::move(saved.saved);
         if (saved.status == ItemBackup::Status::Saved) return true;
-        if (saved.status == ItemBackup::Status::Gone) Removed(true);
-        else Keep(problem, saved.reason, saved.detail);
+        if (saved.status == ItemBackup::Status::Refused) return Keep(problem, saved.reason, saved.detail);
+        if (StillThereUnderItsOwnName(problem)) return Keep(problem, KeptReason::InexactName);
+        Removed(true);
         return false;
+    }
+
+    // Deletes the item unless it changed since it was saved, and counts the outcome.
+    void Settle(Pending& pending) {
+        const ProblemRecord& problem = *pending.problem;
+        Deleted deleted = Unchanged(pending);
+        if (deleted.outcome == Deletion::Removed) deleted = Delete(problem, std::move(pending.held));
+        if (deleted.outcome == Deletion::Gone && StillThereUnderItsOwnName(problem)) {
+            deleted = {Deletion::Kept, KeptReason::InexactName, {}};
+        }
+        if (deleted.outcome == Deletion::Kept) {
+            Keep(problem, deleted.reason, deleted.detail);
+            return;
+        }
+        Removed(deleted.outcome == Deletion::Gone);
+        if (const RegistryProblem* registry = problem.AsRegistry()) ledger_.Record(*registry);
+    }
+
+    // Removed while the item still holds what the archive holds of it (always without a backup).
+    Deleted Unchanged(const Pending& pending) const {
+        if (!settings_.backup) return {Deletion::Removed, KeptReason::DeleteFailed, {}};
+        const HKEY held = pending.held.valueKey ? pending.held.valueKey->get() : pending.held.key.get();
+        const Recheck now = RecheckItem(*pending.problem, pending.saved, held, ledger_);
+        if (now.error != ERROR_SUCCESS) return FromError(static_cast<DWORD>(now.error));
+        if (now.changed) return {Deletion::Kept, KeptReason::Changed, {}};
+        return {Deletion::Removed, KeptReason::DeleteFailed, {}};
     }
 
     bool Keep(const ProblemRecord& problem, KeptReason reason, std::string detail = {}) {
@@ -116,10 +154,13 @@ private:
     }
 
     const RemovalSettings& settings_;
+    const ArchiveVerified& archiveVerified_;
     RemovalReport report_;
+    RemovalLedger ledger_;
 };
 }  // namespace
 
-RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings) {
-    return Removal(settings).Run(problems);
+RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings,
+                             const ArchiveVerified& archiveVerified) {
+    return Removal(settings, archiveVerified).Run(problems);
 }

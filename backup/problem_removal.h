@@ -1,8 +1,10 @@
 #pragma once
 // Removes problems: with a backup, every item is saved first and the archive written and read
 // back before the first deletion; an item whose backup is not complete is never deleted, and
-// when the archive cannot be written nothing is. A key is only deleted strictly below the list
-// key its section scans.
+// when the archive cannot be written nothing is. Just before its deletion each item is read
+// again: one that no longer holds what was saved is kept. A key is only deleted strictly below
+// the list key its section scans.
+#include <functional>
 #include <vector>
 
 #include "backup/backup_set.h"
@@ -16,6 +18,10 @@ struct RemovalSettings {
     bool wow64 = false;  // switch file-system redirection off for the file deletions
 };
 
+// Told once the archive is written and read back, before the first deletion (with a backup only).
+using ArchiveVerified = std::function<void()>;
+
 // problems: the checked ones, in the order they are to be handled, each consistent as the intake
 // files them.
-RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings);
+RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings,
+                             const ArchiveVerified& archiveVerified = {});

@@ -17,6 +17,9 @@ const char* KeptReasonText(KeptReason reason) {
         case KeptReason::AccessDenied: return "access denied";
         case KeptReason::DeleteFailed: return "could not be deleted";
         case KeptReason::BackupNotWritten: return "the backup could not be written";
+        case KeptReason::BackupUnreadable: return "its backup does not read back";
+        case KeptReason::Changed: return "changed since the scan";
+        case KeptReason::InexactName: return "its name cannot be read exactly";
     }
     return "";
 }

@@ -12,6 +12,9 @@ enum class KeptReason {
     AccessDenied,
     DeleteFailed,
     BackupNotWritten,  // the archive could not be written, so nothing was deleted
+    BackupUnreadable,  // its key export does not read back as the tree it was made of
+    Changed,           // it no longer held what was backed up when its deletion came
+    InexactName,       // read with substitutes for characters of its name: it cannot be opened by it
 };
 
 // The reason as the messages name it ("access denied").

@@ -54,6 +54,8 @@ public:
     void Close();
 
     bool IsOpen() const { return zip_ != nullptr || emptyArchive_; }
+    // The size of the archive as it was opened.
+    uint64_t ArchiveSize() const { return memory_.bytes.size(); }
 
 private:
     bool Matches(const char* extension) const;

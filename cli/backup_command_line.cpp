@@ -7,13 +7,17 @@ namespace {
 using Chooser = std::function<void(const BackupCommandLine&)>;
 
 void AddClean(CLI::App& app, const Chooser& choose) {
-    CLI::App* clean = app.add_subcommand("clean", "Scan, then remove every problem found, backing it all up first");
+    CLI::App* clean =
+        app.add_subcommand("clean", "Scan, then remove every safe problem found, backing it all up first");
     clean->footer(
+        "Problems to review (services, drivers, parts of Windows, file types' commands, system settings)\n"
+        "are listed, not removed, unless --include-review is given.\n"
         "Exit status: 0 all removed, 1 some kept, 2 bad usage, 3 scan aborted, 4 backup not written\n"
         "(after 3 and 4 nothing is removed)");
     const auto line = std::make_shared<BackupCommandLine>();
     line->command = BackupCommandLine::Command::Clean;
     AddScanOptions(*clean, line->scan);
+    clean->add_flag("--include-review", line->includeReview, "Remove the problems to review as well");
     clean->add_flag_callback(
         "--no-backup", [line] { line->backup = false; }, "Remove without a backup archive");
     clean->add_flag("--repeat", line->repeat,
@@ -32,12 +36,14 @@ void AddBackups(CLI::App& app, const Chooser& choose) {
 
 void AddRestore(CLI::App& app, const Chooser& choose) {
     CLI::App* restore = app.add_subcommand("restore", "Put back everything one backup archive holds");
-    restore->footer("Exit status: 0 items restored, 1 not all restored, 2 bad usage, 4 invalid backup");
+    restore->footer(
+        "Exit status: 0 items restored, 1 not all restored, 2 bad usage, 4 invalid backup,\n"
+        "5 what it would replace could not be backed up (nothing is restored)");
     const auto line = std::make_shared<BackupCommandLine>();
     line->command = BackupCommandLine::Command::Restore;
     CLI::Option* archive =
         restore->add_option("ARCHIVE", line->archive, "The archive: a path, or a name in the backup folder");
-    CLI::Option* latest = restore->add_flag("--latest", line->latest, "The newest archive");
+    CLI::Option* latest = restore->add_flag("--latest", line->latest, "The newest archive that can be read");
     archive->excludes(latest);
     restore->add_flag("--json", line->json, "Print one JSON document");
     restore->callback([line, choose, restore] {

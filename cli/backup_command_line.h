@@ -1,6 +1,6 @@
 #pragma once
 // The backup commands beside "scan", and the options that fill them:
-//   tidrex clean [--all | --sections ID[,ID...]] [--no-backup] [--repeat] [--json] [--no-log]
+//   tidrex clean [--all | --sections ID[,ID...]] [--include-review] [--no-backup] [--repeat] [--json] [--no-log]
 //   tidrex backups [--json]
 //   tidrex restore ARCHIVE | --latest [--json]
 #include <functional>
@@ -11,12 +11,13 @@
 struct BackupCommandLine {
     enum class Command { Clean, Backups, Restore };
     Command command = Command::Clean;
-    ScanCommand scan;     // clean: its sections, --json and --no-log
-    bool backup = true;   // clean: false for --no-backup
-    bool repeat = false;  // clean: --repeat
-    bool json = false;    // backups and restore
-    std::string archive;  // restore
-    bool latest = false;  // restore
+    ScanCommand scan;            // clean: its sections, --json and --no-log
+    bool backup = true;          // clean: false for --no-backup
+    bool includeReview = false;  // clean: --include-review
+    bool repeat = false;         // clean: --repeat
+    bool json = false;           // backups and restore
+    std::string archive;         // restore
+    bool latest = false;         // restore
 };
 
 // Registers "clean", "backups" and "restore" under app; choose receives the command named.

@@ -4,18 +4,17 @@
 #include <optional>
 
 #include "backup/backup_list.h"
-#include "backup/backup_records.h"
-#include "backup/descriptor_reader.h"
 #include "backup/unpacked_backup.h"
 #include "base/text_format.h"
 #include "cli/ansi_text.h"
 #include "cli/scan_report.h"
 
 namespace {
+// Read as a restore reads it, so that both count the same records and call the same archives unreadable.
 std::optional<size_t> RecordCount(const std::string& archive) {
-    const std::optional<std::string> descriptor = ReadArchiveEntry(archive, kDescriptorName);
-    if (!descriptor) return std::nullopt;
-    return ReadDescriptor(*descriptor).records.size();
+    const BackupReading reading = ReadBackup(archive);
+    if (!reading.contents) return std::nullopt;
+    return reading.contents->descriptor.records.size();
 }
 
 std::string IsoTime(const BackupNameTime& time) {

@@ -10,5 +10,5 @@ struct ConsoleBackupsOptions {
     std::FILE* out = nullptr;
 };
 
-// 0; an archive that cannot be read is listed without a record count.
+// 0; an archive that a restore would call invalid is listed without a record count.
 int RunConsoleBackups(const ConsoleBackupsOptions& options);

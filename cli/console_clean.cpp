@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 #include <set>
+#include <vector>
 
 #include "backup/problem_removal.h"
 #include "base/text_format.h"
@@ -17,6 +18,29 @@ void Print(std::FILE* out, const std::string& text) {
     std::fflush(out);
 }
 
+// The problems a clean removes, and those it leaves for the user to review one by one.
+struct CleanChoice {
+    std::vector<const ProblemRecord*> removed;
+    std::vector<const ProblemRecord*> leftForReview;
+};
+
+CleanChoice ChooseProblems(const std::vector<const ProblemRecord*>& problems, bool includeReview) {
+    CleanChoice choice;
+    for (const ProblemRecord* problem : problems) {
+        const bool removed = includeReview || problem->risk == Risk::Safe;
+        (removed ? choice.removed : choice.leftForReview).push_back(problem);
+    }
+    return choice;
+}
+
+std::string LeftForReviewText(const std::vector<const ProblemRecord*>& left) {
+    std::string text = Format("Left for review : %d\r\n", static_cast<int>(left.size()));
+    for (const ProblemRecord* problem : left) {
+        text += "Review item : " + ProblemItemText(*problem) + " - " + problem->riskReason + "\r\n";
+    }
+    return text;
+}
+
 // CR LF line ends, as the scan's text report above it has.
 std::string TextReport(const RemovalReport& report) {
     if (report.backupFailed) return RemovalSummaryText(report) + "\r\n";
@@ -30,7 +54,8 @@ std::string TextReport(const RemovalReport& report) {
     return text;
 }
 
-void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
+void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report,
+                const std::vector<const ProblemRecord*>& leftForReview) {
     document["archive"] =
         report.archivePath.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(AnsiToUtf8(report.archivePath));
     document["removed"] = report.removed;
@@ -42,6 +67,9 @@ void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report) {
         kept.push_back(std::move(problem));
     }
     document["kept"] = std::move(kept);
+    nlohmann::ordered_json left = nlohmann::ordered_json::array();
+    for (const ProblemRecord* problem : leftForReview) left.push_back(ProblemJson(*problem, AnsiToUtf8));
+    document["leftForReview"] = std::move(left);
     if (report.backupFailed) document["backupError"] = AnsiToUtf8(report.backupError);
 }
 
@@ -66,22 +94,23 @@ CleanRound CleanOnce(const ConsoleCleanOptions& options, std::set<std::string>& 
     }
     seen.insert(found.begin(), found.end());
     RemovalReport report;
-    // An aborted scan removes nothing, and nothing found needs no archive.
-    if (!aborted && !fresh.empty()) {
+    const CleanChoice choice = ChooseProblems(fresh, options.includeReview);
+    // An aborted scan removes nothing, and nothing to remove needs no archive.
+    if (!aborted && !choice.removed.empty()) {
         BackupSet backup;
         backup.SetBackupFolder(options.backupFolder);
-        report = RemoveProblems(fresh, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
+        report = RemoveProblems(choice.removed, {options.backup ? &backup : nullptr, &SectionListKeys(), IsWow64()});
     }
     CleanRound round;
     round.foundNew = !fresh.empty();
     if (json) {
         round.document =
             ScanReportJson(session.ScannedSections(), session.Counters(), aborted, AnsiToUtf8, &session.Unreadable());
-        AddRemoval(round.document, report);
+        AddRemoval(round.document, report, choice.leftForReview);
     } else {
         Print(options.out, TextSummary(session.Counters(), aborted));
-        Print(options.out,
-              aborted ? std::string("Nothing was removed: the scan was aborted.\r\n") : TextReport(report));
+        Print(options.out, aborted ? std::string("Nothing was removed: the scan was aborted.\r\n")
+                                   : TextReport(report) + LeftForReviewText(choice.leftForReview));
     }
     if (aborted) round.status = kExitAborted;
     else if (report.backupFailed) round.status = kExitBackupFailed;

@@ -9,7 +9,11 @@
 std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record) {
     std::string text = ProblemLogLine(section, record);
     // Before the blank line that ends the log lines.
-    text.insert(text.size() - 2, Joined({"Description : ", record.description, "\r\n"}));
+    std::string why = Joined({"Description : ", record.description, "\r\n"});
+    if (record.risk == Risk::Review) {
+        why += Joined({"Risk : ", RiskName(record.risk), " (", record.riskReason, ")\r\n"});
+    }
+    text.insert(text.size() - 2, why);
     return text;
 }
 
@@ -28,10 +32,20 @@ const char* SeverityName(Severity severity) {
     return "";
 }
 
+const char* RiskName(Risk risk) { return risk == Risk::Review ? "review" : "safe"; }
+
 std::string TextSummary(const ScanCounters& counters, bool aborted) {
     return Format("Total Problems : %d\r\nAffected Sections : %d\r\n%s\r\n", counters.totalProblems,
                   counters.affectedSections, aborted ? "Scan Aborted" : "Scan Complete");
 }
+
+namespace {
+// Last in a problem's object: the fields before it stay where scripts found them.
+void AddRisk(nlohmann::ordered_json& json, const ProblemRecord& record) {
+    json["risk"] = RiskName(record.risk);
+    json["riskReason"] = record.riskReason;
+}
+}  // namespace
 
 nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*toUtf8)(const std::string&)) {
     nlohmann::ordered_json json;
@@ -40,6 +54,7 @@ nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*to
         json["description"] = toUtf8(record.description);
         json["linkPath"] = toUtf8(shortcut->linkPath);
         json["targetPath"] = toUtf8(shortcut->targetPath);
+        AddRisk(json, record);
         return json;
     }
     const RegistryProblem& problem = std::get<RegistryProblem>(record.item);
@@ -51,6 +66,7 @@ nlohmann::ordered_json ProblemJson(const ProblemRecord& record, std::string (*to
     json["valueData"] = toUtf8(problem.valueData);
     json["removeValueOnly"] = problem.scope == RemovalScope::Value;
     json["view"] = static_cast<int>(ViewOfKeyPath(problem.keyPath));
+    AddRisk(json, record);
     return json;
 }
 

@@ -8,7 +8,8 @@
 #include "engine/section_table.h"
 #include "engine/scan_counters.h"
 
-// A filed problem: its scan log lines, then why it is reported, then a blank line.
+// A filed problem: its scan log lines, then why it is reported and, for one to review, why it
+// is, then a blank line.
 std::string ProblemReportText(const ScanSection& section, const ProblemRecord& record);
 
 // Ends a scanned section's part of the text report: its name, severity and problem count, and
@@ -17,6 +18,9 @@ std::string SectionEndText(const ScanSection& section);
 
 // "Moderate", "Severe" or "Critical".
 const char* SeverityName(Severity severity);
+
+// "safe" or "review", as the reports name a problem's risk.
+const char* RiskName(Risk risk);
 
 // The totals and how the scan ended; CR LF line ends, as the problems' lines have.
 std::string TextSummary(const ScanCounters& counters, bool aborted);

@@ -1,6 +1,7 @@
 #include "engine/problem_intake.h"
 
 #include "engine/exclusion_list.h"
+#include "engine/problem_risk.h"
 #include "base/text_format.h"
 
 std::string ProblemLogLine(const ScanSection& section, const ProblemRecord& record) {
@@ -25,7 +26,7 @@ ScanSection* ProblemIntake::ScannedSection(SectionId id) const {
 
 const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
     // Only consistent records are filed: the results, the log and the removal rely on it.
-    if (!record || !IsConsistent(*record) || IsExcluded(*record)) return nullptr;
+    if (!record || !IsConsistent(*record) || IsExcluded(*record) || IsSystemSetting(*record)) return nullptr;
     // A problem of a section that is not being scanned is not counted either.
     ScanSection* section = ScannedSection(record->sectionId);
     if (section == nullptr) return nullptr;
@@ -33,6 +34,9 @@ const ScanSection* ProblemIntake::AcceptProblem(ProblemPtr record) {
         ++section->ignored;
         return nullptr;
     }
+    const RiskJudgement judged = JudgeRisk(*record, windowsFolder_);
+    record->risk = judged.risk;
+    record->riskReason = judged.reason;
     ++counters_.totalProblems;
     if (section->problems.empty()) ++counters_.affectedSections;
     const std::string line = ProblemLogLine(*section, *record);

@@ -1,5 +1,6 @@
 #pragma once
-// Files each problem a scan operation hands over: drops the excluded and the ignored ones, counts the rest,
+// Files each problem a scan operation hands over: drops the excluded ones, the system's own
+// settings and the ones the user's ignore list holds, judges the risk of the rest, counts them,
 // puts them under their section, writes the log line and tells the program that shows the scan.
 #include <string>
 #include <utility>
@@ -13,9 +14,14 @@
 class ProblemIntake {
 public:
     // scanList: the sections being scanned; a problem of any other section is dropped.
+    // windowsFolder: where Windows lives, for the risk rules (empty when not known).
     ProblemIntake(const std::vector<ScanSection*>& scanList, ScanCounters& counters, ScanLogWriter& log,
-                  ScanEvents& events)
-        : scanList_(scanList), counters_(counters), log_(log), events_(events) {}
+                  ScanEvents& events, std::string windowsFolder)
+        : scanList_(scanList),
+          counters_(counters),
+          log_(log),
+          events_(events),
+          windowsFolder_(std::move(windowsFolder)) {}
 
     // Returns the section the record was filed under; nullptr when it was dropped.
     const ScanSection* AcceptProblem(ProblemPtr record);
@@ -31,6 +37,7 @@ private:
     ScanLogWriter& log_;
     ScanEvents& events_;
     IgnoreList ignored_;
+    std::string windowsFolder_;
 };
 
 // The scan log's text for a filed problem.

@@ -25,12 +25,18 @@ struct FileProblem {
     std::string targetPath;  // where it points
 };
 
+// Whether a problem may go with the others, or only when the user ticks it on its own.
+enum class Risk { Safe, Review };
+
 // A record is owned by exactly one party at a time; its item is always one of the two kinds.
 struct ProblemRecord {
     int32_t checked = 0;
     std::string description;
     SectionId sectionId = 0;
     std::variant<RegistryProblem, FileProblem> item;
+    // Judged when the intake files the record; a record it has not judged is never taken as safe.
+    Risk risk = Risk::Review;
+    std::string riskReason;
 
     const RegistryProblem* AsRegistry() const { return std::get_if<RegistryProblem>(&item); }
     const FileProblem* AsFile() const { return std::get_if<FileProblem>(&item); }

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 void ScanSection::TickAll(bool ticked) {
-    for (auto& problem : problems) problem->checked = ticked ? 1 : 0;
+    for (auto& problem : problems) {
+        if (!ticked) problem->checked = 0;
+        else if (problem->risk == Risk::Safe) problem->checked = 1;
+    }
 }
 
 bool ScanSection::AnyTicked() const {

@@ -19,7 +19,8 @@ struct ScanSection {
 
     int ProblemCount() const { return static_cast<int>(problems.size()); }
     // Whether a problem is ticked for removal is kept by the problem alone; a section is ticked
-    // while any of its problems is.
+    // while any of its problems is. Ticking all ticks the safe problems: one to review is ticked
+    // only on its own, and keeps the tick the user gave it. Unticking all unticks every problem.
     void TickAll(bool ticked);
     bool AnyTicked() const;
 };

@@ -31,7 +31,9 @@ LONG QueryInfo(HKEY key, KeyInfo& info) {
 
 class TreeExporter {
 public:
-    TreeExporter(RegFileDocument& document, bool holdTop) : document_(document), holdTop_(holdTop) {}
+    // openTop: the key itself, already open for reading, or none to open it by its path.
+    TreeExporter(RegFileDocument& document, bool holdTop, HKEY openTop)
+        : document_(document), holdTop_(holdTop), openTop_(openTop) {}
 
     // A Windows error code; failedPath names the key it happened at.
     LONG Export(HKEY parent, const std::u16string& subKey, const std::u16string& path, int depth) {
@@ -40,25 +42,36 @@ public:
         if (depth > kMaxDepth) return ERROR_CANTREAD;
         UniqueHkey key;
         const bool hold = holdTop_ && depth == 0;
-        LONG error = RegOpenKeyExW(parent, WideChars(subKey), 0, hold ? KEY_READ | DELETE : KEY_READ, key.put());
-        if (hold && error == ERROR_ACCESS_DENIED) {
-            error = RegOpenKeyExW(parent, WideChars(subKey), 0, KEY_READ, key.put());
-        }
-        if (error != ERROR_SUCCESS) {
-            key.release();
-            return error;
+        HKEY handle = depth == 0 ? openTop_ : nullptr;
+        LONG error = ERROR_SUCCESS;
+        if (!handle) {
+            error = RegOpenKeyExW(parent, WideChars(subKey), 0, hold ? KEY_READ | DELETE : KEY_READ, key.put());
+            if (hold && error == ERROR_ACCESS_DENIED) {
+                error = RegOpenKeyExW(parent, WideChars(subKey), 0, KEY_READ, key.put());
+            }
+            if (error != ERROR_SUCCESS) {
+                key.release();
+                return error;
+            }
+            handle = key.get();
         }
         KeyInfo info;
-        if ((error = QueryInfo(key.get(), info)) != ERROR_SUCCESS) return error;
+        if ((error = QueryInfo(handle, info)) != ERROR_SUCCESS) return error;
         document_.keys.push_back({path, false, {}});
         const size_t index = document_.keys.size() - 1;
         std::vector<RegFileValue> values;
-        if ((error = ReadValues(key.get(), info, values)) != ERROR_SUCCESS) return error;
+        if ((error = ReadValues(handle, info, values)) != ERROR_SUCCESS) return error;
         document_.keys[index].values = std::move(values);
         std::vector<std::u16string> children;
-        if ((error = ReadSubKeyNames(key.get(), info, children)) != ERROR_SUCCESS) return error;
+        if ((error = ReadSubKeyNames(handle, info, children)) != ERROR_SUCCESS) return error;
         for (const std::u16string& child : children) {
-            error = Export(key.get(), child, path + u"\\" + child, depth + 1);
+            // Opening by such a name reaches another key or none: the tree cannot be saved whole.
+            if (child.find(u'\0') != std::u16string::npos) {
+                failedPath = path;
+                zeroInSubKeyName = true;
+                return ERROR_INVALID_NAME;
+            }
+            error = Export(handle, child, path + u"\\" + child, depth + 1);
             // A sub-key removed since it was listed is no longer part of the tree.
             if (error == ERROR_FILE_NOT_FOUND) continue;
             if (error != ERROR_SUCCESS) return error;
@@ -69,6 +82,7 @@ public:
 
     std::u16string failedPath;
     int failedDepth = 0;
+    bool zeroInSubKeyName = false;
     UniqueHkey heldKey;
 
 private:
@@ -129,6 +143,7 @@ private:
 
     RegFileDocument& document_;
     bool holdTop_;
+    HKEY openTop_;
 };
 }  // namespace
 
@@ -143,7 +158,8 @@ std::u16string RegFileRootName(RootKeyValue root) {
     }
 }
 
-KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForDeletion) {
+namespace {
+KeyExport Exported(RootKeyValue root, const std::string& keyPath, bool holdForDeletion, HKEY openKey) {
     KeyExport result;
     const std::u16string rootName = RegFileRootName(root);
     if (rootName.empty()) {
@@ -151,7 +167,7 @@ KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForD
         return result;
     }
     const std::u16string subKey = WideFromAnsi(keyPath);
-    TreeExporter exporter(result.document, holdForDeletion);
+    TreeExporter exporter(result.document, holdForDeletion, openKey);
     const LONG error =
         exporter.Export(RootKeyHandle(root), subKey, subKey.empty() ? rootName : rootName + u"\\" + subKey, 0);
     if (error == ERROR_SUCCESS) {
@@ -162,7 +178,19 @@ KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForD
         result.document = {};
     } else {
         result.document = {};
-        result.error = "cannot read " + AnsiFromWide(exporter.failedPath) + " (" + SystemErrorText(error) + ")";
+        result.errorCode = error;
+        result.error = "cannot read " + AnsiFromWide(exporter.failedPath) +
+                       (exporter.zeroInSubKeyName ? std::string(": a sub-key name holds a zero character")
+                                                  : " (" + SystemErrorText(error) + ")");
     }
     return result;
+}
+}  // namespace
+
+KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForDeletion) {
+    return Exported(root, keyPath, holdForDeletion, nullptr);
+}
+
+KeyExport ExportOpenKey(HKEY key, RootKeyValue root, const std::string& keyPath) {
+    return Exported(root, keyPath, false, key);
 }

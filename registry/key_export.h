@@ -13,6 +13,7 @@ struct KeyExport {
     Status status = Status::Failed;
     RegFileDocument document;  // complete when Saved
     std::string error;         // when Failed: which key and why
+    long errorCode = 0;        // when Failed: the Windows error code
     // The exported key itself, still open with the right to delete it, when it was asked for and
     // the key has no sub-keys: deleting through it deletes exactly the key that was saved.
     UniqueHkey heldKey;
@@ -20,6 +21,9 @@ struct KeyExport {
 
 // keyPath is below the root, in the program's code page; Gone when the key does not exist.
 KeyExport ExportKey(RootKeyValue root, const std::string& keyPath, bool holdForDeletion = false);
+// The same through the key itself, already open for reading (a deleted key fails with
+// ERROR_KEY_DELETED); root and keyPath name it in the document.
+KeyExport ExportOpenKey(HKEY key, RootKeyValue root, const std::string& keyPath);
 
 // The full name a registry editor file gives a root ("HKEY_LOCAL_MACHINE"); empty when none.
 std::u16string RegFileRootName(RootKeyValue root);

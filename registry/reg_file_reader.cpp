@@ -71,20 +71,20 @@ public:
     Parser(std::vector<std::u16string_view> lines, AnsiDecoder decodeAnsi)
         : lines_(std::move(lines)), decodeAnsi_(decodeAnsi) {}
 
-    RegFileDocument Run(bool unicodeFile) {
+    // With skipped, a line that does not read is left out and listed there, and so are the values
+    // of a key whose line was left out; without, it ends the parse.
+    RegFileDocument Run(bool unicodeFile, std::vector<RegFileSkippedLine>* skipped) {
         ReadHeader(unicodeFile);
         RegFileDocument document;
         while (NextLine()) {
-            SkipBlanks();
-            if (AtEnd() || Peek() == u';') continue;
-            if (Peek() == u'[') {
-                document.keys.push_back(KeyLine());
-            } else if (Peek() == u'@' || Peek() == u'"') {
-                if (document.keys.empty()) throw ParseError{"a value comes before any key"};
-                if (document.keys.back().remove) throw ParseError{"a value of a key that is to be deleted"};
-                document.keys.back().values.push_back(ValueLine());
-            } else {
-                throw ParseError{"the line is neither a key, a value nor a comment"};
+            const size_t first = index_;
+            try {
+                ReadStatement(document);
+            } catch (const ParseError& error) {
+                if (!skipped) throw;
+                skipped->push_back({first, Shortened(lines_[first - 1]), error.text});
+                // The lines it went on to are read again on their own: one may be the next key.
+                index_ = first;
             }
         }
         return document;
@@ -93,6 +93,31 @@ public:
     size_t LineNumber() const { return index_; }
 
 private:
+    void ReadStatement(RegFileDocument& document) {
+        SkipBlanks();
+        if (AtEnd() || Peek() == u';') return;
+        if (Peek() == u'[') {
+            keyRead_ = false;
+            document.keys.push_back(KeyLine());
+            keyRead_ = true;
+        } else if (Peek() == u'@' || Peek() == u'"') {
+            if (!keyRead_) {
+                throw ParseError{document.keys.empty() ? "a value comes before any key"
+                                                       : "a value of a key whose line was left out"};
+            }
+            if (document.keys.back().remove) throw ParseError{"a value of a key that is to be deleted"};
+            document.keys.back().values.push_back(ValueLine());
+        } else {
+            throw ParseError{"the line is neither a key, a value nor a comment"};
+        }
+    }
+
+    static std::u16string Shortened(std::u16string_view line) {
+        constexpr size_t kShownLength = 100;
+        return line.size() <= kShownLength ? std::u16string(line)
+                                           : std::u16string(line.substr(0, kShownLength)) + u"...";
+    }
+
     void ReadHeader(bool unicodeFile) {
         if (!NextLine()) throw ParseError{"the file is empty"};
         std::u16string_view header = line_;
@@ -273,6 +298,7 @@ private:
     std::vector<std::u16string_view> lines_;
     AnsiDecoder decodeAnsi_;
     bool ansiStrings_ = false;
+    bool keyRead_ = false;  // the last key line was read, so values belong to it
     size_t index_ = 0;
     std::u16string_view line_;
     size_t position_ = 0;
@@ -298,19 +324,29 @@ std::u16string CanonicalRootName(std::u16string_view name) {
     return {};
 }
 
-RegFileParse ParseRegFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
+namespace {
+RegFileParse Parse(std::string_view bytes, AnsiDecoder decodeAnsi, bool skipLines) {
     size_t line = 0;
     try {
         bool unicode = false;
         const std::u16string text = TextOf(bytes, decodeAnsi, unicode);
         Parser parser(SplitLines(text), decodeAnsi);
         try {
-            return {parser.Run(unicode), {}, 0};
+            RegFileParse parsed;
+            parsed.document = parser.Run(unicode, skipLines ? &parsed.skipped : nullptr);
+            return parsed;
         } catch (const ParseError&) {
             line = parser.LineNumber();
             throw;
         }
     } catch (const ParseError& error) {
-        return {std::nullopt, error.text, line};
+        return {std::nullopt, error.text, line, {}};
     }
+}
+}  // namespace
+
+RegFileParse ParseRegFile(std::string_view bytes, AnsiDecoder decodeAnsi) { return Parse(bytes, decodeAnsi, false); }
+
+RegFileParse ParseRegFileSkippingLines(std::string_view bytes, AnsiDecoder decodeAnsi) {
+    return Parse(bytes, decodeAnsi, true);
 }

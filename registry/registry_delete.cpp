@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/runtime_function.h"
+#include "registry/code_page_text.h"
 
 UniqueHeapBlock GetCurrentUserSid() {
     UniqueKernelObject token;
@@ -27,26 +28,29 @@ UniqueHeapBlock GetCurrentUserSid() {
 }
 
 namespace {
-// Deletes the key and its whole sub-tree bottom-up.
-LONG DeleteKeyTree(HKEY parent, const char* name) {
+// Deletes the key and its whole sub-tree bottom-up, by the names' exact UTF-16 (a name the code
+// page cannot spell still deletes). A sub-key that cannot be opened by its name stays, and so
+// does the key above it: its deletion then fails.
+LONG DeleteKeyTree(HKEY parent, const std::u16string& name) {
     UniqueHkey key;
-    const LONG opened = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.put());
+    const LONG opened = RegOpenKeyExW(parent, WideChars(name), 0, KEY_ALL_ACCESS, key.put());
     if (opened != ERROR_SUCCESS) {
         key.release();
         return opened;
     }
-    for (;;) {
-        char child[256];
-        DWORD length = sizeof(child);
-        // Index 0 every time: each pass removes the sub-key that was there.
-        if (RegEnumKeyExA(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    for (DWORD index = 0;;) {
+        wchar_t child[256];
+        DWORD length = 256;
+        if (RegEnumKeyExW(key.get(), index, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             break;
         }
-        const LONG error = DeleteKeyTree(key.get(), child);
-        if (error != ERROR_SUCCESS) return error;
+        // Each deletion moves the next sub-key to the same index.
+        const LONG error = DeleteKeyTree(key.get(), std::u16string(reinterpret_cast<const char16_t*>(child), length));
+        if (error == ERROR_FILE_NOT_FOUND) ++index;
+        else if (error != ERROR_SUCCESS) return error;
     }
     key.reset();
-    return RegDeleteKeyA(parent, name);
+    return RegDeleteKeyW(parent, WideChars(name));
 }
 
 // The key's present DACL, or none when it cannot be read or is absent.
@@ -146,7 +150,8 @@ bool ResetKeyTreeAccess(HKEY parent, const char* keyPath, PSID sid, bool recursi
 LONG RemoveRegKey(HKEY root, const std::string& keyPath) {
     // An empty path would name the root itself and empty a whole hive.
     if (keyPath.empty()) return ERROR_INVALID_PARAMETER;
-    return DeleteWithAccessRetry(root, keyPath, [&] { return DeleteKeyTree(root, keyPath.c_str()); });
+    const std::u16string path = WideFromAnsi(keyPath);
+    return DeleteWithAccessRetry(root, keyPath, [&] { return DeleteKeyTree(root, path); });
 }
 
 LONG RemoveRegValue(HKEY root, const std::string& keyPath, const std::string& valueName) {

@@ -30,28 +30,35 @@ ValueBytes ValueBytesReader::Read(RootKeyValue root, const std::string& keyPath,
     }
     ValueBytes result;
     LONG error = openError_;
-    const std::u16string name = WideFromAnsi(valueName);
-    std::vector<uint8_t> data(kFirstBuffer);
-    for (int attempt = 0; error == ERROR_SUCCESS; ++attempt) {
-        DWORD size = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        error = RegQueryValueExW(key_->get(), WideChars(name), nullptr, &type, data.data(), &size);
-        if (error == ERROR_SUCCESS) {
-            data.resize(size);
-            result = {ValueBytes::Status::Found, type, std::move(data), {}, holdForDeletion_ ? key_ : nullptr};
-            return result;
-        }
-        if (error == ERROR_MORE_DATA && attempt < kMaxRetries) {
-            data.resize(std::max<size_t>(size, 2 * data.size()));
-            error = ERROR_SUCCESS;
-        }
-    }
-    if (error == ERROR_FILE_NOT_FOUND) {
+    if (error == ERROR_SUCCESS) error = QueryValueBytes(key_->get(), WideFromAnsi(valueName), result.type, result.data);
+    if (error == ERROR_SUCCESS) {
+        result.status = ValueBytes::Status::Found;
+        if (holdForDeletion_) result.heldKey = key_;
+    } else if (error == ERROR_FILE_NOT_FOUND) {
         result.status = ValueBytes::Status::Gone;
     } else {
         result.error = SystemErrorText(static_cast<DWORD>(error));
     }
     return result;
+}
+
+long QueryValueBytes(HKEY key, const std::u16string& valueName, uint32_t& type, std::vector<uint8_t>& data) {
+    data.resize(kFirstBuffer);
+    for (int attempt = 0;; ++attempt) {
+        DWORD size = static_cast<DWORD>(data.size());
+        DWORD valueType = 0;
+        const LONG error = RegQueryValueExW(key, WideChars(valueName), nullptr, &valueType, data.data(), &size);
+        if (error == ERROR_SUCCESS) {
+            data.resize(size);
+            type = valueType;
+            return error;
+        }
+        if (error != ERROR_MORE_DATA || attempt >= kMaxRetries) {
+            data.clear();
+            return error;
+        }
+        data.resize(std::max<size_t>(size, 2 * data.size()));
+    }
 }
 
 void ValueBytesReader::Close() {

@@ -1,6 +1,8 @@
 #pragma once
 // One registry value as the registry holds it: its type and its exact bytes, read and written
 // through the UTF-16 functions, which pass string data through untouched.
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,6 +40,9 @@ private:
     std::string keyPath_;
     long openError_ = 0;
 };
+
+// The value's type and exact bytes read through an open key; a Windows error code (0 = success).
+long QueryValueBytes(HKEY key, const std::u16string& valueName, uint32_t& type, std::vector<uint8_t>& data);
 
 // Creates the key when it is missing; a Windows error code (0 = success).
 long WriteValueBytes(RootKeyValue root, const std::string& keyPath, const std::string& valueName, uint32_t type,

@@ -2,27 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "backup/backup_records.h"
-#include "backup/zip_writer.h"
-#include "registry/reg_file_writer.h"
+#include "tests/backup/handmade_archive.h"
 #include "tests/backup/removal_fixture.h"
-
-namespace {
-// An archive written entry by entry, as a damaged or foreign backup might hold them.
-std::string WriteArchive(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
-    ZipWriter writer;
-    EXPECT_TRUE(writer.Open(path));
-    for (const auto& [name, bytes] : entries) EXPECT_TRUE(writer.AddData(name, bytes));
-    EXPECT_TRUE(writer.Close());
-    return path;
-}
-
-std::string RegFileOf(const std::string& fullPath, const std::u16string& valueName) {
-    RegFileDocument document;
-    std::u16string path(fullPath.begin(), fullPath.end());
-    document.keys.push_back({path, false, {{valueName, REG_DWORD, {7, 0, 0, 0}, false}}});
-    return WriteRegFile(document).bytes;
-}
-}  // namespace
 
 TEST(RemovalFaults, BackupFolderNotWritableRemovesNothingAndSaysWhy) {
     RemovalFixture f;
@@ -55,13 +36,14 @@ TEST(RemovalFaults, ArchiveThatCannotBeWrittenAtTheEndRemovesNothing) {
     std::string error;
     ASSERT_TRUE(f.backup.BeginBackup(error));
     ASSERT_EQ(f.backup.BackupRegItem(problem).status, ItemBackup::Status::Saved);
-    // The claimed archive turns into a folder before it is written: the write must fail.
-    DeleteFileA(f.backup.ArchivePath().c_str());
-    CreateDirectoryA(f.backup.ArchivePath().c_str(), nullptr);
+    // The claimed partial archive turns into a folder before it is written: the write must fail.
+    DeleteFileA(f.backup.PartialPath().c_str());
+    CreateDirectoryA(f.backup.PartialPath().c_str(), nullptr);
     EXPECT_FALSE(f.backup.FinishBackup(error));
     EXPECT_NE(error.find("could not be written"), std::string::npos) << error;
-    RemoveDirectoryA(f.backup.ArchivePath().c_str());
+    RemoveDirectoryA(f.backup.PartialPath().c_str());
     EXPECT_EQ(f.Dump(), before);
+    EXPECT_TRUE(f.Archives().empty());
 }
 
 TEST(RemovalFaults, StagingFolderNotWritableChangesNothingForBackupOrRestore) {
@@ -78,7 +60,7 @@ TEST(RemovalFaults, StagingFolderNotWritableChangesNothingForBackupOrRestore) {
     const std::vector<std::string> before = f.Dump();
     const RemovalReport report = f.Remove();
     EXPECT_TRUE(report.AllRemoved()) << RemovalSummaryText(report);
-    EXPECT_EQ(RestoreBackup(report.archivePath).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(report.archivePath).status, RestoreReport::Status::Restored);
     EXPECT_EQ(f.Dump(), before);
     DeleteFileA(staging.c_str());
 }
@@ -134,7 +116,7 @@ TEST(RemovalFaults, ItemsThatCannotBeBackedUpAreKeptAndNamed) {
 
     // Only the one value went, and it comes back.
     const std::vector<std::string> afterRemoval = f.Dump();
-    EXPECT_EQ(RestoreBackup(report.archivePath).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(report.archivePath).status, RestoreReport::Status::Restored);
     std::vector<std::string> withValue = f.Dump();
     EXPECT_EQ(withValue.size(), afterRemoval.size() + 1);
 }
@@ -161,7 +143,7 @@ TEST(RestoreFaults, TruncatedArchiveIsInvalidAndRestoresNothing) {
     const std::string bytes = ReadTestFile(report.archivePath);
     WriteTestFile(report.archivePath, bytes.substr(0, bytes.size() / 2));
     const std::vector<std::string> removed = f.Dump();
-    const RestoreReport restored = RestoreBackup(report.archivePath);
+    const RestoreReport restored = f.Restore(report.archivePath);
     EXPECT_EQ(restored.status, RestoreReport::Status::Invalid);
     EXPECT_EQ(restored.Message().rfind(kInvalidBackupText, 0), 0u);
     EXPECT_EQ(f.Dump(), removed);
@@ -170,10 +152,10 @@ TEST(RestoreFaults, TruncatedArchiveIsInvalidAndRestoresNothing) {
 TEST(RestoreFaults, ArchiveWithoutEntriesIsInvalid) {
     RemovalFixture f;
     const std::string archive = WriteArchive(f.FilePath("empty.zip"), {});
-    EXPECT_EQ(RestoreBackup(archive).status, RestoreReport::Status::Invalid);
+    EXPECT_EQ(f.Restore(archive).status, RestoreReport::Status::Invalid);
     const std::string noDescriptor = WriteArchive(f.FilePath("nodescriptor.zip"), {{"RegKeyBkup0.reg", "x"}});
-    EXPECT_EQ(RestoreBackup(noDescriptor).status, RestoreReport::Status::Invalid);
-    EXPECT_EQ(RestoreBackup(f.FilePath("missing.zip")).status, RestoreReport::Status::Invalid);
+    EXPECT_EQ(f.Restore(noDescriptor).status, RestoreReport::Status::Invalid);
+    EXPECT_EQ(f.Restore(f.FilePath("missing.zip")).status, RestoreReport::Status::Invalid);
 }
 
 TEST(RestoreFaults, DescriptorCutInsideARecordRestoresTheRecordsBeforeIt) {
@@ -181,7 +163,7 @@ TEST(RestoreFaults, DescriptorCutInsideARecordRestoresTheRecordsBeforeIt) {
     const std::string key = "HKEY_CURRENT_USER\\" + f.Below(kCurrentUser, "Cut");
     const std::string descriptor = ValueRecord(key, "First", "") + RawLine(REG_DWORD, {1, 0, 0, 0}) +
                                    "[TYPE:REG_VALUE]\r\r\n[MAIN_KEY:" + key + "]\r\r\n";
-    const RestoreReport restored = RestoreBackup(WriteArchive(f.FilePath("cut.zip"), {{"Config.ini", descriptor}}));
+    const RestoreReport restored = f.Restore(WriteArchive(f.FilePath("cut.zip"), {{"Config.ini", descriptor}}));
     EXPECT_EQ(restored.status, RestoreReport::Status::Partial);
     EXPECT_TRUE(restored.truncated);
     EXPECT_EQ(restored.Message().rfind(kNotAllRestoredText, 0), 0u);
@@ -195,7 +177,7 @@ TEST(RestoreFaults, DamagedRawLineWritesNothingForThatValueButRestoresTheRest) {
     const std::string key = "HKEY_CURRENT_USER\\" + f.Below(kCurrentUser, "Raw");
     const std::string descriptor = ValueRecord(key, "Damaged", "text") + "[RAW:4:01zz0000]\r\r\n" +
                                    ValueRecord(key, "Fine", "") + RawLine(REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8});
-    const RestoreReport restored = RestoreBackup(WriteArchive(f.FilePath("raw.zip"), {{"Config.ini", descriptor}}));
+    const RestoreReport restored = f.Restore(WriteArchive(f.FilePath("raw.zip"), {{"Config.ini", descriptor}}));
     EXPECT_EQ(restored.status, RestoreReport::Status::Partial);
     ASSERT_EQ(restored.failures.size(), 1u);
     EXPECT_NE(restored.failures[0].find("Damaged"), std::string::npos);
@@ -204,7 +186,7 @@ TEST(RestoreFaults, DamagedRawLineWritesNothingForThatValueButRestoresTheRest) {
         (std::vector<std::string>{"[" + f.Below(kCurrentUser, "Raw") + "]", "  \"Fine\" type 11 0102030405060708"}));
 }
 
-TEST(RestoreFaults, MalformedOrStrayKeyExportsAreNotImported) {
+TEST(RestoreFaults, StrayOrMissingKeyExportsAreNotImportedAndBadLinesAreLeftOut) {
     RemovalFixture f;
     const std::string key = "HKEY_CURRENT_USER\\" + f.Below(kCurrentUser, "Exports");
     const std::string descriptor = KeyRecord(key + "\\Malformed", 0) + KeyRecord(key + "\\Stray", 1) +
@@ -215,14 +197,16 @@ TEST(RestoreFaults, MalformedOrStrayKeyExportsAreNotImported) {
                       {"RegKeyBkup0.reg", "REGEDIT4\r\n[" + key + "\\Malformed]\r\n\"a\"=dword:1\r\n\"b\"=hex:zz\r\n"},
                       {"RegKeyBkup1.reg", RegFileOf(key + "\\Elsewhere", u"v")},
                       {"RegKeyBkup3.reg", RegFileOf(key + "\\Good", u"v")}});
-    const RestoreReport restored = RestoreBackup(archive);
+    const RestoreReport restored = f.Restore(archive);
     EXPECT_EQ(restored.status, RestoreReport::Status::Partial);
-    EXPECT_EQ(restored.failures.size(), 3u);
+    ASSERT_EQ(restored.failures.size(), 3u);
+    EXPECT_NE(restored.failures[0].find("RegKeyBkup0.reg line 4 left out"), std::string::npos) << restored.failures[0];
     EXPECT_EQ(restored.restored, 1);
     EXPECT_EQ(
         DumpRegistryTree(HKEY_CURRENT_USER, f.Below(kCurrentUser, "Exports")),
         (std::vector<std::string>{"[" + f.Below(kCurrentUser, "Exports") + "]",
-                                  "[" + f.Below(kCurrentUser, "Exports\\Good") + "]", "  \"v\" type 4 07000000"}));
+                                  "[" + f.Below(kCurrentUser, "Exports\\Good") + "]", "  \"v\" type 4 07000000",
+                                  "[" + f.Below(kCurrentUser, "Exports\\Malformed") + "]", "  \"a\" type 4 01000000"}));
 }
 
 TEST(RestoreFaults, AnOlderArchiveWithoutExtraLinesRestoresValuesAsStrings) {
@@ -231,7 +215,7 @@ TEST(RestoreFaults, AnOlderArchiveWithoutExtraLinesRestoresValuesAsStrings) {
     const std::string descriptor =
         ValueRecord(key, "Path", "C:\\a.dll") + "[TYPE:file]\n[DEST_PATH:" + f.FilePath("x\\old.lnk") + "]\n";
     const RestoreReport restored =
-        RestoreBackup(WriteArchive(f.FilePath("older.zip"), {{"Config.ini", descriptor}, {"old.lnk", "link"}}));
+        f.Restore(WriteArchive(f.FilePath("older.zip"), {{"Config.ini", descriptor}, {"old.lnk", "link"}}));
     EXPECT_EQ(restored.status, RestoreReport::Status::Restored) << restored.Message();
     EXPECT_EQ(restored.restored, 2);
     EXPECT_EQ(ReadTestFile(f.FilePath("x\\old.lnk")), "link") << f.FilePath("x\\old.lnk");

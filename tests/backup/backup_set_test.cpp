@@ -92,7 +92,7 @@ TEST(BackupSet, ARemovalWithNothingToSaveStillWritesAnEmptyArchive) {
     EXPECT_TRUE(report.AllRemoved());
     EXPECT_EQ(RemovalSummaryText(report), kItemsRemovedText);
     ASSERT_FALSE(report.archivePath.empty());
-    EXPECT_EQ(RestoreBackup(report.archivePath).Message().rfind(kInvalidBackupText, 0), 0u);
+    EXPECT_EQ(f.Restore(report.archivePath).Message().rfind(kInvalidBackupText, 0), 0u);
 }
 
 TEST(BackupSet, TwoRemovalsInOneSecondNeverShareAnArchive) {
@@ -119,8 +119,8 @@ TEST(BackupSet, TwoRemovalsInOneSecondNeverShareAnArchive) {
     EXPECT_EQ(f.backup.ArchivePath(), f.BackupFolder() + "\\12,7,2026_9,5,3,1.zip");
     RegDeleteTreeA(HKEY_CURRENT_USER, first.c_str());
     RegDeleteTreeA(HKEY_CURRENT_USER, second.c_str());
-    EXPECT_EQ(RestoreBackup(firstArchive).status, RestoreReport::Status::Restored);
-    EXPECT_EQ(RestoreBackup(f.backup.ArchivePath()).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(firstArchive).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Restore(f.backup.ArchivePath()).status, RestoreReport::Status::Restored);
     EXPECT_EQ(f.Dump(), before);
 
     const std::vector<BackupArchive> listed = ListBackupArchives(f.BackupFolder());
@@ -128,6 +128,37 @@ TEST(BackupSet, TwoRemovalsInOneSecondNeverShareAnArchive) {
     EXPECT_EQ(listed[0].fileName, "12,7,2026_9,5,3,1.zip");
     EXPECT_EQ(BackupListText(listed[0], EnglishDateNames()), "Monday, December 07, 2026 Time: 09:05:03 (2)");
     EXPECT_EQ(BackupListText(listed[1], EnglishDateNames()), "Monday, December 07, 2026 Time: 09:05:03");
+}
+
+// A removal killed while it writes leaves only its partial file, which no listing shows and no
+// later removal takes over.
+TEST(BackupSet, AnArchiveGetsItsNameOnlyOnceItReadsBackWhole) {
+    RemovalFixture f;
+    f.backup.SetClock(FixedTime);
+    const std::string key = f.Below(kCurrentUser, "Key");
+    FillEveryValueType(HKEY_CURRENT_USER, Widen(key));
+    const RegistryProblem& problem = f.KeyProblem(kCurrentUser, key);
+    CreateDirectoryA(f.BackupFolder().c_str(), nullptr);
+    const std::string leftover = f.BackupFolder() + "\\12,7,2026_9,5,3.zip" + kPartialArchiveEnding;
+    WriteTestFile(leftover, "");
+    std::string error;
+    ASSERT_TRUE(f.backup.BeginBackup(error)) << error;
+    EXPECT_EQ(f.backup.ArchivePath(), f.BackupFolder() + "\\12,7,2026_9,5,3,1.zip");
+    ASSERT_EQ(f.backup.BackupRegItem(problem).status, ItemBackup::Status::Saved);
+    EXPECT_TRUE(FileExists(f.backup.PartialPath()));
+    EXPECT_FALSE(FileExists(f.backup.ArchivePath()));
+    EXPECT_TRUE(ListBackupArchives(f.BackupFolder()).empty());
+
+    ASSERT_TRUE(f.backup.FinishBackup(error)) << error;
+    EXPECT_FALSE(FileExists(f.backup.PartialPath()));
+    const std::vector<BackupArchive> listed = ListBackupArchives(f.BackupFolder());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].path, f.backup.ArchivePath());
+    EXPECT_EQ(ReadTestFile(leftover), "");
+    const std::vector<std::string> before = f.Dump();
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    EXPECT_EQ(f.Restore(listed[0].path).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(f.Dump(), before);
 }
 
 TEST(BackupList, ListsArchivesNewestFirstAndNotFolders) {

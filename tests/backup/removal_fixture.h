@@ -50,6 +50,9 @@ public:
         listKeys_ = {{kCurrentUserSection, kCurrentUser, areas_[0].path},
                      {kLocalMachineSection, kLocalMachine, areas_[1].path},
                      {kClassesRootSection, kClassesRoot, areas_[2].path}};
+        scope_ = {&listKeys_, {}, ProgramRestoreScope().valueAreas};
+        // The full scan does not walk the class tree; this test's own area there gives values too.
+        scope_.valueAreas.push_back({kClassesRoot, areas_[2].path, true});
         backup.SetBackupFolder(backups_.Path());
     }
     RemovalFixture(const RemovalFixture&) = delete;
@@ -119,8 +122,14 @@ public:
         for (const auto& problem : problems_) list.push_back(problem.get());
         return list;
     }
-    RemovalReport Remove(bool withBackup = true) {
-        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false});
+    // archiveVerified runs between the backup and the first deletion.
+    RemovalReport Remove(bool withBackup = true, const ArchiveVerified& archiveVerified = {}) {
+        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false}, archiveVerified);
+    }
+    // A restore that may write where this test's sections remove, with its archive of what it
+    // replaces in the backup folder (or in the folder given).
+    RestoreReport Restore(const std::string& archive, const std::string& backupFolder = {}) const {
+        return RestoreBackup(archive, {&scope_, backupFolder.empty() ? backups_.Path() : backupFolder, false});
     }
     std::vector<std::string> Archives() const {
         std::vector<std::string> names;
@@ -156,6 +165,7 @@ private:
     TempFolder backups_;
     std::vector<RegistryArea> areas_;
     std::vector<ListKey> listKeys_;
+    RestoreScope scope_;
     std::vector<std::string> rootValues_;
     std::vector<ProblemPtr> problems_;
 };

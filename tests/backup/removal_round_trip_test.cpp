@@ -49,9 +49,10 @@ TEST_P(RemovalRoundTrip, RestoreGivesBackTheSameDump) {
     EXPECT_EQ(RemovalSummaryText(removed), kItemsRemovedText);
     EXPECT_NE(f.Dump(), before);
 
-    const RestoreReport restored = RestoreBackup(removed.archivePath);
+    const RestoreReport restored = f.Restore(removed.archivePath);
     EXPECT_EQ(restored.status, RestoreReport::Status::Restored) << restored.Message();
     EXPECT_EQ(restored.Message(), kItemsRestoredText);
+    EXPECT_TRUE(restored.replacedArchive.empty());
     EXPECT_EQ(f.Dump(), before);
 }
 
@@ -61,6 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"KeyOfEveryTypeUnderCurrentUser", [](RemovalFixture& f) { KeyOfEveryType(f, kCurrentUser); }},
         RoundTripCase{"KeyOfEveryTypeUnderLocalMachine", [](RemovalFixture& f) { KeyOfEveryType(f, kLocalMachine); }},
         RoundTripCase{"KeyOfEveryTypeUnderClassesRoot", [](RemovalFixture& f) { KeyOfEveryType(f, kClassesRoot); }},
+        // Its export is a key file far larger than its deflated entry, as regular data makes them.
+        RoundTripCase{"KeyWithALargeRegularValue",
+                      [](RemovalFixture& f) {
+                          const std::string key = f.Below(kCurrentUser, "Large");
+                          f.SetValue(kCurrentUser, key, L"Zeros", REG_BINARY, std::vector<BYTE>(3u << 20, 0));
+                          f.KeyProblem(kCurrentUser, key);
+                      }},
         RoundTripCase{"StringValue", ValueOf(REG_SZ, WideBytes(L"C:\\Gone\\a.dll"), "C:\\Gone\\a.dll")},
         RoundTripCase{"ExpandableValue", ValueOf(REG_EXPAND_SZ, WideBytes(L"%WINDIR%\\gone.dll"), "C:\\windows\\gone.dll")},
         RoundTripCase{"MultiStringValue",
@@ -110,12 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
                           f.ShortcutProblem("Start Menu\\Programs\\Tool.lnk", "second link");
                           f.ShortcutProblem("Other\\TOOL.LNK", "third link, other case");
                       }},
-        RoundTripCase{"ShortcutsNamedLikeTheArchivesOwnEntries",
+        RoundTripCase{"ADotNamedShortcutBesideAKey",
                       [](RemovalFixture& f) {
                           const std::string key = f.Below(kCurrentUser, "Exported");
                           f.SetValue(kCurrentUser, key, L"v", REG_DWORD, {1, 0, 0, 0});
-                          f.ShortcutProblem("a\\config.INI", "not the descriptor");
-                          f.ShortcutProblem("b\\RegKeyBkup0.reg", "not the export");
                           f.ShortcutProblem("c\\.hidden.lnk", "dot name");
                           f.KeyProblem(kCurrentUser, key);
                       }},

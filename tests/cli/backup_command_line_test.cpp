@@ -20,6 +20,7 @@ TEST(BackupCommandLine, CleanTakesTheScanOptionsAndNoBackup) {
     const BackupCommandLine line = Parsed({"clean", "--sections", "3,9", "--no-backup", "--json"});
     EXPECT_EQ(line.command, Kind::Clean);
     EXPECT_FALSE(line.backup);
+    EXPECT_FALSE(line.includeReview);
     EXPECT_TRUE(line.scan.json);
     EXPECT_EQ(line.scan.selection, ScanCommand::Selection::Listed);
     EXPECT_EQ(line.scan.sections, (std::vector<SectionId>{kFontsSection, kApplicationPathsSection}));
@@ -27,6 +28,7 @@ TEST(BackupCommandLine, CleanTakesTheScanOptionsAndNoBackup) {
     EXPECT_TRUE(plain.backup);
     EXPECT_FALSE(plain.scan.writeLog);
     EXPECT_EQ(plain.scan.selection, ScanCommand::Selection::All);
+    EXPECT_TRUE(Parsed({"clean", "--include-review"}).includeReview);
 }
 
 TEST(BackupCommandLine, RestoreTakesOneArchiveOrLatestAndBackupsListsThem) {
@@ -36,6 +38,16 @@ TEST(BackupCommandLine, RestoreTakesOneArchiveOrLatestAndBackupsListsThem) {
     EXPECT_TRUE(named.json);
     EXPECT_TRUE(Parsed({"restore", "--latest"}).latest);
     EXPECT_EQ(Parsed({"backups", "--json"}).command, Kind::Backups);
+}
+
+TEST(BackupCommandLine, CleanHelpTellsWhatIsLeftForReview) {
+    const ParsedCommandLine help = ParseCommandLine({"clean", "--help"});
+    EXPECT_FALSE(help.command);
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* text :
+         {"every safe problem", "--include-review", "Problems to review", "are listed, not removed"}) {
+        EXPECT_NE(help.output.find(text), std::string::npos) << text;
+    }
 }
 
 class BackupCommandLineErrors : public ::testing::TestWithParam<std::vector<std::string>> {};

@@ -24,7 +24,9 @@ constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersi
 class StaleFont {
 public:
     explicit StaleFont(std::string name) : name_(std::move(name)) {
-        const std::string data = "C:\\TidrexCliNoSuchFolder\\" + std::to_string(GetCurrentProcessId()) + ".ttf";
+        Write("C:\\TidrexCliNoSuchFolder\\" + std::to_string(GetCurrentProcessId()) + ".ttf");
+    }
+    void Write(const std::string& data) const {
         RegSetKeyValueA(HKEY_LOCAL_MACHINE, kFontsKey, name_.c_str(), REG_SZ, data.c_str(),
                         static_cast<DWORD>(data.size() + 1));
     }
@@ -41,6 +43,27 @@ public:
             return {};
         }
         return std::to_string(type) + " " + registry_dump_detail::Hex(data, size);
+    }
+
+private:
+    ListKeysLock lock_;
+    std::string name_;
+};
+
+// A service of this test whose program is gone, in the machine's service list, removed again
+// afterwards: a problem to review.
+class StaleService {
+public:
+    StaleService() : name_("TidrexCliClean" + std::to_string(GetCurrentProcessId())) {
+        const std::string data = "C:\\TidrexCliNoSuchFolder\\" + name_ + ".exe";
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, Path().c_str(), "ImagePath", REG_SZ, data.c_str(),
+                        static_cast<DWORD>(data.size() + 1));
+    }
+    ~StaleService() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, Path().c_str()); }
+    std::string Path() const { return "SYSTEM\\CurrentControlSet\\Services\\" + name_; }
+    bool Present() const {
+        return RegGetValueA(HKEY_LOCAL_MACHINE, Path().c_str(), "ImagePath", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
     }
 
 private:
@@ -75,7 +98,17 @@ ScanCommand FontsScan(bool json) {
 Output Clean(const std::string& folder, bool json, bool backup = true, bool interrupted = false) {
     std::atomic<bool> flag{interrupted};
     return Capture([&](std::FILE* out) {
-        return RunConsoleClean({FontsScan(json), backup, folder, "Windows 10", &flag, out});
+        return RunConsoleClean({FontsScan(json), backup, false, folder, "Windows 10", &flag, out});
+    });
+}
+
+// A clean of the fonts and the services, which hold problems to review.
+Output CleanFontsAndServices(const std::string& folder, bool json, bool includeReview) {
+    std::atomic<bool> flag{false};
+    ScanCommand scan = FontsScan(json);
+    scan.sections.push_back(kServicesSection);
+    return Capture([&](std::FILE* out) {
+        return RunConsoleClean({scan, true, includeReview, folder, "Windows 10", &flag, out});
     });
 }
 
@@ -186,6 +219,45 @@ TEST(ConsoleClean, AnItemThatCannotBeBackedUpIsKeptWithItsReason) {
     RestoreAll(folder.Path());
 }
 
+TEST(ConsoleClean, LeavesTheProblemsToReviewUnlessTheyAreIncluded) {
+    const TempFolder folder("cli-clean-review");
+    const StaleFont font("TidrexCliClean Review (TrueType)");
+    const StaleService service;
+    const Output cleaned = CleanFontsAndServices(folder.Path(), true, false);
+    EXPECT_EQ(cleaned.status, kExitClean) << cleaned.text;
+    EXPECT_FALSE(font.Present());
+    EXPECT_TRUE(service.Present());
+    const nlohmann::json report = nlohmann::json::parse(cleaned.text);
+    EXPECT_TRUE(report["kept"].empty());
+    int listed = 0;
+    for (const nlohmann::json& left : report["leftForReview"]) {
+        EXPECT_EQ(left["risk"], "review");
+        if (left["keyPath"] != service.Path()) continue;
+        ++listed;
+        EXPECT_EQ(left["riskReason"], "A service: Windows or a program may need it to start");
+    }
+    EXPECT_EQ(listed, 1);
+
+    const Output text = CleanFontsAndServices(folder.Path(), false, false);
+    EXPECT_EQ(text.status, kExitClean);
+    EXPECT_NE(text.text.find("Risk : review (A service: Windows or a program may need it to start)\r\n"),
+              std::string::npos)
+        << text.text;
+    EXPECT_NE(text.text.find("\r\nLeft for review : "), std::string::npos);
+    EXPECT_NE(text.text.find("Review item : HKEY_LOCAL_MACHINE\\" + service.Path() +
+                             " - A service: Windows or a program may need it to start\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(service.Present());
+
+    const Output included = CleanFontsAndServices(folder.Path(), true, true);
+    EXPECT_EQ(included.status, kExitClean) << included.text;
+    EXPECT_FALSE(service.Present());
+    EXPECT_TRUE(nlohmann::json::parse(included.text)["leftForReview"].empty());
+    RestoreAll(folder.Path());
+    EXPECT_TRUE(service.Present());
+    EXPECT_TRUE(font.Present());
+}
+
 TEST(ConsoleRestore, ReportsInvalidAndPartialBackups) {
     const TempFolder folder("cli-restore");
     WriteTestFile(folder.Sub("1,1,2026_0,0,0.zip"), "damaged");
@@ -243,7 +315,7 @@ TEST(ConsoleClean, RepeatRemovesWhatEachRemovalLeftStale) {
     scan.sections = {kAssociationsSection};
     std::atomic<bool> flag{false};
     const Output cleaned = Capture([&](std::FILE* out) {
-        return RunConsoleClean({scan, true, folder.Path(), "Windows 10", &flag, out, stderr, true});
+        return RunConsoleClean({scan, true, true, folder.Path(), "Windows 10", &flag, out, stderr, true});
     });
     const nlohmann::json rounds = nlohmann::json::parse(cleaned.text)["rounds"];
     const auto removedIn = [&](size_t round, const std::string& keyPath) {
@@ -265,4 +337,96 @@ TEST(ConsoleClean, RepeatRemovesWhatEachRemovalLeftStale) {
     RestoreAll(folder.Path());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, extension.c_str());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, progId.c_str());
+}
+
+namespace {
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
+    ZipWriter writer;
+    ASSERT_TRUE(writer.Open(path));
+    for (const auto& [name, bytes] : entries) ASSERT_TRUE(writer.AddData(name, bytes));
+    ASSERT_TRUE(writer.Close());
+}
+}  // namespace
+
+TEST(ConsoleRestore, LatestSkipsArchivesThatCannotBeReadAndSaysWhich) {
+    const TempFolder folder("cli-restore-latest");
+    WriteTestFile(folder.Sub("3,1,2026_10,0,0.zip"), "still being written");
+    WriteZip(folder.Sub("3,1,2026_9,0,0.zip"), {{"Config.ini", "no records at all"}});
+    WriteZip(folder.Sub("3,1,2026_8,0,0.zip"),
+             {{"Config.ini", FileRecord(folder.Sub("out\\a.lnk"))}, {"a.lnk", "link"}});
+    const Output restored = Restore(folder.Path(), "");
+    EXPECT_EQ(restored.status, 0) << restored.text;
+    const nlohmann::json result = nlohmann::json::parse(restored.text);
+    EXPECT_EQ(result["archive"], folder.Sub("3,1,2026_8,0,0.zip"));
+    ASSERT_EQ(result["skipped"].size(), 2u);
+    EXPECT_EQ(result["skipped"][0]["archive"], folder.Sub("3,1,2026_10,0,0.zip"));
+    EXPECT_EQ(result["skipped"][0]["reason"], "the archive cannot be opened as a zip file");
+    EXPECT_EQ(result["skipped"][1]["reason"], "the archive's Config.ini holds no record");
+    EXPECT_EQ(ReadTestFile(folder.Sub("out\\a.lnk")), "link");
+
+    DeleteFileA(folder.Sub("3,1,2026_8,0,0.zip").c_str());
+    const Output none = Restore(folder.Path(), "", false);
+    EXPECT_EQ(none.status, kExitInvalidBackup);
+    EXPECT_NE(none.text.find("Skipped : " + folder.Sub("3,1,2026_9,0,0.zip") +
+                             " (the archive's Config.ini holds no record)\n"),
+              std::string::npos)
+        << none.text;
+    EXPECT_NE(none.text.find("there is no readable backup in " + folder.Path()), std::string::npos) << none.text;
+}
+
+TEST(ConsoleRestore, SaysWhatItReplacedAndWhereThatIsSaved) {
+    const TempFolder folder("cli-restore-replaced");
+    const StaleFont font("TidrexCliRestore Replaced (TrueType)");
+    const std::string removed = font.Dump();
+    const Output cleaned = Clean(folder.Path(), true);
+    ASSERT_EQ(cleaned.status, kExitClean) << cleaned.text;
+    const std::string archive = nlohmann::json::parse(cleaned.text)["archive"];
+    font.Write("C:\\TidrexCliNewer\\font.ttf");
+    const std::string newerData = font.Dump();
+
+    WriteTestFile(folder.Sub("file"), "a file, not a folder");
+    const Output unsaved = Capture([&](std::FILE* out) {
+        return RunConsoleRestore({archive, false, folder.Sub("file"), true, out});
+    });
+    EXPECT_EQ(unsaved.status, kExitReplacedNotSaved) << unsaved.text;
+    EXPECT_EQ(nlohmann::json::parse(unsaved.text)["message"], kReplacedNotSavedText);
+    EXPECT_EQ(font.Dump(), newerData);
+
+    const Output restored = Restore(folder.Path(), archive, false);
+    EXPECT_EQ(restored.status, 0) << restored.text;
+    EXPECT_NE(
+        restored.text.find("Items Restored\r\n\r\nReplaced: 1, what they held is saved in " + folder.Path() + "\\"),
+        std::string::npos)
+        << restored.text;
+    EXPECT_NE(restored.text.find("\\Fonts (value \"TidrexCliRestore Replaced (TrueType)\")"), std::string::npos);
+    EXPECT_EQ(font.Dump(), removed);
+    const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), true, out}); });
+    EXPECT_EQ(nlohmann::json::parse(listed.text)["backups"].size(), 2u);
+    // The newest archive is the one that undoes the restore.
+    EXPECT_EQ(Restore(folder.Path(), "").status, 0);
+    EXPECT_EQ(font.Dump(), newerData);
+}
+
+TEST(ConsoleBackups, ListsAnArchiveAsARestoreReadsIt) {
+    const TempFolder folder("cli-backups-agree");
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string winIni = std::string(windows) + "\\win.ini";
+    WriteZip(folder.Sub("3,1,2026_8,0,0.zip"),
+             {{"Config.ini", FileRecord(folder.Sub("a.lnk"))},
+              {"copy\\config.ini", FileRecord(folder.Sub("a.lnk")) + FileRecord(folder.Sub("b.lnk"))}});
+    WriteZip(folder.Sub("3,1,2026_9,0,0.zip"), {{"Config.ini", std::string(300, '\x07') + "\xff\xfe"}});
+    WriteZip(folder.Sub("3,1,2026_10,0,0.zip"), {{"Config.ini", FileRecord(winIni)}, {"win.ini", "[evil]"}});
+    const Output listed = Capture([&](std::FILE* out) { return RunConsoleBackups({folder.Path(), false, out}); });
+    EXPECT_EQ(listed.text,
+              "3,1,2026_10,0,0.zip\tSunday, March 01, 2026 Time: 10:00:00\t1 records\n"
+              "3,1,2026_9,0,0.zip\tSunday, March 01, 2026 Time: 09:00:00\tunreadable\n"
+              "3,1,2026_8,0,0.zip\tSunday, March 01, 2026 Time: 08:00:00\tunreadable\n");
+    EXPECT_EQ(Restore(folder.Path(), "3,1,2026_8,0,0.zip").status, kExitInvalidBackup);
+    EXPECT_EQ(Restore(folder.Path(), "3,1,2026_9,0,0.zip").status, kExitInvalidBackup);
+    const std::string before = ReadTestFile(winIni);
+    const Output refused = Restore(folder.Path(), "3,1,2026_10,0,0.zip");
+    EXPECT_EQ(refused.status, kExitNotAllRestored);
+    EXPECT_EQ(nlohmann::json::parse(refused.text)["failures"][0], winIni + ": only shortcut files (.lnk) are restored");
+    EXPECT_EQ(ReadTestFile(winIni), before);
 }

@@ -256,7 +256,7 @@ TEST(ConsoleScanHost, InterruptBecomesOneAbortRequestOnTheScanThread) {
     ScanCounters counters;
     NoScanLog log;
     ScanEvents events;
-    ProblemIntake intake(scanList, counters, log, events);
+    ProblemIntake intake(scanList, counters, log, events, "C:\\windows");
     std::atomic<bool> interrupted{false};
     ConsoleScanHost host(interrupted);
     ScanEngine engine(host);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <nlohmann/json.hpp>
 
 namespace {
 ScanSection Section(SectionId id) {
@@ -19,6 +20,7 @@ TEST(ScanReport, ProblemTextSaysWhyUnderTheLogLines) {
                                     "C:\\Gone\\gone.dll",
                                     {},
                                     RemovalScope::Value});
+    value->risk = Risk::Safe;
     EXPECT_EQ(ProblemReportText(Section(kSharedFilesSection), *value),
               "Section : Shared Program Files \r\n"
               "Key : HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs\r\n"
@@ -27,9 +29,30 @@ TEST(ScanReport, ProblemTextSaysWhyUnderTheLogLines) {
 
     const ProblemPtr shortcut = MakeProblem(kShortcutsSection, "Shortcut target missing",
                                             FileProblem{"C:\\Users\\Public\\Desktop\\Old.lnk", "C:\\Old\\old.exe"});
+    shortcut->risk = Risk::Safe;
     EXPECT_EQ(ProblemReportText(Section(kShortcutsSection), *shortcut),
               "Section : Invalid Program Shortcuts\r\nLink Path = C:\\Users\\Public\\Desktop\\Old.lnk\r\n"
               "Target Path = C:\\Old\\old.exe\r\nDescription : Shortcut target missing\r\n\r\n");
+}
+
+TEST(ScanReport, AProblemToReviewSaysWhyUnderItsDescription) {
+    const ProblemPtr service =
+        MakeProblem(kServicesSection, "The File (C:\\Gone\\svc.exe) cannot be found at the specified location.",
+                    RegistryProblem{kLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\Old", "ImagePath",
+                                    "C:\\Gone\\svc.exe", RemovalScope::Key});
+    service->riskReason = "A service: Windows or a program may need it to start";
+    EXPECT_EQ(ProblemReportText(Section(kServicesSection), *service),
+              "Section : Installed System Services \r\n"
+              "Key : HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Old\r\n"
+              "ValueName : ImagePath\r\nValue : C:\\Gone\\svc.exe\r\n"
+              "Description : The File (C:\\Gone\\svc.exe) cannot be found at the specified location.\r\n"
+              "Risk : review (A service: Windows or a program may need it to start)\r\n\r\n");
+    const nlohmann::ordered_json json = ProblemJson(*service, [](const std::string& text) { return text; });
+    EXPECT_EQ(json["risk"], "review");
+    EXPECT_EQ(json["riskReason"], "A service: Windows or a program may need it to start");
+    EXPECT_EQ(json.back(), json["riskReason"]);
+    service->risk = Risk::Safe;
+    EXPECT_EQ(ProblemJson(*service, [](const std::string& text) { return text; })["risk"], "safe");
 }
 
 TEST(ScanReport, SectionEndNamesSectionSeverityAndCount) {

@@ -32,7 +32,7 @@ public:
 
 struct IntakeFixture : ::testing::Test {
     IntakeFixture() {
-        for (SectionId id : {kFontsSection, kHelpFilesSection, kShortcutsSection})
+        for (SectionId id : {kFontsSection, kHelpFilesSection, kFullRegistrySection, kShortcutsSection})
             scanList.push_back(sections.Find(id));
     }
     SectionTable sections{[](SectionId) { return 1; }};
@@ -40,7 +40,7 @@ struct IntakeFixture : ::testing::Test {
     ScanCounters counters;
     RecordingLog log;
     FiledEvents events;
-    ProblemIntake intake{scanList, counters, log, events};
+    ProblemIntake intake{scanList, counters, log, events, "C:\\windows"};
 };
 }  // namespace
 
@@ -175,4 +175,30 @@ TEST_F(IntakeFixture, ProblemOfASectionNotBeingScannedIsDropped) {
     EXPECT_EQ(counters.totalProblems, 0);
     EXPECT_TRUE(sections.Find(kApplicationPathsSection)->problems.empty());
     EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(IntakeFixture, TheSystemsOwnSettingsAreNeverFiled) {
+    EXPECT_EQ(intake.AcceptProblem(RegistryRecord(
+                  kFullRegistrySection, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
+                  "PagingFiles", "c:\\pagefile.sys")),
+              nullptr);
+    EXPECT_EQ(counters.totalProblems, 0);
+    EXPECT_TRUE(events.filed.empty());
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_NE(intake.AcceptProblem(RegistryRecord(kFullRegistrySection, "SYSTEM\\CurrentControlSet\\Services\\Old",
+                                                  "ImagePath", "c:\\old.exe")),
+              nullptr);
+}
+
+TEST_F(IntakeFixture, FiledProblemsCarryTheirRisk) {
+    ProblemPtr unjudged = RegistryRecord(kFullRegistrySection, "Software\\Vendor", "Path", "c:\\gone");
+    EXPECT_EQ(unjudged->risk, Risk::Review);
+    intake.AcceptProblem(std::move(unjudged));
+    intake.AcceptProblem(RegistryRecord(kFullRegistrySection, "SYSTEM\\Setup", "Path", "c:\\gone"));
+    const std::vector<ProblemPtr>& filed = sections.Find(kFullRegistrySection)->problems;
+    ASSERT_EQ(filed.size(), 2u);
+    EXPECT_EQ(filed[0]->risk, Risk::Safe);
+    EXPECT_EQ(filed[0]->riskReason, "Nothing needs it to start");
+    EXPECT_EQ(filed[1]->risk, Risk::Review);
+    EXPECT_EQ(filed[1]->riskReason, "A setting of Windows: Windows may need it to start");
 }

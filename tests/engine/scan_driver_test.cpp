@@ -69,10 +69,11 @@ struct DriverFixture : ::testing::Test {
     void Include(std::initializer_list<SectionId> ids) {
         for (SectionId id : ids) sections.Find(id)->included = 1;
     }
-    void AddProblems(SectionId id, int count) {
+    void AddProblems(SectionId id, int count, Risk risk = Risk::Safe) {
         for (int i = 0; i < count; ++i) {
             auto problem = std::make_unique<ProblemRecord>();
             problem->sectionId = id;
+            problem->risk = risk;
             sections.Find(id)->problems.push_back(std::move(problem));
         }
     }
@@ -187,7 +188,10 @@ TEST_F(DriverFixture, AbortDuringTheStartUpPumpsScansNothing) {
 TEST_F(DriverFixture, ResultsHoldIncludedSectionsWithProblemsTickedPerSelectAll) {
     Include({kFontsSection, kSoundsSection, kHelpFilesSection});
     operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { AddProblems(kFontsSection, 2); };
-    operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) { AddProblems(kHelpFilesSection, 1); };
+    operations.scripts[ScanOperation::HelpFiles] = [&](ScanEngine&) {
+        AddProblems(kHelpFilesSection, 1);
+        AddProblems(kHelpFilesSection, 1, Risk::Review);
+    };
     for (int selectAll : {0, 1}) {
         driver.readSelectAll = [selectAll] { return selectAll; };
         driver.ScanNow();
@@ -195,10 +199,12 @@ TEST_F(DriverFixture, ResultsHoldIncludedSectionsWithProblemsTickedPerSelectAll)
         ASSERT_EQ(results.size(), 2u);
         EXPECT_EQ(results[0]->id, 3);
         EXPECT_EQ(results[1]->id, 7);
-        EXPECT_EQ(events.lines[events.lines.size() - 2], "end Installed Help Files done 1");
+        EXPECT_EQ(events.lines[events.lines.size() - 2], "end Installed Help Files done 2");
         for (const ScanSection* section : results) {
             EXPECT_EQ(section->AnyTicked(), selectAll == 1);
-            for (const auto& problem : section->problems) EXPECT_EQ(problem->checked, selectAll);
+            for (const auto& problem : section->problems) {
+                EXPECT_EQ(problem->checked, problem->risk == Risk::Safe ? selectAll : 0);
+            }
         }
     }
 }

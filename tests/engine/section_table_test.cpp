@@ -43,7 +43,10 @@ TEST(SectionTable, IncludedComesFromTheStoredChoice) {
 TEST(SectionTable, ASectionIsTickedWhileAnyOfItsProblemsIs) {
     SectionTable table([](SectionId) { return 1; });
     ScanSection& section = *table.Find(kHelpFilesSection);
-    for (int i = 0; i < 3; ++i) section.problems.push_back(std::make_unique<ProblemRecord>());
+    for (int i = 0; i < 3; ++i) {
+        section.problems.push_back(std::make_unique<ProblemRecord>());
+        section.problems.back()->risk = Risk::Safe;
+    }
     EXPECT_FALSE(section.AnyTicked());
     section.TickAll(true);
     for (const auto& problem : section.problems) EXPECT_EQ(problem->checked, 1);
@@ -52,4 +55,25 @@ TEST(SectionTable, ASectionIsTickedWhileAnyOfItsProblemsIs) {
     EXPECT_TRUE(section.AnyTicked());
     table.ClearProblems();
     EXPECT_TRUE(section.problems.empty());
+}
+
+TEST(SectionTable, TickingAllLeavesEachProblemToReviewAsTheUserLeftIt) {
+    SectionTable table([](SectionId) { return 1; });
+    ScanSection& section = *table.Find(kServicesSection);
+    for (Risk risk : {Risk::Review, Risk::Safe, Risk::Review}) {
+        section.problems.push_back(std::make_unique<ProblemRecord>());
+        section.problems.back()->risk = risk;
+    }
+    section.TickAll(true);
+    EXPECT_EQ(section.problems[0]->checked, 0);
+    EXPECT_EQ(section.problems[1]->checked, 1);
+    section.problems[2]->checked = 1;
+    section.TickAll(true);
+    EXPECT_EQ(section.problems[0]->checked, 0);
+    EXPECT_EQ(section.problems[2]->checked, 1);
+    section.TickAll(false);
+    for (const auto& problem : section.problems) EXPECT_EQ(problem->checked, 0);
+    section.problems.erase(section.problems.begin() + 1);
+    section.TickAll(true);
+    EXPECT_FALSE(section.AnyTicked());
 }

@@ -180,6 +180,43 @@ INSTANTIATE_TEST_SUITE_P(
                                     3}),
     [](const ::testing::TestParamInfo<MalformedFile>& testInfo) { return testInfo.param.name; });
 
+TEST_P(RegFileMalformed, LeftOutWhenAskedAndTheLinesAfterItAreRead) {
+    const RegFileParse parsed =
+        ParseRegFileSkippingLines(Utf16File(GetParam().text + u"[HKEY_CURRENT_USER\\After]\r\n\"b\"=dword:2\r\n"));
+    if (GetParam().line <= 1) {
+        EXPECT_FALSE(parsed.document);
+        return;
+    }
+    ASSERT_TRUE(parsed.document) << parsed.error;
+    ASSERT_FALSE(parsed.skipped.empty());
+    EXPECT_EQ(parsed.skipped[0].line, GetParam().line);
+    EXPECT_FALSE(parsed.skipped[0].reason.empty());
+    EXPECT_EQ(parsed.document->keys.back(),
+              (RegFileKey{u"HKEY_CURRENT_USER\\After", false, {{u"b", 4, {2, 0, 0, 0}, false}}}));
+}
+
+TEST(RegFileReader, LeavesOutBadLinesAndTheValuesOfABadKeyLine) {
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\T]\r\n\"a\"=dword:1\r\ngarbage\r\n"
+        u"\"b\"=hex:01,\\\r\n  zz\r\n[HKEY_NOWHERE\\U]\r\n\"c\"=dword:3\r\n[HKEY_CURRENT_USER\\V]\r\n\"d\"=dword:4\r\n";
+    const RegFileParse parsed = ParseRegFileSkippingLines(Utf16File(text));
+    ASSERT_TRUE(parsed.document) << parsed.error;
+    EXPECT_EQ(*parsed.document,
+              (RegFileDocument{{{u"HKEY_CURRENT_USER\\T", false, {{u"a", 4, {1, 0, 0, 0}, false}}},
+                                {u"HKEY_CURRENT_USER\\V", false, {{u"d", 4, {4, 0, 0, 0}, false}}}}}));
+    std::vector<std::pair<size_t, std::u16string>> lines;
+    for (const RegFileSkippedLine& line : parsed.skipped) lines.push_back({line.line, line.text});
+    EXPECT_EQ(
+        lines,
+        (std::vector<std::pair<size_t, std::u16string>>{
+            {4, u"garbage"}, {5, u"\"b\"=hex:01,\\"}, {6, u"  zz"}, {7, u"[HKEY_NOWHERE\\U]"}, {8, u"\"c\"=dword:3"}}));
+    EXPECT_FALSE(ParseRegFile(Utf16File(text)).document);
+    const RegFileParse longLine =
+        ParseRegFileSkippingLines(Utf16File(u"REGEDIT4\r\n" + std::u16string(300, u'x') + u"\r\n"));
+    ASSERT_EQ(longLine.skipped.size(), 1u);
+    EXPECT_EQ(longLine.skipped[0].text, std::u16string(100, u'x') + u"...");
+}
+
 TEST(RegFileReader, OddUtf16ByteCountIsRefused) {
     EXPECT_FALSE(ParseRegFile(Utf16File(u"REGEDIT4\r\n") + "x").document);
 }

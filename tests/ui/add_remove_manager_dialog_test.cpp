@@ -45,7 +45,7 @@ void ExpectRect(const RECT& actual, const RECT& expected, const char* what) {
 }  // namespace
 
 TEST_F(AddRemoveManagerTest, TemplateHasItsSizeFontAndControls) {
-    AddRemoveManagerDialog dialog("TidrexVelora", Exporter());
+    AddRemoveManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) {
         EXPECT_EQ(WindowTitle(window), "Add Remove Programs Manager");
         EXPECT_EQ(ItemText(window, IDC_MANAGER_HEADER), kAddRemoveManagerHeader);
@@ -81,7 +81,7 @@ TEST_F(AddRemoveManagerTest, ListsEntriesWithANameOrAnUninstallCommandUnlessSyst
     Program("TidrexTest Command Only", nullptr, "C:\\only\\uninstall.exe");
     Program("TidrexTest Neither", nullptr, nullptr);
     ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, Entry("TidrexTest Neither"), "Publisher", "Nobody");
-    AddRemoveManagerDialog dialog("TidrexVelora", Exporter());
+    AddRemoveManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) {
         HWND list = ManagerList(window);
         const int shown = RowNamed(window, "Tidrex Shown Program");
@@ -105,7 +105,7 @@ TEST_F(AddRemoveManagerTest, RemovalExportsThenDeletesLeavesNoRowCheckedAndTheEx
     Program("TidrexTest Leftover", "Tidrex Leftover", "C:\\gone\\uninstall.exe");
     ScratchRegistry::SetDword(HKEY_LOCAL_MACHINE, Entry("TidrexTest Leftover"), "EstimatedSize", 1234);
     Program("TidrexTest Installed", "Tidrex Installed", "C:\\here\\uninstall.exe");
-    AddRemoveManagerDialog dialog("TidrexVelora", Exporter());
+    AddRemoveManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) {
         CheckRow(window, RowNamed(window, "Tidrex Leftover"));
         Click(window, IDOK);
@@ -126,7 +126,7 @@ TEST_F(AddRemoveManagerTest, RemovalExportsThenDeletesLeavesNoRowCheckedAndTheEx
 
 TEST_F(AddRemoveManagerTest, NothingCheckedAsksForAChoice) {
     Program("TidrexTest Installed", "Tidrex Installed", nullptr);
-    AddRemoveManagerDialog dialog("TidrexVelora", Exporter());
+    AddRemoveManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) { Click(window, IDOK); });
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Please Select an Item from the list, and then Press Remove"});
     EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_LOCAL_MACHINE, Entry("TidrexTest Installed")));

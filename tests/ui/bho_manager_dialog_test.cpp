@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "backup/backup_list.h"
+#include "backup/backup_restore.h"
 #include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
@@ -59,7 +61,7 @@ TEST_F(BhoManagerTest, ListsEachObjectWithItsNameAndLibrary) {
     Library(kProtectedClass, "C:\\Protected\\helper.dll");
     ASSERT_TRUE(registry.Lock(HKEY_CLASSES_ROOT, ClassKey(kProtectedClass) + "\\InProcServer32", "D:P(A;;KR;;;WD)"));
     ASSERT_TRUE(registry.Lock(HKEY_CLASSES_ROOT, ClassKey(kProtectedClass), "D:P(A;;KR;;;WD)"));
-    BhoManagerDialog dialog("TidrexVelora", Exporter());
+    BhoManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) {
         EXPECT_EQ(WindowTitle(window), "Browser Helper Object Manager");
         EXPECT_EQ(ItemText(window, IDC_MANAGER_HEADER), kBhoManagerHeader);
@@ -87,7 +89,7 @@ TEST_F(BhoManagerTest, DetailsShowTheLibrarysVersionAndEmptyWithoutOne) {
     Object(kNamedByClass, "Tidrex Sample Helper", nullptr);
     Library(kNamedByClass, library);
     Object(kNamedByRegistration, "Tidrex Helper Without Library", nullptr);
-    BhoManagerDialog dialog("TidrexVelora", Exporter());
+    BhoManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) {
         SelectRow(window, RowNamed(window, "Tidrex Sample Helper"));
         EXPECT_EQ(DetailsShown(window),
@@ -106,7 +108,7 @@ TEST_F(BhoManagerTest, RemovalExportsEachRegistrationBeforeDeletingItAndTheExpor
     ScratchRegistry::CreateKey(HKEY_LOCAL_MACHINE, Registration(kUnnamed) + "\\Settings");
     ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, Registration(kUnnamed) + "\\Settings", "Mode", "quiet");
     Object(kNamedByRegistration, nullptr, "Stays");
-    BhoManagerDialog dialog("TidrexVelora", Exporter());
+    BhoManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) {
         CheckRow(window, RowNamed(window, "Tidrex Sample Helper"));
         CheckRow(window, RowNamed(window, "None Specified"));
@@ -124,6 +126,14 @@ TEST_F(BhoManagerTest, RemovalExportsEachRegistrationBeforeDeletingItAndTheExpor
     EXPECT_EQ(ScratchRegistry::String(HKEY_CLASSES_ROOT, ClassKey(kNamedByClass) + "\\InProcServer32", ""),
               "C:\\Sample\\helper.dll");
 
+    // One archive of the scan's kind holds both, and gives them back as the restore page does.
+    const std::vector<BackupArchive> archives = ListBackupArchives(backupFolder);
+    ASSERT_EQ(archives.size(), 1u);
+    EXPECT_EQ(RestoreBackup(archives[0].path).status, RestoreReport::Status::Restored);
+    EXPECT_EQ(ScratchRegistry::String(HKEY_LOCAL_MACHINE, Registration(kUnnamed) + "\\Settings", "Mode"), "quiet");
+    registry.OwnKey(HKEY_LOCAL_MACHINE, Registration(kNamedByClass));
+    registry.OwnKey(HKEY_LOCAL_MACHINE, Registration(kUnnamed));
+
     // Two exports, most likely in one second, in two files; each puts its key back.
     const std::vector<std::string> files = RegFiles(backupFolder + "\\BHOBackup");
     ASSERT_EQ(files.size(), 2u);
@@ -136,7 +146,7 @@ TEST_F(BhoManagerTest, RemovalExportsEachRegistrationBeforeDeletingItAndTheExpor
 TEST_F(BhoManagerTest, ARegistrationWhoseExportFailedIsKeptAndTheMessageSaysWhy) {
     Object(kNamedByClass, "Tidrex Sample Helper", nullptr);
     Object(kUnnamed, nullptr, nullptr);
-    BhoManagerDialog dialog("TidrexVelora", Exporter(kUnnamed));
+    BhoManagerDialog dialog("TidrexVelora", backupFolder, Exporter(kUnnamed));
     RunManager(dialog, [&](HWND window) {
         CheckRow(window, RowNamed(window, "Tidrex Sample Helper"));
         CheckRow(window, RowNamed(window, "None Specified"));
@@ -157,7 +167,7 @@ TEST_F(BhoManagerTest, ARegistrationWhoseExportFailedIsKeptAndTheMessageSaysWhy)
 
 TEST_F(BhoManagerTest, NothingCheckedAsksForAChoice) {
     Object(kUnnamed, nullptr, nullptr);
-    BhoManagerDialog dialog("TidrexVelora", Exporter());
+    BhoManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) { Click(window, IDOK); });
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Please Select an Item from the list, and then Press Remove"});
     EXPECT_TRUE(exported.empty());
@@ -167,6 +177,6 @@ TEST_F(BhoManagerTest, NothingCheckedAsksForAChoice) {
 TEST_F(BhoManagerTest, WithoutFullAccessToTheListKeyTheListIsEmpty) {
     Object(kUnnamed, nullptr, nullptr);
     ASSERT_TRUE(registry.Lock(HKEY_LOCAL_MACHINE, kBhoListKey, "D:P(A;;KR;;;WD)"));
-    BhoManagerDialog dialog("TidrexVelora", Exporter());
+    BhoManagerDialog dialog("TidrexVelora", backupFolder, Exporter());
     RunManager(dialog, [&](HWND window) { EXPECT_EQ(ListView_GetItemCount(ManagerList(window)), 0); });
 }

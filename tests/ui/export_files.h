@@ -8,16 +8,18 @@
 
 #include "base/unique_handles.h"
 
-// An empty folder of its own below the temporary folder.
+// An empty folder of its own below the temporary folder (archives and key exports removed).
 inline std::string FreshFolder(const std::string& name) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + name;
     WIN32_FIND_DATAA found{};
-    for (const char* sub : {"", "\\BHOBackup", "\\AddRemoveBackup"}) {
-        UniqueFindHandle find(FindFirstFileA((folder + sub + "\\*.reg").c_str(), &found));
+    for (const char* files : {"\\*.zip", "\\*.reg", "\\BHOBackup\\*.reg", "\\AddRemoveBackup\\*.reg"}) {
+        const std::string pattern = folder + files;
+        const std::string sub = pattern.substr(0, pattern.rfind('\\'));
+        UniqueFindHandle find(FindFirstFileA(pattern.c_str(), &found));
         for (bool more = static_cast<bool>(find); more; more = FindNextFileA(find.get(), &found)) {
-            DeleteFileA((folder + sub + "\\" + found.cFileName).c_str());
+            DeleteFileA((sub + "\\" + found.cFileName).c_str());
         }
     }
     CreateDirectoryA(folder.c_str(), nullptr);

@@ -44,38 +44,30 @@ TEST_F(KeyExportTest, AMissingKeyOrAWholeRootIsNoExportAndLeavesNoFile) {
     EXPECT_TRUE(RegFiles(backupFolder + "\\AddRemoveBackup").empty());
 }
 
-TEST_F(KeyExportTest, ExportThenDeleteKeepsWhatWasNotExportedAndCountsWhatIsGone) {
+TEST_F(KeyExportTest, AKeyMayGoOnlyWhenExportedWholeOrAlreadyGone) {
     int calls = 0;
     const KeyExporter failing = [&](HKEY, const std::string&, const std::string&, std::string*) {
         ++calls;
         return false;
     };
-    EXPECT_EQ(ExportThenDeleteKey(failing, HKEY_CURRENT_USER, kKey, "BHOBackup"), RemovalOutcome::KeptUnsaved);
-    EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, kKey));
-    EXPECT_EQ(ExportThenDeleteKey(nullptr, HKEY_CURRENT_USER, kKey, "BHOBackup"), RemovalOutcome::KeptUnsaved);
-    EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, kKey));
+    EXPECT_FALSE(KeySavedOrGone(failing, HKEY_CURRENT_USER, kKey, "BHOBackup"));
+    EXPECT_FALSE(KeySavedOrGone(nullptr, HKEY_CURRENT_USER, kKey, "BHOBackup"));
     // Already gone: nothing to export, nothing lost.
-    EXPECT_EQ(ExportThenDeleteKey(failing, HKEY_CURRENT_USER, std::string(kKey) + "\\Missing", "BHOBackup"),
-              RemovalOutcome::Removed);
+    EXPECT_TRUE(KeySavedOrGone(failing, HKEY_CURRENT_USER, std::string(kKey) + "\\Missing", "BHOBackup"));
     EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(KeySavedOrGone(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, "", "BHOBackup"));
 
     ScratchRegistry::CreateKey(HKEY_CURRENT_USER, std::string(kKey) + "\\Sub");
-    EXPECT_EQ(ExportThenDeleteKey(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"),
-              RemovalOutcome::Removed);
-    EXPECT_FALSE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, kKey));
+    EXPECT_TRUE(KeySavedOrGone(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"));
     EXPECT_EQ(RegFiles(backupFolder + "\\BHOBackup").size(), 1u);
 }
 
-// A subkey that refuses every access cannot be exported: the key is kept whole, and counted so.
-TEST_F(KeyExportTest, AKeyWithAnUnreadableSubKeyIsNeitherExportedNorDeleted) {
+// A subkey that refuses every access cannot be exported: the key may not go.
+TEST_F(KeyExportTest, AKeyWithAnUnreadableSubKeyIsNotExported) {
     const std::string locked = std::string(kKey) + "\\Locked";
     ScratchRegistry::CreateKey(HKEY_CURRENT_USER, locked);
     ScratchRegistry::SetString(HKEY_CURRENT_USER, locked, "Inside", "data");
     ASSERT_TRUE(registry.Lock(HKEY_CURRENT_USER, locked, "D:P"));
-    EXPECT_EQ(ExportThenDeleteKey(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"),
-              RemovalOutcome::KeptUnsaved);
-    EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, locked));
-    EXPECT_EQ(ExportThenDeleteKey(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, "", "BHOBackup"),
-              RemovalOutcome::KeptUndeleted);
-    EXPECT_TRUE(ScratchRegistry::KeyExists(HKEY_CURRENT_USER, kKey));
+    EXPECT_FALSE(KeySavedOrGone(BackupKeyExporter(backupFolder), HKEY_CURRENT_USER, kKey, "BHOBackup"));
+    EXPECT_TRUE(RegFiles(backupFolder + "\\BHOBackup").empty());
 }

@@ -234,6 +234,66 @@ TEST_F(MainDialogTest, ClickingARowCheckBoxCarriesOverToAllItsProblems) {
     });
 }
 
+TEST_F(MainDialogTest, ProblemsToReviewShowTheirMarkAndAreTickedOnlyOneByOne) {
+    Include({kFontsSection, kServicesSection});
+    SetSelectAll(1);
+    operations.scripts[ScanOperation::Fonts] = [](ScanEngine& engine) {
+        ReportRegistryProblems(engine, kFontsSection, 1);
+    };
+    operations.scripts[ScanOperation::Services] = [](ScanEngine& engine) {
+        for (const char* name : {"TidrexOldA", "TidrexOldB"}) {
+            engine.Report(
+                MakeProblem(kServicesSection, "Invalid reference",
+                            RegistryProblem{kLocalMachine, std::string("SYSTEM\\CurrentControlSet\\Services\\") + name,
+                                            "ImagePath", "C:\\missing\\svc.exe", RemovalScope::Key}));
+        }
+    };
+    std::string reviewRow;
+    std::vector<bool> afterSelectAll, afterSpace;
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        CheckMarkupList& results = dialog->ResultsList();
+        ASSERT_EQ(results.RowCount(), 2);
+        EXPECT_TRUE(results.IsChecked(0));
+        EXPECT_FALSE(results.IsChecked(1));
+        EXPECT_EQ(results.RowText(1),
+                  "<b>Section Name : Installed System Services</b><br><font color=\"#FF0000\">Problems Found : "
+                  "2</font><font color=\"#B04A00\"> (Review : 2)</font>");
+        ScanSection* services = dialog->Sections().Find(kServicesSection);
+        // Ticking a section whose problems are all to review ticks none, and the row says so.
+        results.SetChecked(1, true);
+        EXPECT_FALSE(results.IsChecked(1));
+        EXPECT_FALSE(services->AnyTicked());
+        const auto checks = [](HWND list) {
+            std::vector<bool> ticked;
+            for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+                ticked.push_back((ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12) == 2);
+            }
+            return ticked;
+        };
+        DialogSteps::Schedule([&] {
+            HWND details = ThreadWindowTitled("Details");
+            ASSERT_NE(details, nullptr);
+            HWND list = GetDlgItem(details, IDC_DETAILS_LIST);
+            reviewRow = ListText(list, 0);
+            Click(details, IDC_DETAILS_SELECT_ALL);
+            afterSelectAll = checks(list);
+            PressKey(details, VK_SPACE);  // the user ticks the first one on its own
+            afterSpace = checks(list);
+            Click(details, IDC_DETAILS_SELECT_ALL);
+            PressKey(details, VK_ESCAPE);
+        });
+        SendMessageA(window, WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(services), 0);
+        EXPECT_EQ(services->problems[0]->checked, 1);
+        EXPECT_EQ(services->problems[1]->checked, 0);
+        EXPECT_TRUE(results.IsChecked(1));
+    });
+    EXPECT_NE(reviewRow.find("<b>Review</b> : A service: Windows or a program may need it to start"), std::string::npos)
+        << reviewRow;
+    EXPECT_EQ(afterSelectAll, (std::vector<bool>{false, false}));
+    EXPECT_EQ(afterSpace, (std::vector<bool>{true, false}));
+}
+
 TEST_F(MainDialogTest, ShowDetailsOpensTheSectionsProblemsAndKeepsTheChoices) {
     Include({kFontsSection});
     SetSelectAll(1);

@@ -28,21 +28,22 @@ PreparedManager Prepare(Manager manager, ScratchRegistry& registry, const std::s
         case Manager::Startup:
             registry.OwnValue(HKEY_CURRENT_USER, kStartupRunKey, kRowName);
             ScratchRegistry::SetString(HKEY_CURRENT_USER, kStartupRunKey, kRowName, "C:\\keyboard\\tool.exe");
-            return {std::make_unique<StartupManagerDialog>("TidrexVelora"), kStartupRemovedText};
+            return {std::make_unique<StartupManagerDialog>("TidrexVelora", backupFolder), kStartupRemovedText};
         case Manager::Bho: {
             const std::string registration = std::string(kBhoListKey) + "\\" + kObjectId;
             registry.OwnKey(HKEY_LOCAL_MACHINE, registration);
             registry.OwnKey(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kObjectId);
             ScratchRegistry::SetString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kObjectId, "", kRowName);
-            return {std::make_unique<BhoManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)),
+            return {std::make_unique<BhoManagerDialog>("TidrexVelora", backupFolder, BackupKeyExporter(backupFolder)),
                     kBhoRemovedText};
         }
         case Manager::AddRemove: {
             const std::string entry = std::string(kUninstallKey) + "\\TidrexTest Keyboard";
             registry.OwnKey(HKEY_LOCAL_MACHINE, entry);
             ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, entry, "DisplayName", kRowName);
-            return {std::make_unique<AddRemoveManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)),
-                    kAddRemoveRemovedText};
+            return {
+                std::make_unique<AddRemoveManagerDialog>("TidrexVelora", backupFolder, BackupKeyExporter(backupFolder)),
+                kAddRemoveRemovedText};
         }
     }
     return {};

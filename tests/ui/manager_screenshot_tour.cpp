@@ -83,7 +83,7 @@ int main() {
         RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
         RunValue(registry, HKEY_LOCAL_MACHINE, "Legacy Agent", std::string("\"") + kLegacy + "\" /agent",
                  ThirtyTwoBit(kStartupRunKey));
-        StartupManagerDialog dialog("TidrexVelora");
+        StartupManagerDialog dialog("TidrexVelora", FreshFolder("tidrex-tour-backup"));
         Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
     }
     {
@@ -92,7 +92,8 @@ int main() {
         Bho(registry, kToolbarId, "SampleBar Toolbar Helper", kToolbar);
         Bho(registry, kOrphanId, nullptr, nullptr);
         Bho(registry, kLegacyId, "Legacy Search Helper", "C:\\Program Files (x86)\\Legacy Works\\search.dll", true);
-        BhoManagerDialog dialog("TidrexVelora", BackupKeyExporter(FreshFolder("tidrex-tour-backup")));
+        const std::string backupFolder = FreshFolder("tidrex-tour-backup");
+        BhoManagerDialog dialog("TidrexVelora", backupFolder, BackupKeyExporter(backupFolder));
         Pose(dialog, "bho-manager", "SampleBar Toolbar Helper", "None Specified");
     }
     {
@@ -102,7 +103,8 @@ int main() {
         Program(registry, "{8E5F1B2C-0000-4E57-9C0F-54494452ED01}", nullptr, "MsiExec.exe /X{8E5F1B2C-0000-4E57}");
         Program(registry, "LegacyWorks", "Legacy Works 2.0 (32-bit)",
                 "\"C:\\Program Files (x86)\\Legacy Works\\uninst.exe\"", true);
-        AddRemoveManagerDialog dialog("TidrexVelora", BackupKeyExporter(FreshFolder("tidrex-tour-backup")));
+        const std::string backupFolder = FreshFolder("tidrex-tour-backup");
+        AddRemoveManagerDialog dialog("TidrexVelora", backupFolder, BackupKeyExporter(backupFolder));
         Pose(dialog, "add-remove-manager", "Sample Suite 7.1", "Old Updater (leftover)");
     }
     return 0;

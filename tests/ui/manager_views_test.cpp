@@ -46,7 +46,7 @@ TEST(ManagerViews, StartupListsBothMachineViewsAndTheSharedUserKey) {
         ScratchRegistry::CreateKey(root, key);
         ScratchRegistry::SetString(root, key, name, "C:\\gone\\x.exe");
     }
-    StartupManagerDialog dialog("TidrexVelora");
+    StartupManagerDialog dialog("TidrexVelora", FreshFolder("tidrex-view-backup"));
     ExpectViewsAndRemoval(dialog,
                           {{"TidrexView 64", "64-bit"}, {"TidrexView 32", "32-bit"}, {"TidrexView User", "Both"}},
                           "TidrexView 32", [&] {
@@ -62,9 +62,14 @@ TEST(ManagerViews, KeyManagersListBothViews) {
         std::string listKey;
     };
     const Case cases[] = {
-        {[&] { return std::make_unique<BhoManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)); },
+        {[&] {
+             return std::make_unique<BhoManagerDialog>("TidrexVelora", backupFolder, BackupKeyExporter(backupFolder));
+         },
          kBhoListKey},
-        {[&] { return std::make_unique<AddRemoveManagerDialog>("TidrexVelora", BackupKeyExporter(backupFolder)); },
+        {[&] {
+             return std::make_unique<AddRemoveManagerDialog>("TidrexVelora", backupFolder,
+                                                             BackupKeyExporter(backupFolder));
+         },
          kUninstallKey},
     };
     for (const Case& test : cases) {

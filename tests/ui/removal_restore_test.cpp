@@ -262,6 +262,35 @@ TEST_F(RemovalWindowTest, InconsistentRecordsAreRefusedAtIntakeAndKeptOutOfTheRe
     EXPECT_EQ(Dump().size(), 3u);  // the key and its two kept values
 }
 
+TEST_F(RemovalWindowTest, ARestoreThatReplacesNewerDataSaysSoAndListsWhereItIsSaved) {
+    StaleValue("Counter");
+    const std::vector<std::string> before = Dump();
+    boxes.answer = IDYES;
+    std::vector<std::string> dates;
+    LRESULT chosen = CB_ERR;
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_SCAN);
+        Click(window, IDC_REMOVE_PROBLEMS);
+        SetRawValue(HKEY_CURRENT_USER, Widen(data.Path()), L"Counter", REG_DWORD, {9, 9, 9, 9});
+        Click(window, IDC_NAV_RESTORE);
+        SendMessageA(Control(IDC_BACKUP_DATES), CB_SETCURSEL, 0, 0);
+        Click(window, IDC_RESTORE_SELECTED);
+        dates = ComboTexts(Control(IDC_BACKUP_DATES));
+        chosen = SendMessageA(Control(IDC_BACKUP_DATES), CB_GETCURSEL, 0, 0);
+    });
+    ASSERT_EQ(boxes.texts.size(), 4u);
+    EXPECT_EQ(boxes.texts[3].rfind(std::string(kItemsRestoredText) +
+                                       "\r\n\r\nReplaced: 1, what they held is saved in " + backups.Path() + "\\",
+                                   0),
+              0u)
+        << boxes.texts[3];
+    EXPECT_NE(boxes.texts[3].find(data.Path() + " (value \"Counter\")"), std::string::npos) << boxes.texts[3];
+    EXPECT_EQ(Archives().size(), 2u);
+    EXPECT_EQ(dates.size(), 2u);
+    EXPECT_EQ(chosen, 1);  // still the restored archive, below the newer one
+    EXPECT_EQ(Dump(), before);
+}
+
 TEST_F(RemovalWindowTest, RestoreWithoutSelectionAsksForADateAndFocusesTheList) {
     Run([&](HWND window) {
         Click(window, IDC_NAV_RESTORE);

@@ -25,3 +25,17 @@ TEST(RemovalMessage, TheDialogsTextWhenAllWentElseCountsAndReasons) {
               "0 of 2 checked entries removed.\r\n"
               "2 entries kept: their backups could not be written, so they were not deleted.");
 }
+
+TEST(RemovalMessage, EntriesTheRemovalKeptAreCountedByTheirReason) {
+    RemovalTally tally;
+    for (KeptReason reason : {KeptReason::BackupUnreadable, KeptReason::Changed, KeptReason::Changed,
+                              KeptReason::InexactName, KeptReason::AccessDenied, KeptReason::BackupNotWritten}) {
+        tally.Add(OutcomeOf(reason));
+    }
+    EXPECT_EQ(RemovalMessage("x", tally),
+              "0 of 6 checked entries removed.\r\n"
+              "2 entries kept: their backups could not be written, so they were not deleted.\r\n"
+              "1 entry kept: the registry refused to delete it (it may need administrator rights).\r\n"
+              "2 entries kept: they changed after the list was filled, so they were not deleted.\r\n"
+              "1 entry kept: its name cannot be read exactly, so it was not deleted.");
+}

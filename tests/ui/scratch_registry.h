@@ -87,6 +87,22 @@ public:
         }
         return text;
     }
+    // The value's type and bytes as text; empty when it is missing.
+    static std::string RawValue(HKEY root, const std::string& path, const char* name) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+        const std::string narrow(name);
+        const std::wstring wide(narrow.begin(), narrow.end());
+        BYTE data[4096];
+        DWORD size = sizeof(data), type = 0;
+        const LONG error = RegQueryValueExW(key, wide.c_str(), nullptr, &type, data, &size);
+        RegCloseKey(key);
+        if (error != ERROR_SUCCESS) return {};
+        std::string text = std::to_string(type) + ":";
+        for (DWORD i = 0; i < size; ++i)
+            text += "0123456789abcdef"[data[i] >> 4], text += "0123456789abcdef"[data[i] & 15];
+        return text;
+    }
     static bool SetSecurity(HKEY root, const std::string& path, const char* sddl) {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
         if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr)) {

@@ -45,12 +45,25 @@ public:
             {kHelpFilesSection, "Software\\Microsoft\\Windows\\Help", "legacy.hlp", "C:\\Legacy\\help"},
             {kHelpFilesSection, "Software\\Microsoft\\Windows\\Help", "viewer.chm", "C:\\Viewer"},
         };
+        // Classes in the Windows folder are to review; the one of a program is not.
+        static const Sample kClasses[] = {
+            {kComSection, "CLSID\\{5A3C2E10-7B1D-4C2E-9F00-0A1B2C3D4E5F}\\InprocServer32", "",
+             "C:\\windows\\system32\\oldshell.dll"},
+            {kComSection, "CLSID\\{6B4D3F21-8C2E-4D3F-A011-1B2C3D4E5F60}\\InprocServer32", "",
+             "C:\\Program Files\\Old Tool\\oldtool.dll"},
+            {kComSection, "Wow6432Node\\CLSID\\{7C5E4032-9D3F-4E40-B122-2C3D4E5F6071}\\LocalServer32", "",
+             "\"C:\\windows\\SysWOW64\\oldhost.exe\" /automation -Embedding /ServerName:OldHost.Application.1 /log "
+             "\"C:\\Users\\Public\\Documents\\Old Host\\oldhost.log\""},
+        };
+        auto rootOf = [](SectionId section) {
+            if (section == kComSection) return kClassesRoot;
+            return section == kApplicationPathsSection ? kLocalMachine : kCurrentUser;
+        };
         auto report = [&](const Sample* samples, size_t count) {
             for (size_t i = 0; i < count && engine.Running(); ++i) {
-                const RootKeyValue root = samples[i].section == kApplicationPathsSection ? kLocalMachine : kCurrentUser;
-                engine.Report(MakeProblem(
-                    samples[i].section, "The file or folder this entry refers to does not exist.",
-                    RegistryProblem{root, samples[i].key, samples[i].value, samples[i].data, RemovalScope::Value}));
+                engine.Report(MakeProblem(samples[i].section, "The file or folder this entry refers to does not exist.",
+                                          RegistryProblem{rootOf(samples[i].section), samples[i].key, samples[i].value,
+                                                          samples[i].data, RemovalScope::Value}));
             }
         };
         for (int item = 0; item < 8 && engine.Running(); ++item) {
@@ -66,6 +79,7 @@ public:
                 Shot("running-scan", *window_);
                 break;
             case ScanOperation::ApplicationPaths: report(kPaths, 1); break;
+            case ScanOperation::ComClasses: report(kClasses, 3); break;
             default: break;
         }
         return engine.Running();
@@ -109,7 +123,7 @@ int main() {
     InitCommonControlsEx(&controls);
     const std::string settings = "Software\\TidrexTests\\ScreenshotTour";
     RegDeleteTreeA(HKEY_CURRENT_USER, settings.c_str());
-    for (SectionId id : {1, 3, 4, 7, 9, 10}) SetDword(settings, std::to_string(id).c_str(), 1);
+    for (SectionId id : {1, 3, 4, 7, 9, 10, 11}) SetDword(settings, std::to_string(id).c_str(), 1);
     SetDword(settings, "Select All", 1);
     SetDword(settings, "AutoBackup", 1);
     const Preferences preferences(settings, settings + "\\Run");
@@ -143,6 +157,13 @@ int main() {
         });
         auto* help = static_cast<ScanSection*>(dialog.ResultsList().RowData(1));
         SendMessageA(window, WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(help), 0);
+        DialogSteps::Schedule([&] {
+            HWND details = ThreadWindowTitled("Details");
+            ShowWindow(details, SW_SHOWNORMAL);
+            Shot("details-review", details);
+            Click(details, IDCANCEL);
+        });
+        SendMessageA(window, WM_SHOW_DETAILS, reinterpret_cast<WPARAM>(dialog.Sections().Find(kComSection)), 0);
         Click(window, IDC_NAV_SECTIONS);
         Shot("section-choice", window);
         Click(window, IDC_NAV_ADVANCED);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "backup/backup_list.h"
+#include "backup/backup_restore.h"
+#include "tests/ui/export_files.h"
 #include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scratch_registry.h"
 #include "tests/ui/version_samples.h"
@@ -13,7 +16,8 @@ constexpr const char* kSample = "C:\\Program Files\\Tidrex Startup Sample\\Sampl
 struct StartupManagerTest : ::testing::Test {
     ScratchRegistry registry;
     MessageBoxRecorder boxes;
-    StartupManagerDialog dialog{"TidrexVelora"};
+    std::string backupFolder = FreshFolder("tidrex-startup-backup");
+    StartupManagerDialog dialog{"TidrexVelora", backupFolder};
 
     // A Run value of the test's own.
     void Run(HKEY root, const char* name, const std::string& data, DWORD type = REG_SZ) {
@@ -124,6 +128,33 @@ TEST_F(StartupManagerTest, RemoveCheckedDeletesTheirValuesFillsTheListAgainAndSa
     EXPECT_FALSE(Listed(HKEY_CURRENT_USER, "TidrexTest Remove User"));
     EXPECT_FALSE(Listed(HKEY_LOCAL_MACHINE, "TidrexTest Remove Machine"));
     EXPECT_TRUE(Listed(HKEY_LOCAL_MACHINE, "TidrexTest Keep"));
+}
+
+TEST_F(StartupManagerTest, RemovalWritesOneArchiveThatTheRestorePageGivesBack) {
+    Run(HKEY_CURRENT_USER, "TidrexTest Saved User", "C:\\gone\\user.exe");
+    Run(HKEY_LOCAL_MACHINE, "TidrexTest Saved Expanded", "%ProgramFiles%\\gone\\tray.exe /q", REG_EXPAND_SZ);
+    RunDword(HKEY_LOCAL_MACHINE, "TidrexTest Saved Number", 0x01020304);
+    const std::vector<std::pair<HKEY, const char*>> saved = {{HKEY_CURRENT_USER, "TidrexTest Saved User"},
+                                                             {HKEY_LOCAL_MACHINE, "TidrexTest Saved Expanded"},
+                                                             {HKEY_LOCAL_MACHINE, "TidrexTest Saved Number"}};
+    std::vector<std::string> before;
+    for (const auto& [root, name] : saved) before.push_back(ScratchRegistry::RawValue(root, kStartupRunKey, name));
+    RunManager(dialog, [&](HWND window) {
+        for (const auto& [root, name] : saved) CheckRow(window, RowNamed(window, name));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Selected Registry Entries Deleted"});
+    for (const auto& [root, name] : saved) EXPECT_FALSE(Listed(root, name)) << name;
+
+    const std::vector<BackupArchive> archives = ListBackupArchives(backupFolder);
+    ASSERT_EQ(archives.size(), 1u);
+    const RestoreReport restored = RestoreBackup(archives[0].path);
+    EXPECT_EQ(restored.status, RestoreReport::Status::Restored) << restored.Message();
+    EXPECT_EQ(restored.restored, 3);
+    for (size_t i = 0; i < saved.size(); ++i) {
+        EXPECT_EQ(ScratchRegistry::RawValue(saved[i].first, kStartupRunKey, saved[i].second), before[i])
+            << saved[i].second;
+    }
 }
 
 TEST_F(StartupManagerTest, NothingCheckedAsksForAChoiceInABoxOfTheDialogAndRemovesNothing) {

@@ -26,10 +26,13 @@ void DetailsDialog::FillRows() {
     }
 }
 
+// "Select All" ticks the safe rows; a row to review keeps the tick the user gave it.
 void DetailsDialog::SetAll(bool checked) {
+    section_.TickAll(checked);
     for (int row = 0; row < list_.RowCount(); ++row) {
-        if (auto* problem = static_cast<ProblemRecord*>(list_.RowData(row))) problem->checked = checked ? 1 : 0;
-        list_.SetChecked(row, checked);
+        if (const auto* problem = static_cast<const ProblemRecord*>(list_.RowData(row))) {
+            list_.SetChecked(row, problem->checked != 0);
+        }
     }
 }
 

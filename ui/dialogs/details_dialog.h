@@ -1,7 +1,8 @@
 #pragma once
 // The problems of one section, each with a check box that decides whether "Remove Problems"
-// removes it. "Ignore" (the button, or the rows' context menu) leaves the chosen rows out of
-// every scan from now on and takes them out of the section.
+// removes it; a problem to review shows its mark and reason, and is ticked only on its own.
+// "Ignore" (the button, or the rows' context menu) leaves the chosen rows out of every scan
+// from now on and takes them out of the section.
 #include <functional>
 #include <utility>
 
@@ -41,5 +42,6 @@ private:
     CheckMarkupList list_;
 };
 
-inline constexpr int kDetailsRowHeight = 80;
+// Six lines: a problem to review and one line that wraps (a long key or value).
+inline constexpr int kDetailsRowHeight = 92;
 inline constexpr const char* kIgnoreMenuText = "&Ignore";

@@ -169,16 +169,22 @@ bool MainDialog::OnCommand(int id, int code, HWND) {
         case IDC_CHOOSE_LOG_FOLDER: ChooseLogFolderCommand(); return true;
         case IDC_SAVE_PREFERENCES: SavePreferencesCommand(); return true;
         case IDC_LINK_HELP: OpenHelp(); return true;
-        case IDC_STARTUP_MANAGER: StartupManagerDialog(startup_.applicationName).Run(Window()); return true;
+        case IDC_STARTUP_MANAGER:
+            StartupManagerDialog(startup_.applicationName, backup_.BackupFolder()).Run(Window());
+            return true;
         case IDC_BHO_MANAGER:
-            BhoManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
+            BhoManagerDialog(startup_.applicationName, backup_.BackupFolder(),
+                             BackupKeyExporter(backup_.BackupFolder()))
+                .Run(Window());
             return true;
         case IDC_IGNORED_ENTRIES:
             IgnoredEntriesDialog(IgnoreListStore(preferences_.SettingsKeyPath()), startup_.applicationName)
                 .Run(Window());
             return true;
         case IDC_ADD_REMOVE_MANAGER:
-            AddRemoveManagerDialog(startup_.applicationName, BackupKeyExporter(backup_.BackupFolder())).Run(Window());
+            AddRemoveManagerDialog(startup_.applicationName, backup_.BackupFolder(),
+                                   BackupKeyExporter(backup_.BackupFolder()))
+                .Run(Window());
             return true;
         case IDOK: return true;  // Enter does nothing
         case IDCANCEL: Close(); return true;
@@ -193,6 +199,8 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT&) {
     auto* section = static_cast<ScanSection*>(resultsList_.RowData(change.iItem));
     if (!Sections().Owns(section)) return false;
     section->TickAll(resultsList_.IsChecked(change.iItem));
+    // A section whose problems are all to review has nothing that ticking it could tick.
+    if (section->AnyTicked() != resultsList_.IsChecked(change.iItem)) ShowSectionTick(change.iItem);
     return true;
 }
 

@@ -1,5 +1,7 @@
 // How the main window shows a scan: the scan page's list, labels, button and animation as the
 // scan goes, then the end message and the results page.
+#include <algorithm>
+
 #include "base/text_format.h"
 #include "registry/drive_types.h"
 #include "resources/resource_ids.h"
@@ -8,6 +10,14 @@
 
 namespace {
 constexpr const char* kSectionEndTexts[] = {"Finished", "Aborted"};
+
+// After the count, how many of the problems are to review, when any is.
+std::string ReviewCountText(const ScanSection& section) {
+    const auto review = std::count_if(section.problems.begin(), section.problems.end(),
+                                      [](const ProblemPtr& problem) { return problem->risk == Risk::Review; });
+    if (review == 0) return {};
+    return Format("<font color=\"#B04A00\"> (Review : %d)</font>", static_cast<int>(review));
+}
 }  // namespace
 
 void MainDialog::ShowStatus(const std::string& text) { host_.pathLabel.ShowPath(text); }
@@ -88,7 +98,8 @@ void MainDialog::ShowResults() {
         ScanSection* section = Sections().Find(shown->id);  // the details dialog ticks its problems
         const std::string markup =
             Format("<b>Section Name : %s</b><br><font color=\"#FF0000\">Problems Found : %d</font>",
-                   section->name.c_str(), section->ProblemCount());
+                   section->name.c_str(), section->ProblemCount()) +
+            ReviewCountText(*section);
         const int row = resultsList_.AddRow(markup, section, section->AnyTicked());
         if (row >= 0) resultsList_.SetSeverity(row, static_cast<int>(section->severity));
     }

@@ -25,7 +25,7 @@ void RestorePage::Fill() {
     }
 }
 
-void RestorePage::RestoreSelected(HWND owner, const std::string& caption) const {
+void RestorePage::RestoreSelected(HWND owner, const std::string& caption) {
     const LRESULT selected = SendMessageA(dates_, CB_GETCURSEL, 0, 0);
     const LRESULT index = selected == CB_ERR ? CB_ERR : SendMessageA(dates_, CB_GETITEMDATA, selected, 0);
     if (index < 0 || static_cast<size_t>(index) >= archives_.size()) {
@@ -33,10 +33,28 @@ void RestorePage::RestoreSelected(HWND owner, const std::string& caption) const 
         SetFocus(dates_);
         return;
     }
+    const std::string archive = archives_[static_cast<size_t>(index)];
     RestoreReport report;
     {
         const WaitCursor wait;
-        report = RestoreBackup(archives_[static_cast<size_t>(index)], IsWow64());
+        report = RestoreBackup(archive, {&ProgramRestoreScope(), folder_, IsWow64()});
+    }
+    // The archive of what the restore replaced is listed at once, the restored one still chosen.
+    if (!report.replacedArchive.empty()) {
+        Fill();
+        Select(archive);
     }
     ShowMessageBox(owner, report.Message(), caption);
+}
+
+void RestorePage::Select(const std::string& archive) {
+    const LRESULT count = SendMessageA(dates_, CB_GETCOUNT, 0, 0);
+    for (LRESULT entry = 0; entry < count; ++entry) {
+        const LRESULT index = SendMessageA(dates_, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0);
+        if (index >= 0 && static_cast<size_t>(index) < archives_.size() &&
+            archives_[static_cast<size_t>(index)] == archive) {
+            SendMessageA(dates_, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+            return;
+        }
+    }
 }

@@ -12,10 +12,13 @@ public:
     // Lists the archives of the backup folder by the date their names tell, newest first (the
     // list's own alphabetical sorting is bypassed), each entry carrying its archive.
     void Fill();
-    // Replays the chosen archive and shows the result.
-    void RestoreSelected(HWND owner, const std::string& caption) const;
+    // Replays the chosen archive and shows the result; an archive of what the restore replaced
+    // joins the list.
+    void RestoreSelected(HWND owner, const std::string& caption);
 
 private:
+    void Select(const std::string& archive);
+
     HWND dates_ = nullptr;
     std::string folder_;
     std::vector<std::string> archives_;  // an entry's item data is its index here

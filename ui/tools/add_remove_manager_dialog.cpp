@@ -1,13 +1,16 @@
 #include "ui/tools/add_remove_manager_dialog.h"
 
+#include "engine/section_descriptors.h"
 #include "registry/registry_key.h"
 #include "registry/view_keys.h"
 #include "resources/resource_ids.h"
 
-AddRemoveManagerDialog::AddRemoveManagerDialog(std::string applicationName, KeyExporter exporter)
+AddRemoveManagerDialog::AddRemoveManagerDialog(std::string applicationName, std::string backupFolder,
+                                               KeyExporter exporter)
     : KeyManagerDialog(IDD_ADD_REMOVE_MANAGER, {{"Name", 130}, {"File Name", 340}, {"View", 60}},
                        {kAddRemoveManagerHeader, kAddRemoveRemovedText}, std::move(applicationName),
-                       std::move(exporter), kAddRemoveBackupFolder) {}
+                       std::move(backupFolder), std::move(exporter), kAddRemoveBackupFolder,
+                       {kUninstallKey, kUninstallSection}) {}
 
 void AddRemoveManagerDialog::FillList() {
     for (const ViewKey& view : KeyInBothViews(HKEY_LOCAL_MACHINE, kUninstallKey)) {

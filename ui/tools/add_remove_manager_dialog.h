@@ -1,6 +1,7 @@
 #pragma once
 // The entries of the installed-programs list, for removing those that programs removed
-// improperly left behind; each checked entry is exported first. No uninstaller is run.
+// improperly left behind; each checked entry is exported first and then saved in a backup
+// archive. No uninstaller is run.
 #include <windows.h>
 
 #include <string>
@@ -11,7 +12,7 @@
 
 class AddRemoveManagerDialog : public KeyManagerDialog {
 public:
-    AddRemoveManagerDialog(std::string applicationName, KeyExporter exporter);
+    AddRemoveManagerDialog(std::string applicationName, std::string backupFolder, KeyExporter exporter);
 
 protected:
     void FillList() override;

@@ -15,10 +15,10 @@ std::string ObjectName(const std::string& classKey, const std::string& registrat
 }
 }  // namespace
 
-BhoManagerDialog::BhoManagerDialog(std::string applicationName, KeyExporter exporter)
+BhoManagerDialog::BhoManagerDialog(std::string applicationName, std::string backupFolder, KeyExporter exporter)
     : KeyManagerDialog(IDD_BHO_MANAGER, {{"BHO Name", 130}, {"File Name", 340}, {"View", 60}},
-                       {kBhoManagerHeader, kBhoRemovedText}, std::move(applicationName), std::move(exporter),
-                       kBhoBackupFolder) {}
+                       {kBhoManagerHeader, kBhoRemovedText}, std::move(applicationName), std::move(backupFolder),
+                       std::move(exporter), kBhoBackupFolder, {kBhoListKey, kBhoManagerSection}) {}
 
 void BhoManagerDialog::FillList() {
     for (const ViewKey& view : KeyInBothViews(HKEY_LOCAL_MACHINE, kBhoListKey)) {

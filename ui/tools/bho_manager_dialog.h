@@ -1,17 +1,19 @@
 #pragma once
 // The browser helper objects registered for Internet Explorer, the version details of the
 // library behind the selected one, and removal of the checked registrations, each exported
-// first. Only the registration under the list key goes; the class and its library stay.
+// first and then saved in a backup archive. Only the registration under the list key goes; the
+// class and its library stay.
 #include <windows.h>
 
 #include <string>
 
 #include "backup/key_file_backup.h"
+#include "engine/section_descriptors.h"
 #include "ui/tools/key_manager_dialog.h"
 
 class BhoManagerDialog : public KeyManagerDialog {
 public:
-    BhoManagerDialog(std::string applicationName, KeyExporter exporter);
+    BhoManagerDialog(std::string applicationName, std::string backupFolder, KeyExporter exporter);
 
 protected:
     void FillList() override;
@@ -21,6 +23,8 @@ protected:
 inline constexpr const char* kBhoListKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 inline constexpr const char* kUnnamedBho = "None Specified";
+// The objects start with the browser: their registrations are removed as startup entries.
+inline constexpr SectionId kBhoManagerSection = kStartupProgramsSection;
 // The first tag lacks its ">"; the label renders the text as it is.
 inline constexpr const char* kBhoManagerHeader =
     "<font color=\"#0000FF\"<b>Manage Browser Helper Objects</b></font><br>BHO's are attached to the Internet "

@@ -1,7 +1,5 @@
 #include "ui/tools/key_exporter.h"
 
-#include <shlwapi.h>
-
 #include "base/unique_handles.h"
 #include "backup/key_file_backup.h"
 #include "registry/root_keys.h"
@@ -18,15 +16,11 @@ KeyExporter BackupKeyExporter(const std::string& backupFolder) {
         };
 }
 
-RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,
-                                   const std::string& subFolder) {
-    if (keyPath.empty()) return RemovalOutcome::KeptUndeleted;  // never a whole root
+bool KeySavedOrGone(const KeyExporter& exporter, HKEY root, const std::string& keyPath, const std::string& subFolder) {
+    if (keyPath.empty()) return false;  // never a whole root
     UniqueHkey probe;
     const LONG opened = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, probe.put());
     if (opened != ERROR_SUCCESS) probe.release();  // a failed open leaves nothing to close
-    if (opened == ERROR_FILE_NOT_FOUND) return RemovalOutcome::Removed;
-    if (!exporter || !exporter(root, keyPath, subFolder, nullptr)) return RemovalOutcome::KeptUnsaved;
-    const LONG deleted = SHDeleteKeyA(root, keyPath.c_str());
-    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND ? RemovalOutcome::Removed
-                                                                       : RemovalOutcome::KeptUndeleted;
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    return exporter && exporter(root, keyPath, subFolder, nullptr);
 }

@@ -5,8 +5,6 @@
 #include <functional>
 #include <string>
 
-#include "ui/tools/removal_summary.h"
-
 // Exports the key with its subtree into a new file in the sub-folder of the backup folder;
 // true only when the file was written completely. An earlier export is never overwritten.
 // writtenFile, when given, receives the file's path.
@@ -16,7 +14,6 @@ using KeyExporter =
 // Exports into the sub-folder of this backup folder, in-process, in the registry editor's format.
 KeyExporter BackupKeyExporter(const std::string& backupFolder);
 
-// Exports the key, then deletes it with its subtree; a key whose export failed stays. A key
-// that is already gone counts as removed.
-RemovalOutcome ExportThenDeleteKey(const KeyExporter& exporter, HKEY root, const std::string& keyPath,
-                                   const std::string& subFolder);
+// Whether the key may go as far as its own export is concerned: it was exported completely, or
+// it is gone already and nothing of it can be lost. A whole root never may.
+bool KeySavedOrGone(const KeyExporter& exporter, HKEY root, const std::string& keyPath, const std::string& subFolder);

@@ -1,6 +1,7 @@
 #pragma once
-// A tool dialog whose rows are registry keys: each checked key is exported into the dialog's
-// folder of backups before it is deleted with its subtree.
+// A tool dialog whose rows are registry keys below one list key (in both registry views): each
+// checked key is exported into the dialog's folder of key backups, and then removed with the
+// others through one backup archive.
 #include <windows.h>
 
 #include <string>
@@ -14,19 +15,25 @@ struct KeyEntry {
     std::string keyPath;
 };
 
+// Where a key manager's rows live: the list key below HKEY_LOCAL_MACHINE, and the section the
+// rows are removed as.
+struct KeyListPlace {
+    const char* listKey;
+    SectionId section;
+};
+
 class KeyManagerDialog : public ManagerDialogOf<KeyEntry> {
 protected:
     KeyManagerDialog(int templateId, const std::vector<ListColumn>& columns, ManagerTexts texts,
-                     std::string applicationName, KeyExporter exporter, const char* backupSubFolder)
-        : ManagerDialogOf(templateId, columns, texts, std::move(applicationName)),
-          exporter_(std::move(exporter)),
-          backupSubFolder_(backupSubFolder) {}
+                     std::string applicationName, std::string backupFolder, KeyExporter exporter,
+                     const char* backupSubFolder, KeyListPlace place);
 
-    RemovalOutcome Remove(const KeyEntry& entry) final {
-        return ExportThenDeleteKey(exporter_, entry.root, entry.keyPath, backupSubFolder_);
-    }
+    RegistryProblem ProblemOf(const KeyEntry& entry) const final;
+    bool SaveBeforeRemoval(const RegistryProblem& entry) final;
+    std::vector<ListKey> ListKeys() const final;
 
 private:
     KeyExporter exporter_;
     const char* backupSubFolder_;
+    const char* listKey_;
 };

@@ -6,11 +6,16 @@
 #include "ui/tools/file_version_info.h"
 #include "ui/message_box.h"
 #include "ui/tools/program_details.h"
+#include "ui/tools/tool_removal.h"
 #include "ui/wait_cursor.h"
 
 ManagerDialog::ManagerDialog(int templateId, const std::vector<ListColumn>& columns, ManagerTexts texts,
-                             std::string applicationName)
-    : templateId_(templateId), columns_(columns), texts_(texts), applicationName_(std::move(applicationName)) {}
+                             std::string applicationName, std::string backupFolder)
+    : templateId_(templateId),
+      columns_(columns),
+      texts_(texts),
+      applicationName_(std::move(applicationName)),
+      backupFolder_(std::move(backupFolder)) {}
 
 bool ManagerDialog::OnInit() {
     list_.Attach(Item(IDC_MANAGER_LIST), columns_);
@@ -44,7 +49,14 @@ void ManagerDialog::RemoveChecked() {
     RemovalTally tally;
     {
         const WaitCursor busy;
-        for (int row : checked) tally.Add(RemoveRow(row));
+        std::vector<ProblemPtr> entries;
+        for (int row : checked) {
+            ProblemPtr entry = ProblemOfRow(row);
+            if (!entry) tally.Add(RemovalOutcome::KeptUndeleted);
+            else if (!SaveBeforeRemoval(std::get<RegistryProblem>(entry->item))) tally.Add(RemovalOutcome::KeptUnsaved);
+            else entries.push_back(std::move(entry));
+        }
+        RemoveWithBackup(entries, backupFolder_, ListKeys(), tally);
         Refill();
     }
     ShowMessageBox(Window(), RemovalMessage(texts_.removedText, tally), applicationName_);

@@ -1,7 +1,8 @@
 #pragma once
 // What the three tool dialogs of the advanced page share: a markup header, a list of registry
 // entries with check boxes, "Remove Checked " (the default button: removes the checked
-// entries, fills the list again and says what happened; the dialog stays open) and "Close".
+// entries with one backup archive in the backup folder, fills the list again and says what
+// happened; the dialog stays open) and "Close".
 #include <windows.h>
 
 #include <algorithm>
@@ -9,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "backup/deletion_guard.h"
 #include "controls/markup_label.h"
+#include "engine/problem_record.h"
 #include "ui/lists/check_list_view.h"
 #include "ui/dialog_base.h"
 #include "ui/tools/removal_summary.h"
@@ -25,13 +28,19 @@ public:
 
 protected:
     ManagerDialog(int templateId, const std::vector<ListColumn>& columns, ManagerTexts texts,
-                  std::string applicationName);
+                  std::string applicationName, std::string backupFolder);
 
     // Appends the rows of the registry area; rows start unchecked.
     virtual void FillList() = 0;
     // Frees the records of the rows, after the rows are gone.
     virtual void ForgetEntries() = 0;
-    virtual RemovalOutcome RemoveRow(int row) = 0;
+    // The row's entry as the removal takes it; none for a row without one.
+    virtual ProblemPtr ProblemOfRow(int row) const = 0;
+    // Whatever the dialog keeps of an entry beside the archive, saved before the removal; false
+    // keeps the entry.
+    virtual bool SaveBeforeRemoval(const RegistryProblem& /*entry*/) { return true; }
+    // The keys below which the dialog's keys may be deleted.
+    virtual std::vector<ListKey> ListKeys() const { return SectionListKeys(); }
     // The row became the selected one.
     virtual void ShowDetails(int /*row*/) {}
 
@@ -53,6 +62,7 @@ private:
     std::vector<ListColumn> columns_;
     ManagerTexts texts_;
     std::string applicationName_;
+    std::string backupFolder_;
     MarkupLabel header_;
 };
 
@@ -60,9 +70,15 @@ private:
 template <typename Entry>
 class ManagerDialogOf : public ManagerDialog {
 protected:
-    using ManagerDialog::ManagerDialog;
+    // section: the scan section the entries are removed as, which the list keys are tagged with.
+    ManagerDialogOf(int templateId, const std::vector<ListColumn>& columns, ManagerTexts texts,
+                    std::string applicationName, std::string backupFolder, SectionId section)
+        : ManagerDialog(templateId, columns, texts, std::move(applicationName), std::move(backupFolder)),
+          section_(section) {}
 
-    virtual RemovalOutcome Remove(const Entry& entry) = 0;
+    SectionId Section() const { return section_; }
+
+    virtual RegistryProblem ProblemOf(const Entry& entry) const = 0;
 
     void AddRow(const std::vector<std::string>& cells, Entry entry) {
         entries_.push_back(std::make_unique<Entry>(std::move(entry)));
@@ -78,10 +94,11 @@ protected:
 
 private:
     void ForgetEntries() final { entries_.clear(); }
-    RemovalOutcome RemoveRow(int row) final {
+    ProblemPtr ProblemOfRow(int row) const final {
         const Entry* entry = EntryOf(row);
-        return entry ? Remove(*entry) : RemovalOutcome::KeptUndeleted;
+        return entry ? MakeProblem(section_, {}, ProblemOf(*entry)) : nullptr;
     }
 
+    SectionId section_;
     std::vector<std::unique_ptr<Entry>> entries_;
 };

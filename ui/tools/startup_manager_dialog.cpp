@@ -1,15 +1,15 @@
 #include "ui/tools/startup_manager_dialog.h"
 
-#include <shlwapi.h>
-
+#include "engine/section_descriptors.h"
 #include "registry/registry_key.h"
 #include "registry/view_keys.h"
 #include "resources/resource_ids.h"
 #include "ui/tools/program_details.h"
 
-StartupManagerDialog::StartupManagerDialog(std::string applicationName)
+StartupManagerDialog::StartupManagerDialog(std::string applicationName, std::string backupFolder)
     : ManagerDialogOf(IDD_STARTUP_MANAGER, {{"Program Name", 130}, {"File Name", 340}, {"View", 60}},
-                      {kStartupManagerHeader, kStartupRemovedText}, std::move(applicationName)) {}
+                      {kStartupManagerHeader, kStartupRemovedText}, std::move(applicationName), std::move(backupFolder),
+                      kStartupProgramsSection) {}
 
 void StartupManagerDialog::FillList() {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
@@ -21,16 +21,15 @@ void StartupManagerDialog::FillList() {
             while (run.EnumValue(name, type)) {
                 std::string command;
                 run.ReadString(name.c_str(), command);
-                AddRow({name, command, ViewCaption(view)}, RunEntry{root, view.path, name});
+                AddRow({name, command, ViewCaption(view)}, RunEntry{root, view.path, name, command});
             }
         }
     }
 }
 
-RemovalOutcome StartupManagerDialog::Remove(const RunEntry& entry) {
-    const LONG result = SHDeleteValueA(entry.root, entry.keyPath.c_str(), entry.valueName.c_str());
-    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND ? RemovalOutcome::Removed
-                                                                     : RemovalOutcome::KeptUndeleted;
+RegistryProblem StartupManagerDialog::ProblemOf(const RunEntry& entry) const {
+    return {static_cast<RootKeyValue>(reinterpret_cast<uintptr_t>(entry.root)), entry.keyPath, entry.valueName,
+            entry.command, RemovalScope::Value};
 }
 
 void StartupManagerDialog::ShowDetails(int row) { ShowVersionDetails(VersionFileOfCommand(list_.Text(row, 1))); }

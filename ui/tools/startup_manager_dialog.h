@@ -1,6 +1,7 @@
 #pragma once
 // The programs started at log-on through the two Run keys (the current user's first), the
-// version details of the selected one, and removal of the checked entries (without a backup).
+// version details of the selected one, and removal of the checked entries through a backup
+// archive.
 #include <windows.h>
 
 #include <string>
@@ -11,15 +12,16 @@ struct RunEntry {
     HKEY root;
     std::string keyPath;
     std::string valueName;
+    std::string command;  // the value's text, as the list shows it
 };
 
 class StartupManagerDialog : public ManagerDialogOf<RunEntry> {
 public:
-    explicit StartupManagerDialog(std::string applicationName);
+    StartupManagerDialog(std::string applicationName, std::string backupFolder);
 
 protected:
     void FillList() override;
-    RemovalOutcome Remove(const RunEntry& entry) override;
+    RegistryProblem ProblemOf(const RunEntry& entry) const override;
     void ShowDetails(int row) override;
 };
 

@@ -265,12 +265,14 @@ TEST(InstalledProgram, ThirtyTwoBitProgramIsJudgedInItsViewAndTheCleanOfItsLefto
     std::vector<nlohmann::json> problems;
     EXPECT_EQ(SampleFindings(sections, marks, &problems), expected);
 
-    // A clean removes every one, and a restore of its backup brings back exactly what was there.
+    // A clean that takes the problems to review too removes every one, and a restore of its backup
+    // brings back exactly what was there.
     const std::vector<std::vector<std::string>> before = ItemDumps(problems);
     const TempFolder backups("installed-program-32");
     std::atomic<bool> interrupted{false};
     std::FILE* out = std::tmpfile();
-    EXPECT_EQ(RunConsoleClean({JsonScan(sections), true, backups.Path(), "Windows 10", &interrupted, out}), kExitClean)
+    EXPECT_EQ(RunConsoleClean({JsonScan(sections), true, true, backups.Path(), "Windows 10", &interrupted, out}),
+              kExitClean)
         << StreamText(out);
     for (const nlohmann::json& problem : problems) EXPECT_FALSE(ItemPresent(problem)) << problem.dump();
     EXPECT_EQ(RunConsoleRestore({"", true, backups.Path(), true, out}), 0) << StreamText(out);
