@@ -265,10 +265,12 @@ LRESULT CheckMarkupList::OnMessage(HWND window, UINT message, WPARAM wParam, LPA
             return opensLink ? code | DLGC_WANTMESSAGE : code;
         }
         case WM_KEYDOWN:
+            if (wParam == VK_APPS) return 0;  // the menu opens as the key is released
             if (OnKeyDown(wParam)) return 0;
             break;
         case WM_KEYUP:
-            // The menu key, as Shift+F10 already does here: the parent shows the focused row's menu.
+            // The menu key opens the parent's menu for the focused row, as Shift+F10 does; neither
+            // half of it goes on to the list, so that the menu opens once.
             if (wParam != VK_APPS) break;
             SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
             return 0;
