@@ -233,6 +233,20 @@ TEST_F(DriverFixture, PrepareScanFreesProblemsAndResetsCounters) {
     EXPECT_FALSE(driver.OffersAbort());
 }
 
+// What a scan reads once (the ignore list) is read before the scan's first problem, once per scan,
+// and the ignored counts of the last scan go with its problems.
+TEST_F(DriverFixture, EachScanIsPreparedOnceBeforeItRuns) {
+    Include({kFontsSection});
+    sections.Find(kFontsSection)->ignored = 3;
+    std::vector<std::string> order;
+    driver.preparing = [&] { order.push_back(events.lines.empty() ? "prepared first" : "prepared"); };
+    operations.scripts[ScanOperation::Fonts] = [&](ScanEngine&) { order.push_back("fonts"); };
+    driver.ScanNow();
+    EXPECT_EQ(sections.Find(kFontsSection)->ignored, 0);
+    driver.ScanNow();
+    EXPECT_EQ(order, (std::vector<std::string>{"prepared first", "fonts", "prepared", "fonts"}));
+}
+
 TEST_F(DriverFixture, RedirectionIsTouchedOnlyUnderWow64) {
     Include({kFontsSection});
     int asked = 0;
