@@ -11,7 +11,7 @@
 #include "app/ignore_list_store.h"
 #include "resources/resource_ids.h"
 #include "tests/support/registry_sandbox.h"
-#include "tests/ui/dialog_driver.h"
+#include "tests/ui/manager_dialog_driver.h"
 #include "tests/ui/scripted_operations.h"
 #include "ui/main/main_dialog.h"
 
@@ -32,17 +32,6 @@ void ReportThree(ScanEngine& engine) {
 }
 
 int FocusedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_FOCUSED); }
-
-// Runs the steps in the dialog titled so once it is open, then closes it if they left it open
-// (a failed assertion returns early), so that the test ends instead of waiting.
-void InDialog(const char* title, std::function<void(HWND)> steps) {
-    DialogSteps::Schedule([title, steps] {
-        HWND dialog = ThreadWindowTitled(title);
-        ASSERT_NE(dialog, nullptr) << title;
-        steps(dialog);
-        if (IsWindow(dialog)) EndDialog(dialog, kLeftOpen);
-    });
-}
 
 // Whether a context menu opens on the key press; it is closed again with the key given.
 bool MenuOpensOn(HWND dialog, const std::function<void()>& press, UINT closingKey) {

@@ -27,6 +27,17 @@ inline INT_PTR RunManager(ManagerDialog& dialog, const std::function<void(HWND)>
     return dialog.Run(nullptr);
 }
 
+// Runs the steps in the dialog titled so once it is open, then closes it if they left it open
+// (a failed assertion returns early), so that the test ends instead of waiting.
+inline void InDialog(const char* title, std::function<void(HWND)> steps) {
+    DialogSteps::Schedule([title, steps] {
+        HWND dialog = ThreadWindowTitled(title);
+        ASSERT_NE(dialog, nullptr) << title;
+        steps(dialog);
+        if (IsWindow(dialog)) EndDialog(dialog, kLeftOpen);
+    });
+}
+
 inline HWND ManagerList(HWND dialog) { return GetDlgItem(dialog, IDC_MANAGER_LIST); }
 
 // The index of the first row whose first cell is the text; -1 when there is none.

@@ -17,9 +17,11 @@
 #include "tests/support/registry_dump.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/temp_folder.h"
-#include "tests/ui/dialog_driver.h"
+#include "tests/ui/manager_dialog_driver.h"
+#include "tests/ui/scratch_registry.h"
 #include "ui/main/main_dialog.h"
 #include "ui/main/removal_command.h"
+#include "ui/tools/startup_manager_dialog.h"
 
 namespace {
 // Reports the problems the test lines up, each by its section's operation.
@@ -338,4 +340,31 @@ TEST_F(RemovalWindowTest, RestoreListShowsArchivesNewestFirstAndReportsEachResul
     EXPECT_EQ(boxes.texts[1].rfind(kInvalidBackupText, 0), 0u) << boxes.texts[1];
     EXPECT_EQ(boxes.texts[2], kItemsRestoredText);
     EXPECT_EQ(ReadTestFile(backups.Sub("restored\\a.lnk")), "link");
+}
+
+TEST_F(RemovalWindowTest, AStartupEntryRemovedInItsManagerComesBackFromTheRestorePage) {
+    constexpr const char* kName = "TidrexTest Restore Page";
+    ScratchRegistry registry;
+    registry.OwnValue(HKEY_CURRENT_USER, kStartupRunKey, kName);
+    ScratchRegistry::CreateKey(HKEY_CURRENT_USER, kStartupRunKey);
+    ScratchRegistry::SetString(HKEY_CURRENT_USER, kStartupRunKey, kName, "C:\\gone\\tray.exe /quiet");
+    const std::string before = ScratchRegistry::RawValue(HKEY_CURRENT_USER, kStartupRunKey, kName);
+    bool goneAfterRemoval = false;
+    Run([&](HWND window) {
+        Click(window, IDC_NAV_ADVANCED);
+        InDialog("Startup Programs Manager", [&](HWND manager) {
+            CheckRow(manager, RowNamed(manager, kName));
+            Click(manager, IDOK);
+            PostMessageA(manager, WM_COMMAND, IDCANCEL, 0);
+        });
+        Click(window, IDC_STARTUP_MANAGER);
+        goneAfterRemoval = !ScratchRegistry::ValueExists(HKEY_CURRENT_USER, kStartupRunKey, kName);
+        Click(window, IDC_NAV_RESTORE);
+        SendMessageA(Control(IDC_BACKUP_DATES), CB_SETCURSEL, 0, 0);
+        Click(window, IDC_RESTORE_SELECTED);
+    });
+    EXPECT_TRUE(goneAfterRemoval);
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Selected Registry Entries Deleted", kItemsRestoredText}));
+    EXPECT_EQ(Archives().size(), 1u);
+    EXPECT_EQ(ScratchRegistry::RawValue(HKEY_CURRENT_USER, kStartupRunKey, kName), before);
 }
