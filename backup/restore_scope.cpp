@@ -1,17 +1,10 @@
 #include "backup/restore_scope.h"
 
 #include "base/ascii_case.h"
+#include "engine/tool_list_keys.h"
+#include "registry/registry_view.h"
 
 namespace {
-// The tools' keys, as the tool dialogs list them in each view (a test holds them to the dialogs').
-constexpr const char* kBhoListKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
-constexpr const char* kBhoListKey32 =
-    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
-constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kUninstallKey32 = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* kRunKey32 = "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 // Whether the first names of path match the pattern's, "*" matching any one name.
 bool MatchesPattern(const std::vector<std::string>& path, const std::vector<std::string>& pattern) {
     if (pattern.size() > path.size()) return false;
@@ -58,9 +51,9 @@ const RestoreScope& ProgramRestoreScope() {
     static const RestoreScope scope{
         &SectionListKeys(),
         {{kLocalMachine, kBhoListKey},
-         {kLocalMachine, kBhoListKey32},
+         {kLocalMachine, ThirtyTwoBitKeyPath(kBhoListKey)},
          {kLocalMachine, kUninstallKey},
-         {kLocalMachine, kUninstallKey32}},
+         {kLocalMachine, ThirtyTwoBitKeyPath(kUninstallKey)}},
         {
             {kLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"},
             {kCurrentUser, "Control Panel\\Sounds"},
@@ -71,10 +64,10 @@ const RestoreScope& ProgramRestoreScope() {
             {kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\*\\OpenWithList"},
             {kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\*\\Count"},
             // The startup manager's lists.
-            {kCurrentUser, kRunKey},
-            {kCurrentUser, kRunKey32},
-            {kLocalMachine, kRunKey},
-            {kLocalMachine, kRunKey32},
+            {kCurrentUser, kStartupRunKey},
+            {kCurrentUser, ThirtyTwoBitKeyPath(kStartupRunKey)},
+            {kLocalMachine, kStartupRunKey},
+            {kLocalMachine, ThirtyTwoBitKeyPath(kStartupRunKey)},
             // The full registry scan's three walks.
             {kLocalMachine, "", true},
             {kCurrentUser, "", true},

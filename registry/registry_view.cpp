@@ -14,3 +14,9 @@ RegistryView ViewOfKeyPath(const std::string& keyPath) {
 }
 
 const char* ViewCaption(RegistryView view) { return view == RegistryView::Bits32 ? "32-bit" : "64-bit"; }
+
+std::string ThirtyTwoBitKeyPath(const std::string& keyPath) {
+    const size_t slash = keyPath.find('\\');
+    if (slash == std::string::npos) return keyPath + "\\Wow6432Node";
+    return keyPath.substr(0, slash) + "\\Wow6432Node" + keyPath.substr(slash);
+}

@@ -11,3 +11,6 @@ RegistryView ViewOfKeyPath(const std::string& keyPath);
 
 // "64-bit" or "32-bit", as the tool dialogs show a row's view.
 const char* ViewCaption(RegistryView view);
+
+// The 32-bit programs' copy of a key below "SOFTWARE": "Wow6432Node" after the path's first name.
+std::string ThirtyTwoBitKeyPath(const std::string& keyPath);

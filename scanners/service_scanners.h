@@ -4,10 +4,10 @@
 // program or driver file is gone, and returns the engine's running flag (false after an abort;
 // true, at once, when its key cannot be opened).
 #include "engine/scan_engine.h"
+#include "engine/tool_list_keys.h"
 
 inline constexpr const char* kServicesKey = "SYSTEM\\CurrentControlSet\\Services";
 inline constexpr const char* kStaticDriversKey = "SYSTEM\\CurrentControlSet\\Services\\VXD";
-inline constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 bool ScanServices(ScanEngine& engine);
 bool ScanStaticDrivers(ScanEngine& engine);

@@ -15,6 +15,7 @@
 #include "tests/ui/version_samples.h"
 #include "ui/tools/add_remove_manager_dialog.h"
 #include "ui/tools/bho_manager_dialog.h"
+#include "registry/registry_view.h"
 #include "ui/tools/startup_manager_dialog.h"
 
 namespace {
@@ -25,12 +26,6 @@ constexpr const char* kToolbarId = "{7A1D0C01-0000-4E57-9C0F-54494452EC02}";
 constexpr const char* kOrphanId = "{7A1D0C01-0000-4E57-9C0F-54494452EC03}";
 constexpr const char* kLegacyId = "{7A1D0C01-0000-4E57-9C0F-54494452EC04}";
 constexpr const char* kLegacy = "C:\\Program Files (x86)\\Legacy Works\\legacy.exe";
-
-// The 32-bit programs' copy of a key below HKLM\SOFTWARE.
-std::string ThirtyTwoBit(const char* path) {
-    const std::string text = path;
-    return "SOFTWARE\\Wow6432Node\\" + text.substr(text.find('\\') + 1);
-}
 
 void Pose(ManagerDialog& dialog, const char* name, const char* selected, const char* checked) {
     RunManager(dialog, [&](HWND window) {
@@ -49,7 +44,7 @@ void RunValue(ScratchRegistry& registry, HKEY root, const char* name, const std:
 }
 
 void Bho(ScratchRegistry& registry, const char* id, const char* name, const char* library, bool thirtyTwoBit = false) {
-    registry.OwnKey(HKEY_LOCAL_MACHINE, (thirtyTwoBit ? ThirtyTwoBit(kBhoListKey) : kBhoListKey) + "\\" + id);
+    registry.OwnKey(HKEY_LOCAL_MACHINE, (thirtyTwoBit ? ThirtyTwoBitKeyPath(kBhoListKey) : kBhoListKey) + "\\" + id);
     if (!name && !library) return;
     const std::string classKey = std::string(thirtyTwoBit ? "Wow6432Node\\CLSID\\" : "CLSID\\") + id;
     registry.OwnKey(HKEY_CLASSES_ROOT, classKey);
@@ -62,7 +57,7 @@ void Bho(ScratchRegistry& registry, const char* id, const char* name, const char
 
 void Program(ScratchRegistry& registry, const char* key, const char* name, const char* uninstall,
              bool thirtyTwoBit = false) {
-    const std::string path = (thirtyTwoBit ? ThirtyTwoBit(kUninstallKey) : kUninstallKey) + "\\" + key;
+    const std::string path = (thirtyTwoBit ? ThirtyTwoBitKeyPath(kUninstallKey) : kUninstallKey) + "\\" + key;
     registry.OwnKey(HKEY_LOCAL_MACHINE, path);
     if (name) ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "DisplayName", name);
     ScratchRegistry::SetString(HKEY_LOCAL_MACHINE, path, "UninstallString", uninstall);
@@ -82,7 +77,7 @@ int main() {
         RunValue(registry, HKEY_LOCAL_MACHINE, "Sample Helper", std::string("\"") + kHelper + "\" /all-users");
         RunValue(registry, HKEY_LOCAL_MACHINE, "Volume Tray", "C:\\windows\\system32\\sndvol.exe /tray");
         RunValue(registry, HKEY_LOCAL_MACHINE, "Legacy Agent", std::string("\"") + kLegacy + "\" /agent",
-                 ThirtyTwoBit(kStartupRunKey));
+                 ThirtyTwoBitKeyPath(kStartupRunKey));
         StartupManagerDialog dialog("TidrexVelora", FreshFolder("tidrex-tour-backup"));
         Pose(dialog, "startup-manager", "Sample Helper", "OldUpdater");
     }

@@ -7,14 +7,10 @@
 #include "tests/ui/scratch_registry.h"
 #include "ui/tools/add_remove_manager_dialog.h"
 #include "ui/tools/bho_manager_dialog.h"
+#include "registry/registry_view.h"
 #include "ui/tools/startup_manager_dialog.h"
 
 namespace {
-// The 32-bit programs' copy of a key below HKLM\SOFTWARE.
-std::string ThirtyTwoBit(const std::string& path) {
-    return "SOFTWARE\\Wow6432Node\\" + path.substr(path.find('\\') + 1);
-}
-
 // Opens the dialog; the row of each name shows the view, and removing the checked 32-bit row
 // takes the entry from the 32-bit key.
 void ExpectViewsAndRemoval(ManagerDialog& dialog, const std::vector<std::pair<std::string, std::string>>& rows,
@@ -37,7 +33,7 @@ void ExpectViewsAndRemoval(ManagerDialog& dialog, const std::vector<std::pair<st
 TEST(ManagerViews, StartupListsBothMachineViewsAndTheSharedUserKey) {
     ScratchRegistry registry;
     MessageBoxRecorder boxes;
-    const std::string machine32 = ThirtyTwoBit(kStartupRunKey);
+    const std::string machine32 = ThirtyTwoBitKeyPath(kStartupRunKey);
     for (const auto& [root, key, name] :
          {std::tuple{HKEY_LOCAL_MACHINE, std::string(kStartupRunKey), "TidrexView 64"},
           std::tuple{HKEY_LOCAL_MACHINE, machine32, "TidrexView 32"},
@@ -75,7 +71,7 @@ TEST(ManagerViews, KeyManagersListBothViews) {
     for (const Case& test : cases) {
         ScratchRegistry registry;
         MessageBoxRecorder boxes;
-        const std::string entry32 = ThirtyTwoBit(test.listKey) + "\\{7A1D0C01-0000-4E57-9C0F-54494452EA32}";
+        const std::string entry32 = ThirtyTwoBitKeyPath(test.listKey) + "\\{7A1D0C01-0000-4E57-9C0F-54494452EA32}";
         const std::string entry64 = test.listKey + "\\{7A1D0C01-0000-4E57-9C0F-54494452EA64}";
         for (const std::string& key : {entry32, entry64}) {
             registry.OwnKey(HKEY_LOCAL_MACHINE, key);

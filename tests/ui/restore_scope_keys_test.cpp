@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/restore_scope.h"
+#include "registry/registry_view.h"
 #include "registry/view_keys.h"
 #include "scanners/association_scanners.h"
 #include "scanners/list_scanners.h"
@@ -23,10 +24,7 @@ struct ListedKey {
 // prefix lacks that view's key.
 std::vector<std::string> PathsInBothViews(const ListedKey& key) {
     std::vector<std::string> paths{key.path};
-    if (key.bothViews) {
-        const size_t slash = key.path.find('\\');
-        paths.push_back(key.path.substr(0, slash) + "\\Wow6432Node" + key.path.substr(slash));
-    }
+    if (key.bothViews) paths.push_back(ThirtyTwoBitKeyPath(key.path));
     for (const ViewKey& view : KeyInBothViews(key.handle, key.path)) paths.push_back(view.path);
     return paths;
 }

@@ -9,6 +9,7 @@
 
 #include "backup/key_file_backup.h"
 #include "engine/section_descriptors.h"
+#include "engine/tool_list_keys.h"
 #include "ui/tools/key_manager_dialog.h"
 
 class BhoManagerDialog : public KeyManagerDialog {
@@ -20,8 +21,6 @@ protected:
     void ShowDetails(int row) override;
 };
 
-inline constexpr const char* kBhoListKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 inline constexpr const char* kUnnamedBho = "None Specified";
 // The objects start with the browser: their registrations are removed as startup entries.
 inline constexpr SectionId kBhoManagerSection = kStartupProgramsSection;

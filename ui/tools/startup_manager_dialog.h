@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "engine/tool_list_keys.h"
 #include "ui/tools/manager_dialog.h"
 
 struct RunEntry {
@@ -25,7 +26,6 @@ protected:
     void ShowDetails(int row) override;
 };
 
-inline constexpr const char* kStartupRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kStartupManagerHeader =
     "<font color=\"#0000FF\"><b>Startup Program Manager</b></font><br>Startup Program Manager lets you configure the "
     "programs\t\t\t\t\twhich are started at the time your pc boots.<br>Often unwanted programs add themselves in this "
