@@ -57,6 +57,9 @@ public:
     // partial archive is removed again and error says why.
     bool FinishBackup(std::string& error);
 
+    // Drops what was collected and the partial archive: a backup begun and not to be finished.
+    void Discard();
+
     // The archive's final name (it exists once FinishBackup succeeded).
     const std::string& ArchivePath() const { return archivePath_; }
     std::string PartialPath() const { return archivePath_ + kPartialArchiveEnding; }
@@ -72,7 +75,6 @@ private:
     bool IsStaged(const std::string& name) const;
     bool ClaimPartialArchive(DWORD& failure);
     bool IntactOnDisk(std::string& error) const;
-    void Discard();
 
     std::string folder_;
     std::function<SYSTEMTIME()> clock_;

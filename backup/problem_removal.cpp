@@ -57,23 +57,31 @@ Deleted Delete(const ProblemRecord& problem, HeldKeys held) {
 
 class Removal {
 public:
-    Removal(const RemovalSettings& settings, const ArchiveVerified& archiveVerified)
-        : settings_(settings), archiveVerified_(archiveVerified) {}
+    Removal(const RemovalSettings& settings, const ArchiveVerified& archiveVerified, const RemovalProgress& progress)
+        : settings_(settings), archiveVerified_(archiveVerified), progress_(progress) {}
 
     RemovalReport Run(const std::vector<const ProblemRecord*>& problems) {
         if (settings_.backup && !settings_.backup->BeginBackup(report_.backupError)) return Failed(problems);
         const FsRedirectionOff redirection(settings_.wow64);
         std::vector<Pending> toDelete;
-        for (const ProblemRecord* problem : problems) {
-            Pending pending{problem, {}, {}};
-            if (Admitted(*problem) && BackedUp(pending)) toDelete.push_back(std::move(pending));
+        toDelete.reserve(problems.size());
+        for (size_t done = 0; done < problems.size(); ++done) {
+            Pending pending{problems[done], {}, {}};
+            if (Admitted(*pending.problem) && BackedUp(pending)) toDelete.push_back(std::move(pending));
+            if (settings_.backup && !GoOn(RemovalStage::Saving, done + 1, problems.size())) return Aborted(problems);
         }
         if (settings_.backup) {
             if (!settings_.backup->FinishBackup(report_.backupError)) return Failed(problems);
             report_.archivePath = settings_.backup->ArchivePath();
             if (archiveVerified_) archiveVerified_();
         }
-        for (Pending& pending : toDelete) Settle(pending);
+        for (size_t done = 0; done < toDelete.size(); ++done) {
+            Settle(toDelete[done]);
+            if (done + 1 < toDelete.size() && !GoOn(RemovalStage::Deleting, done + 1, toDelete.size())) {
+                KeepUnreached(toDelete, done + 1);
+                break;
+            }
+        }
         return std::move(report_);
     }
 
@@ -144,6 +152,24 @@ private:
         if (alreadyGone) ++report_.alreadyGone;
     }
 
+    bool GoOn(RemovalStage stage, size_t done, size_t total) const {
+        return !progress_ || progress_(stage, done, total);
+    }
+
+    // Stopped while saving: the backup is dropped and nothing is deleted.
+    RemovalReport Aborted(const std::vector<const ProblemRecord*>& problems) {
+        if (settings_.backup) settings_.backup->Discard();
+        RemovalReport aborted;
+        aborted.aborted = true;
+        for (const ProblemRecord* problem : problems) aborted.kept.push_back({problem, KeptReason::Aborted, {}});
+        return aborted;
+    }
+
+    void KeepUnreached(const std::vector<Pending>& toDelete, size_t first) {
+        report_.aborted = true;
+        for (size_t i = first; i < toDelete.size(); ++i) Keep(*toDelete[i].problem, KeptReason::Aborted);
+    }
+
     RemovalReport Failed(const std::vector<const ProblemRecord*>& problems) {
         RemovalReport failed;
         failed.backupFailed = true;
@@ -155,12 +181,13 @@ private:
 
     const RemovalSettings& settings_;
     const ArchiveVerified& archiveVerified_;
+    const RemovalProgress& progress_;
     RemovalReport report_;
     RemovalLedger ledger_;
 };
 }  // namespace
 
 RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings,
-                             const ArchiveVerified& archiveVerified) {
-    return Removal(settings, archiveVerified).Run(problems);
+                             const ArchiveVerified& archiveVerified, const RemovalProgress& progress) {
+    return Removal(settings, archiveVerified, progress).Run(problems);
 }

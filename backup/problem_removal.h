@@ -21,7 +21,14 @@ struct RemovalSettings {
 // Told once the archive is written and read back, before the first deletion (with a backup only).
 using ArchiveVerified = std::function<void()>;
 
+// The removal's two long stages: every item saved into the backup, then every item deleted.
+enum class RemovalStage { Saving, Deleting };
+// Told after each item of a stage, with how many of the stage's items are done; false stops the
+// removal there. Stopped while saving, it deletes nothing and writes no archive; stopped while
+// deleting, it keeps the items it has not reached, and the archive holds them all.
+using RemovalProgress = std::function<bool(RemovalStage stage, size_t done, size_t total)>;
+
 // problems: the checked ones, in the order they are to be handled, each consistent as the intake
 // files them.
 RemovalReport RemoveProblems(const std::vector<const ProblemRecord*>& problems, const RemovalSettings& settings,
-                             const ArchiveVerified& archiveVerified = {});
+                             const ArchiveVerified& archiveVerified = {}, const RemovalProgress& progress = {});

@@ -20,6 +20,7 @@ const char* KeptReasonText(KeptReason reason) {
         case KeptReason::BackupUnreadable: return "its backup does not read back";
         case KeptReason::Changed: return "changed since the scan";
         case KeptReason::InexactName: return "its name cannot be read exactly";
+        case KeptReason::Aborted: return "the removal was aborted";
     }
     return "";
 }

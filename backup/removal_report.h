@@ -15,6 +15,7 @@ enum class KeptReason {
     BackupUnreadable,  // its key export does not read back as the tree it was made of
     Changed,           // it no longer held what was backed up when its deletion came
     InexactName,       // read with substitutes for characters of its name: it cannot be opened by it
+    Aborted,           // the user stopped the removal before it came to the item
 };
 
 // The reason as the messages name it ("access denied").
@@ -33,6 +34,7 @@ struct RemovalReport {
     int removed = 0;
     int alreadyGone = 0;  // counted in removed: gone before the removal reached them
     std::vector<KeptItem> kept;
+    bool aborted = false;
 
     bool AllRemoved() const { return !backupFailed && kept.empty(); }
 };

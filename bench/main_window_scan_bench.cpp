@@ -18,6 +18,7 @@
 
 #include "bench/bench_settings.h"
 #include "bench/console_section_scan.h"
+#include "bench/seeded_fonts.h"
 #include "bench/stopwatch.h"
 #include "app/scan_log.h"
 #include "base/unique_handles.h"
@@ -27,49 +28,7 @@
 #include "ui/main/main_dialog.h"
 
 namespace {
-// The fonts list the fonts scan reads; the bench adds values of its own and removes them again.
-constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-constexpr const char* kBenchPrefix = "TidrexBench Font ";
 constexpr const char* kSettingsKey = "Software\\TidrexTests\\MainWindowScanBench";
-
-std::string PresentFontFile() {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\Fonts\\tidrexbench.ttf";
-}
-
-void SeedFonts(int values, int staleEvery, bool remove) {
-    if (remove) {
-        DeleteFileA(PresentFontFile().c_str());
-    } else {
-        const UniqueHandle file(CreateFileA(PresentFontFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    for (int i = 0; i < values; ++i) {
-        const std::string name = kBenchPrefix + std::to_string(i) + " (TrueType)";
-        if (remove) {
-            RegDeleteValueA(key, name.c_str());
-            continue;
-        }
-        const std::string data =
-            i % staleEvery == 0 ? "tidrexbench-gone" + std::to_string(i) + ".ttf" : "tidrexbench.ttf";
-        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>(data.size() + 1));
-    }
-    RegCloseKey(key);
-}
-
-int FontValueCount() {
-    HKEY key = nullptr;
-    DWORD count = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                     nullptr);
-    RegCloseKey(key);
-    return static_cast<int>(count);
-}
 
 double MainWindowRun(const Preferences& preferences, int& problems) {
     ScannerSet scan;

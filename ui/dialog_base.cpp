@@ -9,6 +9,11 @@ INT_PTR DialogBase::RunModal(HWND owner, int templateId) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+bool DialogBase::CreateModeless(HWND owner, int templateId) {
+    return CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(templateId), owner, &DialogBase::Procedure,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
 INT_PTR DialogBase::RunModal(HWND owner, const std::vector<uint8_t>& templateData) {
     if (templateData.empty()) return -1;
     return DialogBoxIndirectParamA(ResourceModule(), reinterpret_cast<const DLGTEMPLATE*>(templateData.data()), owner,

@@ -1,5 +1,5 @@
 #pragma once
-// A thin base for modal dialogs: the procedure finds the object stored at WM_INITDIALOG and
+// A thin base for dialogs, modal or modeless: the procedure finds the object stored at WM_INITDIALOG and
 // forwards to virtual handlers; an exception stops at the procedure (base/window_boundary.h)
 // and the message gets the default handling; the object is forgotten before the window's last
 // message.
@@ -19,6 +19,10 @@ public:
     INT_PTR RunModal(HWND owner, int templateId);
     // Runs it from a template in memory (a re-fonted copy); the data must stay alive meanwhile.
     INT_PTR RunModal(HWND owner, const std::vector<uint8_t>& templateData);
+
+    // Creates it without a loop of its own (a modeless dialog): whoever creates it pumps its
+    // messages and destroys it. False when it could not be created.
+    bool CreateModeless(HWND owner, int templateId);
 
     HWND Window() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }

@@ -123,8 +123,10 @@ public:
         return list;
     }
     // archiveVerified runs between the backup and the first deletion.
-    RemovalReport Remove(bool withBackup = true, const ArchiveVerified& archiveVerified = {}) {
-        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false}, archiveVerified);
+    RemovalReport Remove(bool withBackup = true, const ArchiveVerified& archiveVerified = {},
+                         const RemovalProgress& progress = {}) {
+        return RemoveProblems(Problems(), {withBackup ? &backup : nullptr, &listKeys_, false}, archiveVerified,
+                              progress);
     }
     // A restore that may write where this test's sections remove, with its archive of what it
     // replaces in the backup folder (or in the folder given).

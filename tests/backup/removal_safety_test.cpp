@@ -206,3 +206,36 @@ TEST(RemovalSafety, KeysDeletedMeanwhileByAnotherRunAreAlreadyGone) {
     EXPECT_EQ(report.removed, 3);
     EXPECT_EQ(report.alreadyGone, 3);
 }
+
+// "Abort" while the backup is saved deletes nothing and leaves no archive; while the items are
+// deleted, it keeps those not reached, and the archive gives back every one.
+TEST(RemovalSafety, AbortStopsAtTheItemItWasChosenAfter) {
+    for (const RemovalStage stage : {RemovalStage::Saving, RemovalStage::Deleting}) {
+        RemovalFixture f;
+        const std::string values = f.Below(kCurrentUser, "Values");
+        for (const char* name : {"One", "Two", "Three"}) {
+            f.SetValue(kCurrentUser, values, Widen(name), REG_SZ, WideBytes(L"C:\\gone.exe"));
+            f.ValueProblem(kCurrentUser, values, name, "C:\\gone.exe");
+        }
+        const std::vector<std::string> before = f.Dump();
+        std::vector<size_t> told;
+        const RemovalReport report = f.Remove(true, {}, [&](RemovalStage now, size_t done, size_t total) {
+            EXPECT_EQ(total, 3u);
+            if (now == stage) told.push_back(done);
+            return now != stage || done < 1;
+        });
+        EXPECT_TRUE(report.aborted);
+        EXPECT_EQ(told, (std::vector<size_t>{1}));
+        ASSERT_EQ(report.kept.size(), stage == RemovalStage::Saving ? 3u : 2u) << RemovalSummaryText(report);
+        EXPECT_EQ(report.kept.back().reason, KeptReason::Aborted);
+        EXPECT_NE(RemovalSummaryText(report).find(" - the removal was aborted\r\n"), std::string::npos);
+        if (stage == RemovalStage::Saving) {
+            EXPECT_EQ(f.Dump(), before);
+            EXPECT_TRUE(f.Archives().empty());
+            continue;
+        }
+        EXPECT_EQ(report.removed, 1);
+        EXPECT_EQ(f.Restore(report.archivePath).status, RestoreReport::Status::Restored);
+        EXPECT_EQ(f.Dump(), before);
+    }
+}

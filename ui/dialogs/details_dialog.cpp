@@ -20,20 +20,19 @@ bool DetailsDialog::OnInit() {
     return true;
 }
 
+std::string DetailsDialog::Markup(int row) const { return DetailsRow(*rows_[row]); }
+
 void DetailsDialog::FillRows() {
-    for (const ProblemPtr& problem : section_.problems) {
-        list_.AddRow(DetailsRow(*problem), problem.get(), problem->checked != 0);
-    }
+    rows_.clear();
+    rows_.reserve(section_.problems.size());
+    for (const ProblemPtr& problem : section_.problems) rows_.push_back(problem.get());
+    list_.ShowRows(*this, static_cast<int>(rows_.size()));
 }
 
 // "Select All" ticks the safe rows; a row to review keeps the tick the user gave it.
 void DetailsDialog::SetAll(bool checked) {
     section_.TickAll(checked);
-    for (int row = 0; row < list_.RowCount(); ++row) {
-        if (const auto* problem = static_cast<const ProblemRecord*>(list_.RowData(row))) {
-            list_.SetChecked(row, problem->checked != 0);
-        }
-    }
+    list_.RedrawRows();
 }
 
 void DetailsDialog::IgnoreChosenRows() {
@@ -41,11 +40,11 @@ void DetailsDialog::IgnoreChosenRows() {
     if (!ignore_ || rows.empty()) return;
     IgnoreList rules;
     for (int row : rows) {
-        if (const auto* problem = static_cast<const ProblemRecord*>(list_.RowData(row)))
-            rules.push_back(RuleFor(*problem));
+        if (row < static_cast<int>(rows_.size())) rules.push_back(RuleFor(*rows_[row]));
     }
     // The rows go before their records may be freed.
     list_.ClearAll();
+    rows_.clear();
     ignore_(rules);
     FillRows();
     const int next = std::min(rows.front(), list_.RowCount() - 1);
@@ -71,14 +70,13 @@ bool DetailsDialog::OnCommand(int id, int code, HWND) {
     }
 }
 
-bool DetailsDialog::OnNotify(NMHDR& header, LRESULT&) {
-    if (header.idFrom != IDC_DETAILS_LIST || header.code != LVN_ITEMCHANGED) return false;
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if (!CheckMarkupList::CheckStateChanged(change) || change.iItem < 0) return false;
-    if (auto* problem = static_cast<ProblemRecord*>(list_.RowData(change.iItem))) {
-        problem->checked = list_.IsChecked(change.iItem) ? 1 : 0;
+bool DetailsDialog::OnNotify(NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_DETAILS_LIST) return false;
+    if (header.code == LVN_ODFINDITEMA || header.code == LVN_ODFINDITEMW) {
+        result = -1;  // rows are not found by typing: the space ticks a row, letters do nothing
+        return true;
     }
-    return true;
+    return list_.FillDisplayInfo(header);
 }
 
 bool DetailsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -4,7 +4,9 @@
 // "Ignore" (the button, or the rows' context menu) leaves the chosen rows out of every scan
 // from now on and takes them out of the section.
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "controls/markup_label.h"
 #include "engine/ignore_rules.h"
@@ -15,7 +17,9 @@
 // Stores the rules and takes the problems they hold out of the sections.
 using IgnoreHandler = std::function<void(const IgnoreList& rules)>;
 
-class DetailsDialog : public DialogBase {
+// The list holds no rows of its own: each is drawn from its problem when it comes into view, so
+// that a section of many thousands opens at once.
+class DetailsDialog : public DialogBase, private CheckRows {
 public:
     // Without a handler "Ignore" is greyed.
     explicit DetailsDialog(ScanSection& section, IgnoreHandler ignore = {})
@@ -31,6 +35,11 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
+    std::string Markup(int row) const override;
+    bool Checked(int row) const override { return rows_[row]->checked != 0; }
+    void SetChecked(int row, bool checked) override { rows_[row]->checked = checked ? 1 : 0; }
+    void* Data(int row) const override { return rows_[row]; }
+
     void SetAll(bool checked);
     void FillRows();
     // The selected rows, or the focused one when none is selected.
@@ -40,6 +49,7 @@ private:
     IgnoreHandler ignore_;
     MarkupLabel header_;
     CheckMarkupList list_;
+    std::vector<ProblemRecord*> rows_;
 };
 
 // Six lines: a problem to review and one line that wraps (a long key or value).

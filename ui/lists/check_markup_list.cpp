@@ -75,7 +75,44 @@ void CheckMarkupList::SetCheckPictures(int checkedId, int uncheckedId) {
 
 void CheckMarkupList::ClearAll() {
     severities_.clear();
+    if (rows_) {
+        rows_ = nullptr;
+        ListView_SetItemCountEx(list_, 0, 0);
+        return;
+    }
     ListView_DeleteAllItems(list_);
+}
+
+void CheckMarkupList::ShowRows(CheckRows& rows, int count) {
+    severities_.clear();
+    rows_ = &rows;
+    ListView_SetCallbackMask(list_, LVIS_STATEIMAGEMASK);
+    ListView_SetItemCountEx(list_, count, 0);
+    RedrawRows();
+}
+
+bool CheckMarkupList::FillDisplayInfo(NMHDR& header) const {
+    if (!rows_ || header.hwndFrom != list_) return false;
+    if (header.code == LVN_GETDISPINFOA) {
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::string markup = rows_->Markup(item.iItem);
+            lstrcpynA(item.pszText, markup.c_str(), item.cchTextMax);
+        }
+        if (item.mask & LVIF_STATE) item.state |= CheckStateBits(rows_->Checked(item.iItem));
+        return true;
+    }
+    if (header.code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::string markup = rows_->Markup(item.iItem);
+            const int written = MultiByteToWideChar(CP_UTF8, 0, markup.c_str(), -1, item.pszText, item.cchTextMax);
+            if (written == 0) item.pszText[item.cchTextMax - 1] = L'\0';
+        }
+        if (item.mask & LVIF_STATE) item.state |= CheckStateBits(rows_->Checked(item.iItem));
+        return true;
+    }
+    return false;
 }
 
 int CheckMarkupList::AddRow(const std::string& markup, void* data, bool checked) {
@@ -91,19 +128,32 @@ int CheckMarkupList::AddRow(const std::string& markup, void* data, bool checked)
 
 int CheckMarkupList::RowCount() const { return ListView_GetItemCount(list_); }
 
-void* CheckMarkupList::RowData(int row) const { return reinterpret_cast<void*>(ListViewItemParam(list_, row)); }
+void* CheckMarkupList::RowData(int row) const {
+    if (rows_) return row >= 0 && row < RowCount() ? rows_->Data(row) : nullptr;
+    return reinterpret_cast<void*>(ListViewItemParam(list_, row));
+}
 
 bool CheckMarkupList::IsChecked(int row) const {
+    if (rows_) return row >= 0 && row < RowCount() && rows_->Checked(row);
     const UINT state = ListView_GetItemState(list_, row, LVIS_STATEIMAGEMASK);
     return (state >> 12) == 2;
 }
 
 void CheckMarkupList::SetChecked(int row, bool checked) {
+    if (rows_) {
+        if (row < 0 || row >= RowCount()) return;
+        rows_->SetChecked(row, checked);
+        ListView_RedrawItems(list_, row, row);
+        return;
+    }
     ListView_SetItemState(list_, row, CheckStateBits(checked), LVIS_STATEIMAGEMASK);
     ListView_RedrawItems(list_, row, row);
 }
 
-std::string CheckMarkupList::RowText(int row) const { return ListViewItemText(list_, row, 0); }
+std::string CheckMarkupList::RowText(int row) const {
+    if (rows_) return row >= 0 && row < RowCount() ? rows_->Markup(row) : std::string();
+    return ListViewItemText(list_, row, 0);
+}
 
 int CheckMarkupList::Severity(int row) const {
     const auto entry = severities_.find(row);

@@ -1,12 +1,14 @@
 #pragma once
 // An owner-drawn list whose rows are markup texts with a check box, and optionally a
-// "View Details" link, a severity label and a severity meter.
+// "View Details" link, a severity label and a severity meter. The rows are the list's own
+// (AddRow), or, for a list created with LVS_OWNERDATA, its owner's (ShowRows), drawn on demand.
 #include <windows.h>
 
 #include <map>
 #include <string>
 
 #include "base/unique_handles.h"
+#include "ui/lists/check_rows.h"
 #include "ui/lists/image_list.h"
 
 class CheckMarkupList {
@@ -25,8 +27,17 @@ public:
     void SetCheckPictures(int checkedId, int uncheckedId);
     void SetLinkText(const std::string& markup) { linkText_ = markup; }
     void SetSeverity(int row, int severity) { severities_[row] = severity; }
-    // Empties the severity table, then deletes every row.
+    // Empties the severity table, then deletes every row (forgets the owner's rows).
     void ClearAll();
+    // The owner's rows, count of them, replacing any shown before; the list keeps only which
+    // rows are selected and focused.
+    void ShowRows(CheckRows& rows, int count);
+    // Draws the visible rows again, after the owner changed their data.
+    void RedrawRows() const { InvalidateRect(list_, nullptr, FALSE); }
+    // The parent's LVN_GETDISPINFO for this list: an owner's row's text and check state, as
+    // LVM_GETITEMTEXT and LVM_GETITEMSTATE read them (screen readers, tests). False for another
+    // notification.
+    bool FillDisplayInfo(NMHDR& header) const;
 
     int AddRow(const std::string& markup, void* data, bool checked);
     int RowCount() const;
@@ -74,6 +85,7 @@ private:
     RECT checkRect_{};
     RECT linkRect_{};
     std::map<int, int> severities_;
+    CheckRows* rows_ = nullptr;
 };
 
 inline constexpr const char* kViewDetailsLink = "<font color=\"#0000FF\"><u>View Details</u></font>";

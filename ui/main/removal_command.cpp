@@ -4,6 +4,7 @@
 
 #include "backup/problem_removal.h"
 #include "engine/wow64.h"
+#include "ui/main/removal_progress.h"
 #include "ui/message_box.h"
 #include "ui/wait_cursor.h"
 
@@ -39,12 +40,16 @@ AfterRemoval RunRemoveProblems(const RemovalCommandContext& context) {
     RemovalReport report;
     {
         const WaitCursor wait;
-        report = RemoveProblems(ticked, {backup ? &context.backup : nullptr, &SectionListKeys(), IsWow64()});
+        RemovalProgressWindow progress(context.window);
+        report = RemoveProblems(
+            ticked, {backup ? &context.backup : nullptr, &SectionListKeys(), IsWow64()}, {},
+            [&](RemovalStage stage, size_t done, size_t total) { return progress.Advance(stage, done, total); });
     }
     const std::string summary = RemovalSummaryText(report);
     if (report.removed == 0) {
         ShowMessageBox(context.window, summary, context.applicationName);
-        return AfterRemoval::HomePage;
+        // Stopped before anything went: the results are still what the scan found.
+        return report.aborted ? AfterRemoval::StayOnResults : AfterRemoval::HomePage;
     }
     const int answer = ShowMessageBox(context.window, summary + kScanAgainQuestion, context.applicationName, MB_YESNO);
     return answer == IDYES ? AfterRemoval::ScanAgain : AfterRemoval::HomePage;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-void PumpMessages() {
+void PumpMessages(HWND dialog) {
     MSG message;
     for (int dispatched = 0; dispatched < 10; ++dispatched) {
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
@@ -11,6 +11,7 @@ void PumpMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        if (dialog && IsDialogMessageA(dialog, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -19,7 +19,8 @@ RemovalOutcome OutcomeOf(KeptReason reason) {
         case KeptReason::InexactName: return RemovalOutcome::KeptUnreadableName;
         case KeptReason::OutsideListKey:
         case KeptReason::AccessDenied:
-        case KeptReason::DeleteFailed: break;
+        case KeptReason::DeleteFailed:
+        case KeptReason::Aborted: break;  // the tools offer no "Abort"
     }
     return RemovalOutcome::KeptUndeleted;
 }
