@@ -66,6 +66,7 @@ private:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnLeftButtonDown(POINT point);
     bool OnKeyDown(WPARAM key);
+    bool MoveSingleSelection(WPARAM key);
     int FocusedRow() const;
     void FocusFirstRowIfNone();
     void ToggleFocusedRow();
