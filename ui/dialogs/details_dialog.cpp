@@ -20,6 +20,11 @@ bool DetailsDialog::OnInit() {
     return true;
 }
 
+bool DetailsDialog::OnDpiChanged(int dpi, const RECT&) {
+    list_.SetDpi(dpi);
+    return false;
+}
+
 void DetailsDialog::FillRows() {
     for (const ProblemPtr& problem : section_.problems) {
         list_.AddRow(DetailsRow(*problem), problem.get(), problem->checked != 0);
