@@ -9,6 +9,25 @@
 namespace {
 constexpr int kMainWindowPoints = 8;
 
+UniqueFont Tahoma(int pixelHeight) {
+    LOGFONTA font{};
+    font.lfHeight = -pixelHeight;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    return UniqueFont(CreateFontIndirectA(&font));
+}
+
+// What the dialog manager measures its base unit with.
+int AlphabetWidth(HFONT font) {
+    constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const WindowDc screen(nullptr);
+    const SelectedObject selected(screen.get(), font);
+    SIZE extent{};
+    GetTextExtentPoint32A(screen.get(), kAlphabet, static_cast<int>(sizeof(kAlphabet) - 1), &extent);
+    return extent.cx;
+}
+
 UniqueBitmap LoadBitmapResource(int id) {
     return UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -59,10 +78,12 @@ UniqueBitmap LoadPictureForDpi(int id, int dpi) {
 }
 
 UniqueFont MainWindowFont(int dpi) {
-    LOGFONTA font{};
-    font.lfHeight = -MulDiv(kMainWindowPoints, dpi, 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-    return UniqueFont(CreateFontIndirectA(&font));
+    const int pointHeight = MulDiv(kMainWindowPoints, dpi, 72);
+    const UniqueFont design = Tahoma(MulDiv(kMainWindowPoints, kBaseDpi, 72));
+    const int allowed = ScaleForDpi(AlphabetWidth(design.get()), dpi);
+    for (int height = pointHeight; height > pointHeight * 3 / 4; --height) {
+        UniqueFont font = Tahoma(height);
+        if (AlphabetWidth(font.get()) <= allowed) return font;
+    }
+    return Tahoma(pointHeight);
 }

@@ -15,5 +15,7 @@ UniqueBitmap LoadPictureForDpi(int id, int dpi);
 // The bitmap's size in pixels; zero when it is none.
 SIZE BitmapSize(HBITMAP bitmap);
 
-// Tahoma of 8 points at the DPI, the main window's font.
+// The main window's font: Tahoma of 8 points at the DPI, or the largest size below it whose
+// letters are no wider than at 96 DPI scaled, since Tahoma does not widen in proportion and the
+// window's labels were made to fit its 96-DPI text.
 UniqueFont MainWindowFont(int dpi);
