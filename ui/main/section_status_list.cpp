@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "base/device_context.h"
 #include "base/unique_handles.h"
 #include "resources/resource_ids.h"
@@ -44,7 +46,8 @@ void SectionStatusList::Attach(HWND list) {
 
 void SectionStatusList::SetDpi(int dpi) {
     dpi_ = dpi;
-    for (int column = 0; column < 3; ++column) ListView_SetColumnWidth(list_, column, Scaled(kColumnWidths[column]));
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        ListView_SetColumnWidth(list_, column, Scaled(kColumnWidths[column]));
     UniqueImageList images(
         ImageList_Create(Scaled(kPictureSize.cx), Scaled(kPictureSize.cy), ILC_COLOR32 | ILC_MASK, 3, 0));
     AddPicture(images.get(), IDB_STATUS_READY, dpi);
