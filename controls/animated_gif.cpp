@@ -70,6 +70,12 @@ void AnimatedGif::Attach(HWND control) {
     SetWindowSubclass(control_, &AnimatedGif::SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
+void AnimatedGif::SetScale(int numerator, int denominator) {
+    if (numerator <= 0 || denominator <= 0) return;
+    scaleNumerator_ = numerator;
+    scaleDenominator_ = denominator;
+}
+
 bool AnimatedGif::LoadFromResource(HMODULE module, const char* name, const char* type) {
     HRSRC found = FindResourceA(module, name, type);
     if (!found) return false;
@@ -107,8 +113,8 @@ bool AnimatedGif::LoadGif(LockedBlock& locked, size_t size, HGLOBAL block) {
     if (count == 0) return false;
     if (count == 1) {
         locked.Unlock();
-        still_ = DecodeToBitmap(block, size, false, walker.ScreenWidth(), walker.ScreenHeight());
-        return still_ && Prepare(walker.ScreenWidth(), walker.ScreenHeight());
+        still_ = DecodeToBitmap(block, size, false, Scaled(walker.ScreenWidth()), Scaled(walker.ScreenHeight()));
+        return still_ && Prepare(Scaled(walker.ScreenWidth()), Scaled(walker.ScreenHeight()));
     }
     walker.Rewind();
     GifGraphicBlock graphic;
@@ -118,18 +124,19 @@ bool AnimatedGif::LoadGif(LockedBlock& locked, size_t size, HGLOBAL block) {
         if (!standalone) continue;
         walker.WriteStandalone(graphic, static_cast<uint8_t*>(standalone));
         GifFrame frame;
-        frame.bitmap = DecodeToBitmap(standalone, length, true, graphic.width, graphic.height);
+        // Edges scaled, not sizes, so that scaled frames that met still meet.
+        frame.left = Scaled(graphic.left);
+        frame.top = Scaled(graphic.top);
+        frame.width = Scaled(graphic.left + graphic.width) - frame.left;
+        frame.height = Scaled(graphic.top + graphic.height) - frame.top;
+        frame.bitmap = DecodeToBitmap(standalone, length, true, frame.width, frame.height);
         if (!frame.bitmap) continue;
-        frame.left = graphic.left;
-        frame.top = graphic.top;
-        frame.width = graphic.width;
-        frame.height = graphic.height;
         frame.delay = graphic.delay;
         frame.disposal = graphic.disposal;
         playback_->frames.push_back(std::move(frame));
     }
     locked.Unlock();
-    return !playback_->frames.empty() && Prepare(walker.ScreenWidth(), walker.ScreenHeight());
+    return !playback_->frames.empty() && Prepare(Scaled(walker.ScreenWidth()), Scaled(walker.ScreenHeight()));
 }
 
 bool AnimatedGif::LoadPicture(HGLOBAL block, size_t size) {
@@ -146,8 +153,8 @@ bool AnimatedGif::LoadPicture(HGLOBAL block, size_t size) {
         pixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
     }
     constexpr int kHimetricPerInch = 2540;
-    const int pixelWidth = MulDiv(width, pixelsX, kHimetricPerInch);
-    const int pixelHeight = MulDiv(height, pixelsY, kHimetricPerInch);
+    const int pixelWidth = Scaled(MulDiv(width, pixelsX, kHimetricPerInch));
+    const int pixelHeight = Scaled(MulDiv(height, pixelsY, kHimetricPerInch));
     still_ = RenderToBitmap(picture.get(), pixelWidth, pixelHeight);
     return still_ && Prepare(pixelWidth, pixelHeight);
 }

@@ -26,6 +26,10 @@ public:
     void Attach(HWND control);
     HWND Window() const { return control_; }
 
+    // Pictures loaded from now on are drawn at numerator / denominator of their size (HALFTONE),
+    // for a DPI between the sizes a picture was drawn at; 1 / 1 at first.
+    void SetScale(int numerator, int denominator);
+
     // Copies the resource into a movable memory block and loads it from there.
     bool LoadFromResource(HMODULE module, const char* name, const char* type);
     // A GIF is cut into its images and each decoded on its own; anything else is decoded as one
@@ -67,6 +71,7 @@ private:
     bool LoadGif(LockedBlock& locked, size_t size, HGLOBAL block);
     bool LoadPicture(HGLOBAL block, size_t size);
     bool Prepare(int width, int height);
+    int Scaled(int length) const { return MulDiv(length, scaleNumerator_, scaleDenominator_); }
     void Paint();
 
     HWND control_ = nullptr;
@@ -74,4 +79,5 @@ private:
     FrameBitmap still_;  // the picture of a still image, drawn on this thread only
     UniqueKernelObject worker_;
     unsigned workerId_ = 0;
+    int scaleNumerator_ = 1, scaleDenominator_ = 1;
 };

@@ -31,6 +31,9 @@ UniqueBitmap RenderOver(HDC dc, IPicture* picture, int width, int height, uint32
     picture->get_Width(&pictureWidth);
     picture->get_Height(&pictureHeight);
     const SelectedObject selected(dc, bitmap.get());
+    // A picture drawn at another size than its own is averaged, not thinned out.
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
     // Source from the bottom with a negative extent: HIMETRIC runs upward.
     if (FAILED(picture->Render(dc, 0, 0, width, height, 0, pictureHeight, pictureWidth, -pictureHeight, nullptr)))
         bitmap.reset();

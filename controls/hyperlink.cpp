@@ -78,15 +78,7 @@ void HyperLink::Attach(HWND label) {
     if (target_.empty()) target_ = WindowText(link_);
     if (WindowText(link_).empty()) SetWindowTextA(link_, target_.c_str());
 
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0));
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!font) font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
-    LOGFONTA description{};
-    GetObjectA(font, sizeof(description), &description);
-    description.lfUnderline = FALSE;
-    normalFont_.reset(CreateFontIndirectA(&description));
-    description.lfUnderline = TRUE;
-    underlinedFont_.reset(CreateFontIndirectA(&description));
+    MakeFonts(reinterpret_cast<HFONT>(SendMessageA(link_, WM_GETFONT, 0, 0)));
 
     SetWindowSubclass(link_, &HyperLink::LinkProcedure, kLinkSubclassId, reinterpret_cast<DWORD_PTR>(this));
     if (parent_) JoinParent();
@@ -100,6 +92,28 @@ void HyperLink::Attach(HWND label) {
     FitToText();
     LoadDefaultCursor();
     CreateToolTip();
+}
+
+void HyperLink::MakeFonts(HFONT font) {
+    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!font) font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    LOGFONTA description{};
+    GetObjectA(font, sizeof(description), &description);
+    description.lfUnderline = FALSE;
+    UniqueFont normal(CreateFontIndirectA(&description));
+    description.lfUnderline = TRUE;
+    UniqueFont underlined(CreateFontIndirectA(&description));
+    // The control lets go of the fonts it has before they are deleted.
+    if (link_ && normal) SendMessageA(link_, WM_SETFONT, reinterpret_cast<WPARAM>(normal.get()), FALSE);
+    normalFont_ = std::move(normal);
+    underlinedFont_ = std::move(underlined);
+}
+
+void HyperLink::SetFont(HFONT font) {
+    if (!link_) return;
+    MakeFonts(font);
+    UseFont(underlineMode_ == 1 || (underlineMode_ == -1 && hover_));
+    FitToText();
 }
 
 void HyperLink::SetTarget(const std::string& target) {

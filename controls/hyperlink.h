@@ -27,6 +27,10 @@ public:
     void Attach(HWND label);
     HWND Window() const { return link_; }
 
+    // Makes its plain and underlined fonts from this one (the parent's at a new DPI, say) and fits
+    // the window to its text again.
+    void SetFont(HFONT font);
+
     void SetTarget(const std::string& target);
     const std::string& Target() const { return target_; }
     // -1: underlined while hovered; 1: always; 0: never.
@@ -54,6 +58,7 @@ private:
     void SnapToText();
     void LoadDefaultCursor();
     void CreateToolTip();
+    void MakeFonts(HFONT font);
     void UseFont(bool underlined);
     void OnMouseMove();
     void OnTimer();

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Draws the program's pictures with ImageMagick's convert into resources/pictures/.
 
+Every picture the windows show is drawn at 1x (96 DPI), 1.5x and 2x (name_150, name_200): the
+same drawing with its coordinates, sizes and text scaled, so that lines and text stay sharp.
 The results are committed, so a build needs neither Python nor ImageMagick; run this again
 after changing a picture:  python3 resources/draw_pictures.py
 """
 import os
+import re
 import struct
 import subprocess
 import tempfile
@@ -26,12 +29,63 @@ FOOTER_TOP = 342
 NAV_ROWS = [79, 147, 218, 282]
 
 
+SCALES = ((1, ""), (1.5, "_150"), (2, "_200"))
+
+
 def convert(*args):
     subprocess.run(["convert", *args], check=True)
 
 
 def out(name):
     return os.path.join(OUT, name)
+
+
+def scaled_name(name, suffix):
+    stem, extension = os.path.splitext(name)
+    return stem + suffix + extension
+
+
+def scaled(args, s):
+    """The same convert arguments drawing s times as large. Every -draw runs under an affine that
+    maps pixel centres onto pixel centres (its strokes scale with it); a fill without a stroke
+    gets a stroke of its own colour, as ImageMagick's fills reach half a pixel past their edges
+    at every size. Canvas sizes, offsets and text sizes are scaled; 1x stays as it is."""
+    if s == 1:
+        return list(args)
+    result = []
+    fill, stroked = "black", False
+    args = iter(args)
+    for arg in args:
+        if arg == "-size":
+            width, height = next(args).split("x")
+            result += [arg, f"{round(int(width) * s)}x{round(int(height) * s)}"]
+        elif arg in ("-geometry", "-annotate"):
+            offsets = re.fullmatch(r"([+-]\d+)([+-]\d+)", next(args))
+            result += [arg, "".join(f"{round(int(v) * s):+d}" for v in offsets.groups())]
+        elif arg == "-pointsize":
+            result += [arg, f"{float(next(args)) * s:g}"]
+        elif arg == "-fill":
+            fill = next(args)
+            result += [arg, fill]
+        elif arg == "-stroke":
+            stroke = next(args)
+            stroked = stroke != "none"
+            result += [arg, stroke]
+        elif arg == "-draw":
+            shift = 0.5 * s - 0.5
+            prefix = f"affine {s:g},0,0,{s:g},{shift:g},{shift:g} "
+            if not stroked:
+                prefix += f"stroke '{fill}' stroke-width {(s - 1) / s:g} "
+            result += [arg, prefix + next(args)]
+        else:
+            result.append(arg)
+    return result
+
+
+def draw_bmp(name, *args):
+    """One BMP at every scale."""
+    for s, suffix in SCALES:
+        convert(*scaled(args, s), "-type", "TrueColor", "BMP3:" + out(scaled_name(name, suffix)))
 
 
 def nav_icon_draws():
@@ -101,35 +155,32 @@ def background(name, with_info_panel):
             "-draw", "roundrectangle 232,221 494,309 5,5", "-stroke", "none",
             "-fill", BANNER_LIGHT, "-draw", "rectangle 233,226 235,304",
         ]
-    convert(*draws, "-type", "TrueColor", "BMP3:" + out(name))
+    draw_bmp(name, *draws)
 
 
 def status_images():
     # White is the transparent colour of the image list.
-    convert("-size", "20x24", "xc:white",
-            "-fill", "#fbfbfb", "-stroke", "#7d8a99", "-strokewidth", "1",
-            "-draw", "polygon 2,2 11,2 15,6 15,21 2,21",
-            "-fill", "#dfe5ec", "-draw", "polygon 11,2 11,6 15,6",
-            "-stroke", "#c2c9d2", "-draw", "line 4,9 12,9", "-draw", "line 4,12 10,12",
-            "-stroke", "white", "-fill", "#d9262b", "-draw", "circle 13,17 13,11",
-            "-stroke", "none", "-fill", "white", "-draw", "rectangle 9,16 17,18",
-            "-type", "TrueColor", "BMP3:" + out("status_ready.bmp"))
-    convert("-size", "20x24", "xc:white",
-            "-fill", "#2f9e44", "-stroke", "#1f7a33", "-strokewidth", "1",
-            "-draw", "polygon 2,9 10,9 10,4 18,12 10,20 10,15 2,15",
-            "-type", "TrueColor", "BMP3:" + out("status_scanning.bmp"))
-    convert("-size", "20x24", "xc:white",
-            "-stroke", "#2f9e44", "-strokewidth", "3.5", "-fill", "none",
-            "-draw", "stroke-linejoin round stroke-linecap round polyline 3,12 8,17 17,6",
-            "-type", "TrueColor", "BMP3:" + out("status_finished.bmp"))
+    draw_bmp("status_ready.bmp", "-size", "20x24", "xc:white",
+             "-fill", "#fbfbfb", "-stroke", "#7d8a99", "-strokewidth", "1",
+             "-draw", "polygon 2,2 11,2 15,6 15,21 2,21",
+             "-fill", "#dfe5ec", "-draw", "polygon 11,2 11,6 15,6",
+             "-stroke", "#c2c9d2", "-draw", "line 4,9 12,9", "-draw", "line 4,12 10,12",
+             "-stroke", "white", "-fill", "#d9262b", "-draw", "circle 13,17 13,11",
+             "-stroke", "none", "-fill", "white", "-draw", "rectangle 9,16 17,18")
+    draw_bmp("status_scanning.bmp", "-size", "20x24", "xc:white",
+             "-fill", "#2f9e44", "-stroke", "#1f7a33", "-strokewidth", "1",
+             "-draw", "polygon 2,9 10,9 10,4 18,12 10,20 10,15 2,15")
+    draw_bmp("status_finished.bmp", "-size", "20x24", "xc:white",
+             "-stroke", "#2f9e44", "-strokewidth", "3.5", "-fill", "none",
+             "-draw", "stroke-linejoin round stroke-linecap round polyline 3,12 8,17 17,6")
 
 
 def check_boxes():
     box = ["-size", "16x16", "xc:white", "-fill", "white", "-stroke", "#8c97a5", "-strokewidth", "1",
            "-draw", "rectangle 1,1 14,14", "-stroke", "#e3e8ee", "-draw", "rectangle 2,2 13,13"]
-    convert(*box, "-type", "TrueColor", "BMP3:" + out("check_unchecked.bmp"))
-    convert(*box, "-stroke", "black", "-strokewidth", "2", "-fill", "none",
-            "-draw", "stroke-linejoin round stroke-linecap round polyline 4,8 7,11 12,4", "-type", "TrueColor", "BMP3:" + out("check_checked.bmp"))
+    draw_bmp("check_unchecked.bmp", *box)
+    draw_bmp("check_checked.bmp", *box, "-stroke", "black", "-strokewidth", "2", "-fill", "none",
+             "-draw", "stroke-linejoin round stroke-linecap round polyline 4,8 7,11 12,4")
 
 
 def meters():
@@ -142,7 +193,7 @@ def meters():
             fill = shades[cell] if cell < filled else "#f0f0f0"
             draws += ["-fill", fill, "-stroke", "rgb(134,134,134)",
                       "-draw", f"rectangle {left},0 {left + 12},7"]
-        convert(*draws, "-type", "TrueColor", "BMP3:" + out(name))
+        draw_bmp(name, *draws)
 
 
 def hand_cursor():
@@ -198,8 +249,8 @@ def icon():
         convert(*sizes, out("TidrexVelora.ico"))
 
 
-def busy_animation():
-    """140 x 13: three blue blocks running through a light track, looping."""
+def busy_animation(s, suffix):
+    """140 x 13 at 1x: three blue blocks running through a light track, looping."""
     with tempfile.TemporaryDirectory() as work:
         frames = []
         steps = 14
@@ -211,9 +262,9 @@ def busy_animation():
                 left = (step * 10 + block * 12 - 30) % 170 - 15
                 shade = ["#7fb0ec", "#4b8fe0", "#1f63c2"][block]
                 draws += ["-fill", shade, "-draw", f"rectangle {max(left, 2)},3 {min(left + 9, 137)},9"]
-            convert(*draws, path)
+            convert(*scaled(draws, s), path)
             frames.append(path)
-        convert("-delay", "8", "-loop", "0", *frames, "GIF:" + out("busy.gif"))
+        convert("-delay", "8", "-loop", "0", *frames, "GIF:" + out(f"busy{suffix}.gif"))
 
 
 def main():
@@ -225,7 +276,8 @@ def main():
     meters()
     hand_cursor()
     icon()
-    busy_animation()
+    for s, suffix in SCALES:
+        busy_animation(s, suffix)
 
 
 if __name__ == "__main__":

@@ -53,6 +53,10 @@ INT_PTR DialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_DESTROY: OnDestroy(); return FALSE;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            return suggested && OnDpiChanged(HIWORD(wParam), *suggested) ? TRUE : FALSE;
+        }
         default: {
             INT_PTR result = FALSE;
             return OnMessage(message, wParam, lParam, result) ? result : FALSE;

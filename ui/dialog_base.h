@@ -38,6 +38,10 @@ protected:
         return false;
     }
     virtual void OnDestroy() {}
+    // The window moved to a monitor of another DPI; suggested is where Windows proposes it goes.
+    // True when the window placed itself; false leaves the message to the dialog manager, which
+    // lays out a dialog of dialog units itself.
+    virtual bool OnDpiChanged(int /*dpi*/, const RECT& /*suggested*/) { return false; }
 
     void End(INT_PTR result) { EndDialog(window_, result); }
 

@@ -303,3 +303,34 @@ TEST_F(AnimatedGifTest, LoadsFromTheProgramsResource) {
     EXPECT_EQ(gif.FrameCount(), 2u);
     EXPECT_FALSE(gif.LoadFromResource(nullptr, MAKEINTRESOURCEA(144), "GIF"));
 }
+
+// Between the sizes a GIF is drawn at, its frames are drawn scaled: by their edges, so frames
+// that met still meet, and the control and its canvas take the scaled size.
+TEST_F(AnimatedGifTest, AScaleDrawsEveryFrameAtItsScaledPlaceAndSize) {
+    AnimatedGif gif;
+    gif.Attach(window_.AddStatic("", 0, 0, 20, 20));
+    gif.SetScale(3, 2);  // 144 DPI from a GIF drawn for 96
+    ASSERT_TRUE(Load(gif, GifBuilder(4, 2, {kRed, kGreen})
+                              .Control(10, 0)
+                              .Image(0, 0, 1, 2, 0)
+                              .Control(10, 0)
+                              .Image(1, 0, 3, 2, 1)
+                              .Finish()));
+    ASSERT_EQ(gif.FrameCount(), 2u);
+    RECT client{};
+    GetClientRect(gif.Window(), &client);
+    EXPECT_EQ(client.right, 6);
+    EXPECT_EQ(client.bottom, 3);
+    // 1.5 rounds to 2 and 4.5 to 5: a width scaled on its own would reach past the picture.
+    EXPECT_EQ(gif.Frame(0).width, 2);
+    EXPECT_EQ(gif.Frame(1).left, 2);
+    EXPECT_EQ(gif.Frame(1).width, 4);
+    EXPECT_EQ(gif.Frame(1).bitmap.width, 4);
+    EXPECT_EQ(gif.Frame(1).bitmap.height, 3);
+    ASSERT_TRUE(gif.Canvas().DrawFrame(gif.Frame(0)));
+    ASSERT_TRUE(gif.Canvas().DrawFrame(gif.Frame(1)));
+    DrawingSurface surface(6, 3);
+    Snapshot(gif, surface);
+    EXPECT_EQ(surface.Count({0, 0, 2, 3}, Colour(kRed)), 6);
+    EXPECT_EQ(surface.Count({2, 0, 6, 3}, Colour(kGreen)), 12);
+}

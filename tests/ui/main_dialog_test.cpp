@@ -599,30 +599,112 @@ TEST_F(MainDialogTest, KeysAloneChooseSectionsScanAndOpenTheDetails) {
 }
 
 namespace {
+// Where some items lie at 96 DPI over the 650 x 360 background: their template places in its
+// proportions. Links and the animation fit themselves to their text and picture.
+struct Place {
+    int id;
+    RECT at96;
+};
+constexpr Place kPlaces[] = {{IDC_SCAN_LIST, {216, 70, 641, 290}},
+                             {IDC_START_ABORT, {567, 294, 642, 316}},
+                             {IDC_FOOTER, {519, 345, 641, 358}},
+                             {IDC_NAV_SCAN_TEXT, {75, 96, 203, 135}}};
+
+RECT ClientRectOf(HWND dialog, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+SIZE SmallImageSize(HWND list) {
+    int width = 0, height = 0;
+    ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &width, &height);
+    return {width, height};
+}
+
+// The window, its picture, its places, font and status pictures are the 96-DPI ones scaled.
+void ExpectLaidOutAt(const MainDialog& dialog, int dpi) {
+    HWND window = dialog.Window();
+    EXPECT_EQ(dialog.Dpi(), dpi);
+    const SIZE client = ClientSize(window);
+    EXPECT_EQ(client.cx, MulDiv(650, dpi, 96));
+    EXPECT_EQ(client.cy, MulDiv(360, dpi, 96));
+    EXPECT_EQ(dialog.BackgroundSize().cx, client.cx);
+    EXPECT_EQ(dialog.BackgroundSize().cy, client.cy);
+    for (const Place& place : kPlaces) {
+        const RECT rect = ClientRectOf(window, place.id);
+        const LONG expected[] = {place.at96.left, place.at96.top, place.at96.right, place.at96.bottom};
+        const LONG actual[] = {rect.left, rect.top, rect.right, rect.bottom};
+        for (int edge = 0; edge < 4; ++edge) {
+            EXPECT_NEAR(actual[edge], expected[edge] * dpi / 96.0, 1.5)
+                << place.id << " edge " << edge << " at " << dpi;
+        }
+    }
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(window, IDC_NAV_SCAN_TEXT), WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
+    EXPECT_STREQ(font.lfFaceName, "Tahoma");
+    // 8 points, or a little less where Tahoma would grow wider than the layout.
+    EXPECT_LE(-font.lfHeight, MulDiv(8, dpi, 72));
+    EXPECT_GE(-font.lfHeight, MulDiv(7, dpi, 72));
+    if (dpi == 96) {
+        EXPECT_EQ(font.lfHeight, -11);
+    }
+    const SIZE status = SmallImageSize(GetDlgItem(window, IDC_SCAN_LIST));
+    EXPECT_EQ(status.cx, MulDiv(20, dpi, 96));
+    EXPECT_EQ(status.cy, MulDiv(24, dpi, 96));
+}
+
+// What Windows sends when the window is moved onto a monitor of another DPI, with the window
+// rectangle it suggests: the same top-left corner, the frame around the scaled client area.
+void MoveToMonitorOf(HWND window, int dpi) {
+    RECT rect{}, client{};
+    GetWindowRect(window, &rect);
+    GetClientRect(window, &client);
+    rect.right = rect.left + (rect.right - rect.left) - client.right + MulDiv(650, dpi, 96);
+    rect.bottom = rect.top + (rect.bottom - rect.top) - client.bottom + MulDiv(360, dpi, 96);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
+}
+
 // Wine's screen DPI, read by a process when it starts.
 class LogPixels {
 public:
     explicit LogPixels(DWORD dpi) {
-        for (const char* path : kPaths) {
-            HKEY key = nullptr;
-            if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-                ERROR_SUCCESS) {
-                RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
-                RegCloseKey(key);
-            }
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+            RegCloseKey(key);
         }
     }
-    ~LogPixels() {
-        for (const char* path : kPaths) RegDeleteKeyValueA(HKEY_CURRENT_USER, path, "LogPixels");
-    }
+    ~LogPixels() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kPath, "LogPixels"); }
 
 private:
-    static constexpr const char* kPaths[] = {"Control Panel\\Desktop"};
+    static constexpr const char* kPath = "Control Panel\\Desktop";
 };
 }  // namespace
 
-TEST(MainDialogDpi, At120DpiTheFontIs7PointTahomaAndTheClientStays650By360) {
-    const LogPixels dpi(120);
+// At 96 DPI the window is its design; moved to a monitor of 120 DPI it takes the 1.5x pictures
+// shrunk to 1.25x, and back at 96 it is laid out as it was.
+TEST_F(MainDialogTest, FollowsTheDpiOfTheMonitorItIsMovedTo) {
+    Run([&](HWND window) {
+        ExpectLaidOutAt(*dialog, 96);
+        MoveToMonitorOf(window, 120);
+        ExpectLaidOutAt(*dialog, 120);
+        MoveToMonitorOf(window, 96);
+        ExpectLaidOutAt(*dialog, 96);
+    });
+}
+
+TEST(MainDialogDpi, At192DpiEverythingIsTwiceItsSizeAndFollowsAMoveTo144) {
+    const LogPixels dpi(192);
     EXPECT_EQ(RunChild("MainDialogDpiChild.*"), 0);
 }
 
@@ -631,20 +713,15 @@ TEST(MainDialogDpiChild, Check) {
     HDC screen = GetDC(nullptr);
     const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    ASSERT_EQ(pixelsPerInch, 120);
+    ASSERT_EQ(pixelsPerInch, 192);
     RegistrySandbox settings("MainDialogDpi");
     Preferences preferences(settings.Path(), settings.Sub("Run"));
     MainDialog dialog(MainDialogStartup{nullptr, nullptr, &preferences, "TidrexVelora", nullptr});
     DialogSteps::Schedule([&] {
         ShowWindow(dialog.Window(), SW_SHOWNORMAL);
-        LOGFONTA font{};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog.Window(), WM_GETFONT, 0, 0)), sizeof(font), &font);
-        EXPECT_STREQ(font.lfFaceName, "Tahoma");
-        EXPECT_EQ(std::lround(-font.lfHeight * 72.0 / pixelsPerInch), 7);
-        RECT client{};
-        GetClientRect(dialog.Window(), &client);
-        EXPECT_EQ(client.right, 650);
-        EXPECT_EQ(client.bottom, 360);
+        ExpectLaidOutAt(dialog, 192);
+        MoveToMonitorOf(dialog.Window(), 144);
+        ExpectLaidOutAt(dialog, 144);
         EndDialog(dialog.Window(), kLeftOpen);
     });
     EXPECT_EQ(dialog.Run(), kLeftOpen);

@@ -22,6 +22,11 @@ bool DetailsDialog::OnInit() {
 
 std::string DetailsDialog::Markup(int row) const { return DetailsRow(*rows_[row]); }
 
+bool DetailsDialog::OnDpiChanged(int dpi, const RECT&) {
+    list_.SetDpi(dpi);
+    return false;
+}
+
 void DetailsDialog::FillRows() {
     rows_.clear();
     rows_.reserve(section_.problems.size());

@@ -33,6 +33,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
     std::string Markup(int row) const override;

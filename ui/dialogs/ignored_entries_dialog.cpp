@@ -7,6 +7,8 @@
 
 #include "engine/ignore_rule_text.h"
 #include "resources/resource_ids.h"
+#include "ui/dpi_resources.h"
+#include "ui/dpi_scale.h"
 #include "ui/lists/row_menu.h"
 #include "ui/message_box.h"
 
@@ -44,15 +46,29 @@ INT_PTR IgnoredEntriesDialog::Run(HWND owner) { return RunModal(owner, IDD_IGNOR
 bool IgnoredEntriesDialog::OnInit() {
     HWND list = Item(IDC_IGNORED_LIST);
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    RECT client{};
-    GetClientRect(list, &client);
-    const int pathWidth = client.right - kTypeWidth - kValueNameWidth - GetSystemMetrics(SM_CXVSCROLL);
-    AddColumn(list, 0, "Type", kTypeWidth);
-    AddColumn(list, 1, "Key or Path", pathWidth);
-    AddColumn(list, 2, "Value Name", kValueNameWidth);
+    AddColumn(list, 0, "Type", 0);
+    AddColumn(list, 1, "Key or Path", 0);
+    AddColumn(list, 2, "Value Name", 0);
+    FitColumns(WindowDpi(list));
     Fill(0);
     SetFocus(ListView_GetItemCount(list) > 0 ? list : Item(IDCANCEL));
     return false;  // the focus is set
+}
+
+bool IgnoredEntriesDialog::OnDpiChanged(int dpi, const RECT&) {
+    FitColumns(dpi);
+    return false;
+}
+
+// The path takes what the type and the value name leave of the list's width.
+void IgnoredEntriesDialog::FitColumns(int dpi) {
+    HWND list = Item(IDC_IGNORED_LIST);
+    RECT client{};
+    GetClientRect(list, &client);
+    const int typeWidth = ScaleForDpi(kTypeWidth, dpi), valueNameWidth = ScaleForDpi(kValueNameWidth, dpi);
+    ListView_SetColumnWidth(list, 0, typeWidth);
+    ListView_SetColumnWidth(list, 1, client.right - typeWidth - valueNameWidth - GetSystemMetrics(SM_CXVSCROLL));
+    ListView_SetColumnWidth(list, 2, valueNameWidth);
 }
 
 void IgnoredEntriesDialog::Fill(int focusRow) {

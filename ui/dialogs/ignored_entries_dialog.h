@@ -19,8 +19,10 @@ protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
+    void FitColumns(int dpi);
     // Lists the rules again and gives the row the focus and selection (the last one when the
     // list is shorter); an empty list greys "Remove" and leaves the keys to "Close".
     void Fill(int focusRow);

@@ -2,21 +2,31 @@
 
 #include <commctrl.h>
 
+#include "ui/dpi_resources.h"
+#include "ui/dpi_scale.h"
 #include "ui/lists/list_view_items.h"
 
 void CheckListView::Attach(HWND list, const std::vector<ListColumn>& columns) {
     list_ = list;
     ListView_SetExtendedListViewStyleEx(list_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                                         LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    const int dpi = WindowDpi(list_);
+    widths_.clear();
     for (size_t index = 0; index < columns.size(); ++index) {
+        widths_.push_back(columns[index].width);
         LVCOLUMNA column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = columns[index].width;
+        column.cx = ScaleForDpi(columns[index].width, dpi);
         column.pszText = const_cast<char*>(columns[index].caption);
         column.iSubItem = static_cast<int>(index);
         SendMessageA(list_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
     }
+}
+
+void CheckListView::SetDpi(int dpi) {
+    for (size_t column = 0; column < widths_.size(); ++column)
+        ListView_SetColumnWidth(list_, static_cast<int>(column), ScaleForDpi(widths_[column], dpi));
 }
 
 int CheckListView::AddRow(const std::vector<std::string>& cells, const void* data) {

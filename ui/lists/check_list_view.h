@@ -9,12 +9,15 @@
 
 struct ListColumn {
     const char* caption;
-    int width;  // pixels
+    int width;  // pixels at 96 DPI
 };
 
 class CheckListView {
 public:
+    // Columns as wide as given at the list's DPI.
     void Attach(HWND list, const std::vector<ListColumn>& columns);
+    // Column widths for another DPI.
+    void SetDpi(int dpi);
     HWND Window() const { return list_; }
 
     // Appends an unchecked row; returns its index, -1 on failure.
@@ -32,4 +35,5 @@ public:
 
 private:
     HWND list_ = nullptr;
+    std::vector<int> widths_;  // at 96 DPI
 };

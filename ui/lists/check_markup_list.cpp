@@ -10,6 +10,8 @@
 #include "ui/scan/scan_messages.h"
 #include "resources/resource_ids.h"
 #include "ui/dialog_base.h"
+#include "ui/dpi_resources.h"
+#include "ui/dpi_scale.h"
 #include "ui/lists/list_view_items.h"
 
 namespace {
@@ -19,12 +21,9 @@ constexpr COLORREF kFocusColour = RGB(96, 96, 96);
 constexpr int kCheckSize = 16;
 constexpr int kCheckLeft = 8;
 constexpr int kCheckTop = 15;
+constexpr int kColumnMargin = 20;
+constexpr SIZE kMeterSize{69, 8};
 constexpr UINT_PTR kSubclassId = 1;
-
-UniqueBitmap LoadPicture(int id) {
-    return UniqueBitmap(
-        static_cast<HBITMAP>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
-}
 
 UINT CheckStateBits(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 
@@ -60,37 +59,57 @@ CheckMarkupList::~CheckMarkupList() {
 
 void CheckMarkupList::Attach(HWND list, int rowHeight) {
     list_ = list;
-    RECT client{};
-    GetClientRect(list_, &client);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
-    column.cx = client.right - client.left - 20;
     ListView_InsertColumn(list_, 0, &column);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-    rowHeight_ = RowHeightImageList(rowHeight);
-    SetSharedSmallImageList(list_, rowHeight_.get());
-    rowHeightPixels_ = rowHeight;
-    // Wine measures owner-drawn rows again only when the list's size changes.
-    RECT bounds{};
-    GetWindowRect(list_, &bounds);
-    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(list_, nullptr, 0, 0, width, height + 1, flags);
-    SetWindowPos(list_, nullptr, 0, 0, width, height, flags);
-    meters_[0] = LoadPicture(IDB_METER_MODERATE);
-    meters_[1] = LoadPicture(IDB_METER_SEVERE);
-    meters_[2] = LoadPicture(IDB_METER_CRITICAL);
-    BITMAP info{};
-    if (meters_[0] && GetObjectA(meters_[0].get(), sizeof(info), &info)) meterSize_ = {info.bmWidth, info.bmHeight};
+    rowHeight96_ = rowHeight;
     hand_ = static_cast<HCURSOR>(
         LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_SHARED));
     SetWindowSubclass(list_, &CheckMarkupList::SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetDpi(WindowDpi(list_));
+}
+
+void CheckMarkupList::SetDpi(int dpi) {
+    dpi_ = dpi;
+    LoadPictures();
+    FitColumnAndRows();
+}
+
+int CheckMarkupList::Scaled(int length) const { return ScaleForDpi(length, dpi_); }
+
+void CheckMarkupList::LoadPictures() {
+    meters_[0] = LoadPictureForDpi(IDB_METER_MODERATE, dpi_);
+    meters_[1] = LoadPictureForDpi(IDB_METER_SEVERE, dpi_);
+    meters_[2] = LoadPictureForDpi(IDB_METER_CRITICAL, dpi_);
+    const SIZE meter = BitmapSize(meters_[0].get());
+    meterSize_ = meter.cx > 0 ? meter : SIZE{Scaled(kMeterSize.cx), Scaled(kMeterSize.cy)};
+    if (checkedId_ != 0) {
+        checked_ = LoadPictureForDpi(checkedId_, dpi_);
+        unchecked_ = LoadPictureForDpi(uncheckedId_, dpi_);
+        checkPictures_ = checked_ && unchecked_;
+    }
+    // Measured again as the rows are drawn at the new size.
+    checkRect_ = {};
+    linkRect_ = {};
+}
+
+void CheckMarkupList::FitColumnAndRows() {
+    RECT client{};
+    GetClientRect(list_, &client);
+    ListView_SetColumnWidth(list_, 0, client.right - client.left - Scaled(kColumnMargin));
+    rowHeightPixels_ = Scaled(rowHeight96_);
+    // The list lets go of the old image list before it is destroyed.
+    UniqueImageList rowHeight = RowHeightImageList(rowHeightPixels_);
+    SetSharedSmallImageList(list_, rowHeight.get());
+    rowHeight_ = std::move(rowHeight);
+    MeasureRowsAgain(list_);
 }
 
 void CheckMarkupList::SetCheckPictures(int checkedId, int uncheckedId) {
-    checked_ = LoadPicture(checkedId);
-    unchecked_ = LoadPicture(uncheckedId);
-    checkPictures_ = checked_ && unchecked_;
+    checkedId_ = checkedId;
+    uncheckedId_ = uncheckedId;
+    LoadPictures();
 }
 
 void CheckMarkupList::ClearAll() {
@@ -225,10 +244,11 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
 
     RECT text = r;
     if (checkPictures_) {
-        DrawPicture(dc, IsChecked(row) ? checked_.get() : unchecked_.get(), r.left + kCheckLeft, r.top + kCheckTop);
-        checkRect_ = {kCheckLeft, kCheckTop, kCheckLeft + kCheckSize, kCheckTop + kCheckSize};
-        text.left = r.left + kCheckSize + 20;
-        text.top = r.top + 10;
+        const int left = Scaled(kCheckLeft), top = Scaled(kCheckTop);
+        DrawPicture(dc, IsChecked(row) ? checked_.get() : unchecked_.get(), r.left + left, r.top + top);
+        checkRect_ = {left, top, left + Scaled(kCheckSize), top + Scaled(kCheckSize)};
+        text.left = r.left + Scaled(kCheckSize + 20);
+        text.top = r.top + Scaled(10);
     }
     DrawMarkupInRect(dc, text, RowText(row).c_str());
     if (item.itemState & ODS_FOCUS) DrawFocusFrame(dc, r);
@@ -238,7 +258,7 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
     GetTextMetricsA(dc, &metrics);
     RECT link{};
     DrawTextA(dc, "View Details", -1, &link, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    link = Moved(link, r.left + kCheckSize + 20, r.top + metrics.tmHeight + 24);
+    link = Moved(link, r.left + Scaled(kCheckSize + 20), r.top + metrics.tmHeight + Scaled(24));
     link.bottom = r.bottom;
     DrawMarkupInRect(dc, link, linkText_.c_str());
     if (IsEmpty(linkRect_)) linkRect_ = Moved(link, -r.left, -r.top);
@@ -247,9 +267,9 @@ void CheckMarkupList::DrawItem(const DRAWITEMSTRUCT& item) {
     static const char* const kLabels[] = {"Moderate : ", "Severe : ", "Critical : "};
     if (severity < 0 || severity > 2) return;
     const int w = meterSize_.cx, h = meterSize_.cy;
-    RECT label{r.right - 2 * w + 5, r.bottom - h - 9, r.right - w + 15, r.bottom - 4};
+    RECT label{r.right - 2 * w + Scaled(5), r.bottom - h - Scaled(9), r.right - w + Scaled(15), r.bottom - Scaled(4)};
     DrawTextA(dc, kLabels[severity], -1, &label, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-    DrawPicture(dc, meters_[severity].get(), r.right - w - 10, r.bottom - h - 5);
+    DrawPicture(dc, meters_[severity].get(), r.right - w - Scaled(10), r.bottom - h - Scaled(5));
 }
 
 bool CheckMarkupList::CursorOverLink() const {

@@ -19,8 +19,11 @@ public:
     ~CheckMarkupList();
 
     // One column as wide as the client area less 20 pixels, no header, full-row selection,
-    // rows of the given height, and the severity meters.
+    // rows of the given height, and the severity meters; sizes in 96-DPI pixels, drawn at the
+    // list's DPI.
     void Attach(HWND list, int rowHeight);
+    // Sizes, rows and pictures for another DPI (the window moved to another monitor).
+    void SetDpi(int dpi);
     HWND Window() const { return list_; }
 
     // Check boxes are drawn only when both pictures load.
@@ -73,10 +76,16 @@ private:
     void DrawFocusFrame(HDC dc, const RECT& row) const;
     bool CursorOverLink() const;
     void DrawPicture(HDC dc, HBITMAP picture, int x, int y) const;
+    int Scaled(int length) const;
+    void LoadPictures();
+    void FitColumnAndRows();
 
     HWND list_ = nullptr;
     UniqueImageList rowHeight_;
     int rowHeightPixels_ = 50;
+    int rowHeight96_ = 50;
+    int dpi_ = 96;
+    int checkedId_ = 0, uncheckedId_ = 0;
     UniqueBitmap checked_, unchecked_;
     bool checkPictures_ = false;
     UniqueBitmap meters_[3];

@@ -25,3 +25,14 @@ inline void SetSharedSmallImageList(HWND list, HIMAGELIST images) {
     if ((style & LVS_SHAREIMAGELISTS) == 0) SetWindowLongPtrA(list, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
     ListView_SetImageList(list, images, LVSIL_SMALL);
 }
+
+// Wine measures owner-drawn rows again only when the list's size changes: a new row height
+// shows after the size changes there and back.
+inline void MeasureRowsAgain(HWND list) {
+    RECT bounds{};
+    GetWindowRect(list, &bounds);
+    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(list, nullptr, 0, 0, width, height + 1, flags);
+    SetWindowPos(list, nullptr, 0, 0, width, height, flags);
+}

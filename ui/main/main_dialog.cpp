@@ -2,37 +2,16 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "app/executable_folder.h"
 #include "app/ignore_list_store.h"
-#include "base/device_context.h"
 #include "base/text_format.h"
 #include "resources/resource_ids.h"
 #include "ui/tools/add_remove_manager_dialog.h"
 #include "ui/tools/bho_manager_dialog.h"
 #include "ui/dialogs/ignored_entries_dialog.h"
-#include "ui/dialog_template_font.h"
+#include "ui/dpi_resources.h"
 #include "ui/tools/startup_manager_dialog.h"
 #include "ui/system_summary_text.h"
-
-namespace {
-std::vector<uint8_t> TahomaTemplate() {
-    HRSRC resource = FindResourceA(ResourceModule(), MAKEINTRESOURCEA(IDD_MAIN), MAKEINTRESOURCEA(5));  // RT_DIALOG
-    if (!resource) return {};
-    HGLOBAL loaded = LoadResource(ResourceModule(), resource);
-    const auto* data = static_cast<const uint8_t*>(LockResource(loaded));
-    if (!data) return {};
-    const int pixelsPerInch = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
-    return WithDialogFont(data, SizeofResource(ResourceModule(), resource), u"Tahoma",
-                          static_cast<uint16_t>(DialogPointSize(pixelsPerInch)));
-}
-
-UniqueBitmap LoadBackground(int id) {
-    return UniqueBitmap(
-        static_cast<HBITMAP>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
-}
-}  // namespace
 
 MainDialog::MainDialog(const MainDialogStartup& startup)
     : startup_(startup),
@@ -45,8 +24,8 @@ MainDialog::MainDialog(const MainDialogStartup& startup)
 }
 
 INT_PTR MainDialog::Run(HWND owner) {
-    template_ = TahomaTemplate();
-    return RunModal(owner, template_);
+    layout_.Load(ResourceModule(), IDD_MAIN);
+    return RunModal(owner, IDD_MAIN);
 }
 
 bool MainDialog::OnInit() {
@@ -55,11 +34,8 @@ bool MainDialog::OnInit() {
                                           LR_SHARED | LR_DEFAULTSIZE));
     SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    backgrounds_[0] = LoadBackground(IDB_BACKGROUND_HOME);
-    backgrounds_[1] = LoadBackground(IDB_BACKGROUND_PAGES);
     whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
 
-    scaler_.Record(Window());
     aboutText_.Attach(Item(IDC_ABOUT));
     aboutText_.SetText(kAboutText);
     restoreText_.Attach(Item(IDC_RESTORE_TEXT));
@@ -72,10 +48,9 @@ bool MainDialog::OnInit() {
     host_.applicationName = startup_.applicationName;
     totalsPacer_.Attach(Window());
 
-    FitClientToBackground();
-    // Loaded after the size change, which would otherwise cut the control below the picture's width.
     animation_.Attach(Item(IDC_ANIMATION));
-    animation_.LoadFromResource(ResourceModule(), MAKEINTRESOURCEA(IDR_BUSY_ANIMATION), "GIF");
+    ApplyDpi(WindowDpi(Window()));
+    CentreOnWorkArea();
     SetUpLinks();
 
     const SystemInfo* info = startup_.systemInfo;
@@ -100,25 +75,6 @@ bool MainDialog::OnInit() {
     backup_.SetBackupFolder(backupFolder);
     restorePage_.Attach(Item(IDC_BACKUP_DATES), backupFolder);
     return true;
-}
-
-void MainDialog::FitClientToBackground() {
-    SIZE picture{kClientWidth, kClientHeight};
-    BITMAP info{};
-    if (backgrounds_[0] && GetObjectA(backgrounds_[0].get(), sizeof(info), &info)) {
-        picture = {info.bmWidth, info.bmHeight};
-    }
-    RECT window{}, client{};
-    GetWindowRect(Window(), &window);
-    GetClientRect(Window(), &client);
-    const int width = picture.cx + (window.right - window.left) - client.right;
-    const int height = picture.cy + (window.bottom - window.top) - client.bottom;
-    SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
-    const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-    SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainDialog::SetUpLinks() {
@@ -206,7 +162,6 @@ bool MainDialog::OnNotify(NMHDR& header, LRESULT&) {
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
-        case WM_SIZE: scaler_.Rescale(); return false;
         case WM_ERASEBKGND: result = TRUE; return true;
         case WM_PAINT:
             OnPaint();

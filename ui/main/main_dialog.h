@@ -21,8 +21,8 @@
 #include "controls/paced_update.h"
 #include "base/unique_handles.h"
 #include "ui/lists/check_markup_list.h"
-#include "ui/child_layout_scaler.h"
 #include "ui/dialog_base.h"
+#include "ui/dialog_layout.h"
 #include "ui/main/restore_page.h"
 #include "ui/main/section_status_list.h"
 #include "ui/scan/status_line_scan_host.h"
@@ -41,7 +41,8 @@ class MainDialog : public DialogBase, public ScanEvents {
 public:
     explicit MainDialog(const MainDialogStartup& startup);
 
-    // Runs the dialog modally, re-fonted in Tahoma for the screen's DPI, until it closes.
+    // Runs the dialog modally until it closes. It is laid out over its background picture in
+    // Tahoma of 8 points at the DPI of the monitor it is on, and follows that DPI when it changes.
     INT_PTR Run(HWND owner = nullptr);
 
     void ShowHomePage(bool show);
@@ -51,6 +52,9 @@ public:
     void ShowRestorePage(bool show);
     void SetBackground(int index);
     int BackgroundIndex() const { return backgroundIndex_; }
+    int Dpi() const { return dpi_; }
+    // The background picture's size, which the client area takes.
+    SIZE BackgroundSize() const;
 
     void HideAllPages();
     void ShowResultsPage(bool visible);
@@ -79,9 +83,14 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
+    // Pictures, font, client size, layout and animation for the DPI (main_dialog_dpi.cpp).
+    void ApplyDpi(int dpi);
+    void LoadAnimation();
     void FitClientToBackground();
+    void CentreOnWorkArea();
     void ShowControls(std::initializer_list<int> ids, bool show) const;
     void ScanNowCommand();
     void ChooseSectionsCommand();
@@ -113,8 +122,9 @@ private:
     ScanLog log_;
     ScanSession session_;
 
-    std::vector<uint8_t> template_;
-    ChildLayoutScaler scaler_;
+    DialogLayout layout_;
+    int dpi_ = 96;
+    UniqueFont font_;
     std::array<UniqueBitmap, 2> backgrounds_;
     int backgroundIndex_ = 0;
     HICON icon_ = nullptr;  // shared resource icon

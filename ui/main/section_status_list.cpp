@@ -2,16 +2,22 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "base/device_context.h"
 #include "base/unique_handles.h"
 #include "resources/resource_ids.h"
-#include "ui/dialog_base.h"
+#include "ui/dpi_resources.h"
+#include "ui/dpi_scale.h"
 #include "ui/lists/list_view_items.h"
 
 namespace {
 constexpr COLORREF kGridColour = RGB(200, 200, 200);
 constexpr COLORREF kCountColour = RGB(255, 0, 0);
 constexpr int kNameIndent = 30;
+constexpr int kPictureMargin = 2;
+constexpr SIZE kPictureSize{20, 24};
+constexpr int kColumnWidths[] = {200, 100, 100};
 
 void InsertColumn(HWND list, int index, const char* title, int width) {
     LVCOLUMNA column{};
@@ -22,9 +28,8 @@ void InsertColumn(HWND list, int index, const char* title, int width) {
     ListView_InsertColumn(list, index, &column);
 }
 
-void AddPicture(HIMAGELIST images, int resourceId) {
-    const UniqueBitmap picture(static_cast<HBITMAP>(
-        LoadImageA(ResourceModule(), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+void AddPicture(HIMAGELIST images, int resourceId, int dpi) {
+    const UniqueBitmap picture = LoadPictureForDpi(resourceId, dpi);
     if (picture) ImageList_AddMasked(images, picture.get(), RGB(255, 255, 255));
 }
 }  // namespace
@@ -32,16 +37,29 @@ void AddPicture(HIMAGELIST images, int resourceId) {
 void SectionStatusList::Attach(HWND list) {
     list_ = list;
     countPacer_.Attach(list);
-    InsertColumn(list_, 0, "Section", 200);
-    InsertColumn(list_, 1, "Problems", 100);
-    InsertColumn(list_, 2, "Status", 100);
+    InsertColumn(list_, 0, "Section", kColumnWidths[0]);
+    InsertColumn(list_, 1, "Problems", kColumnWidths[1]);
+    InsertColumn(list_, 2, "Status", kColumnWidths[2]);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-    images_.reset(ImageList_Create(20, 24, ILC_COLOR32 | ILC_MASK, 3, 0));
-    AddPicture(images_.get(), IDB_STATUS_READY);
-    AddPicture(images_.get(), IDB_STATUS_SCANNING);
-    AddPicture(images_.get(), IDB_STATUS_FINISHED);
-    SetSharedSmallImageList(list_, images_.get());
+    SetDpi(WindowDpi(list_));
 }
+
+void SectionStatusList::SetDpi(int dpi) {
+    dpi_ = dpi;
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        ListView_SetColumnWidth(list_, column, Scaled(kColumnWidths[column]));
+    UniqueImageList images(
+        ImageList_Create(Scaled(kPictureSize.cx), Scaled(kPictureSize.cy), ILC_COLOR32 | ILC_MASK, 3, 0));
+    AddPicture(images.get(), IDB_STATUS_READY, dpi);
+    AddPicture(images.get(), IDB_STATUS_SCANNING, dpi);
+    AddPicture(images.get(), IDB_STATUS_FINISHED, dpi);
+    // The list lets go of the old pictures before they are destroyed.
+    SetSharedSmallImageList(list_, images.get());
+    images_ = std::move(images);
+    MeasureRowsAgain(list_);
+}
+
+int SectionStatusList::Scaled(int length) const { return ScaleForDpi(length, dpi_); }
 
 void SectionStatusList::Clear() {
     countPacer_.Drop();
@@ -136,8 +154,8 @@ void SectionStatusList::DrawItem(const DRAWITEMSTRUCT& item) const {
     // Rows are never highlighted, so a selected row keeps the window's text colour too.
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     // Drawn with its mask so the picture's white stays the row's white.
-    ImageList_Draw(images_.get(), StatusImage(static_cast<int>(item.itemID)), dc, row.left + 2, row.top + 2,
-                   ILD_TRANSPARENT);
+    ImageList_Draw(images_.get(), StatusImage(static_cast<int>(item.itemID)), dc, row.left + Scaled(kPictureMargin),
+                   row.top + Scaled(kPictureMargin), ILD_TRANSPARENT);
     HWND header = ListView_GetHeader(list_);
     const int columns = Header_GetItemCount(header);
     for (int column = 0; column < columns; ++column) {
@@ -151,7 +169,7 @@ void SectionStatusList::DrawItem(const DRAWITEMSTRUCT& item) const {
         const std::string text = Text(static_cast<int>(item.itemID), column);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
         if (column == 0) {
-            cell.left += kNameIndent;
+            cell.left += Scaled(kNameIndent);
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format | DT_LEFT);
         } else if (column == kScanCountColumn) {
             const COLORREF previous = SetTextColor(dc, kCountColour);

@@ -12,8 +12,11 @@
 
 class SectionStatusList {
 public:
-    // Gives the list its columns, full-row selection and the three status pictures.
+    // Gives the list its columns, full-row selection and the three status pictures, at the
+    // list's DPI.
     void Attach(HWND list);
+    // Column widths and pictures for another DPI.
+    void SetDpi(int dpi);
     HWND Window() const { return list_; }
 
     void Clear();
@@ -36,9 +39,11 @@ public:
 private:
     void SetItemText(int row, int column, const std::string& text);
     void ShowCounts();
+    int Scaled(int length) const;
 
     HWND list_ = nullptr;
     UniqueImageList images_;
+    int dpi_ = 96;
     PacedUpdate countPacer_;
     std::map<int, std::string> pendingCounts_;  // by row
 };

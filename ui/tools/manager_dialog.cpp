@@ -25,6 +25,11 @@ bool ManagerDialog::OnInit() {
     return true;
 }
 
+bool ManagerDialog::OnDpiChanged(int dpi, const RECT&) {
+    list_.SetDpi(dpi);
+    return false;
+}
+
 void ManagerDialog::EmptyList() {
     list_.DeleteAllRows();
     ForgetEntries();

@@ -54,6 +54,7 @@ private:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     void OnDestroy() override;
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
     void RemoveChecked();
     void Refill();
     void EmptyList();
