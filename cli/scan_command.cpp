@@ -78,7 +78,13 @@ void AddScanOptions(CLI::App& scan, ScanCommand& target) {
             "Walk only these fixed disks for shortcuts (default: every fixed disk)")
         ->type_name("C:[,D:...]")
         ->check(driveList);
-    scan.add_flag("--json", target.json, "Print one JSON document instead of the text report");
+    CLI::Option* json = scan.add_flag("--json", target.json, "Print one JSON document instead of the text report");
+    scan.add_flag("--summary", target.summary,
+                  "Print only one JSON line of at most 2,048 bytes: the status, the totals per section and the "
+                  "archives")
+        ->excludes(json);
+    scan.add_option("--report", target.reportPath, "Also write the JSON document into FILE, complete or not at all")
+        ->type_name("FILE");
     scan.add_flag_callback(
         "--no-log", [&target] { target.writeLog = false; }, "Write no scan log");
     scan.add_flag("--quiet", target.quiet, "Show no progress line on the terminal");
