@@ -16,8 +16,10 @@
 #include "engine/wow64.h"
 
 namespace {
-// Why a listed problem that a new scan no longer finds is left as it is.
+// Why a listed problem that a new scan no longer finds is left as it is; in a section with keys it
+// could not open, it may only be out of the scan's sight.
 constexpr const char* kNotFoundReason = "no longer stale or no longer there";
+constexpr const char* kNotScannedReason = "not found again: its section could not be scanned whole (access denied)";
 // A report larger than this is no document of a scan of one machine.
 constexpr uint64_t kReportSizeLimit = 512ull * 1024 * 1024;
 
@@ -81,19 +83,25 @@ void AddRemoval(nlohmann::ordered_json& document, const RemovalReport& report,
     if (report.backupFailed) document["backupError"] = AnsiToUtf8(report.backupError);
 }
 
-std::string NotFoundText(const std::vector<const ListedProblem*>& notFound) {
+// A listed problem that the new scan did not find, and why it is left.
+struct NotFound {
+    const ListedProblem* problem;
+    const char* reason;
+};
+
+std::string NotFoundText(const std::vector<NotFound>& notFound) {
     std::string text = Format("Not found : %d\r\n", static_cast<int>(notFound.size()));
-    for (const ListedProblem* problem : notFound) {
-        text += "Not found item : " + ProblemItemText(problem->record) + " - " + kNotFoundReason + "\r\n";
+    for (const NotFound& item : notFound) {
+        text += "Not found item : " + ProblemItemText(item.problem->record) + " - " + item.reason + "\r\n";
     }
     return text;
 }
 
-nlohmann::ordered_json NotFoundJson(const std::vector<const ListedProblem*>& notFound) {
+nlohmann::ordered_json NotFoundJson(const std::vector<NotFound>& notFound) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const ListedProblem* problem : notFound) {
-        nlohmann::ordered_json object = problem->object;
-        object["reason"] = kNotFoundReason;
+    for (const NotFound& item : notFound) {
+        nlohmann::ordered_json object = item.problem->object;
+        object["reason"] = item.reason;
         list.push_back(std::move(object));
     }
     return list;
@@ -104,7 +112,7 @@ nlohmann::ordered_json NotFoundJson(const std::vector<const ListedProblem*>& not
 struct Judged {
     std::vector<const ProblemRecord*> problems;
     std::set<std::string> identities;  // of the problems found again
-    std::vector<const ListedProblem*> notFound;
+    std::vector<NotFound> notFound;
 };
 
 // The problems that no earlier round found; seen grows by them.
@@ -119,7 +127,8 @@ Judged NewProblems(ConsoleScanSession& session, std::set<std::string>& seen) {
     return judged;
 }
 
-// The problems of the scan that the report lists, each judged again by the scan.
+// The problems of the scan that the report lists, each judged again by the scan. An aborted scan
+// judges none of the others.
 Judged ListedProblems(ConsoleScanSession& session, const ListedReport& listed) {
     std::set<std::string> wanted;
     for (const ListedProblem& problem : listed.problems) {
@@ -134,10 +143,11 @@ Judged ListedProblems(ConsoleScanSession& session, const ListedReport& listed) {
             judged.identities.insert(identity);
         }
     }
+    if (session.Aborted()) return judged;
     for (const ListedProblem& problem : listed.problems) {
-        if (judged.identities.count(ProblemIdentity(problem.record.sectionId, problem.object)) == 0) {
-            judged.notFound.push_back(&problem);
-        }
+        if (judged.identities.count(ProblemIdentity(problem.record.sectionId, problem.object)) > 0) continue;
+        const bool unseen = !session.Unreadable().Of(problem.record.sectionId).empty();
+        judged.notFound.push_back({&problem, unseen ? kNotScannedReason : kNotFoundReason});
     }
     return judged;
 }

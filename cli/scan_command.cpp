@@ -35,7 +35,7 @@ void AddScanCommand(CLI::App& app, std::function<void(const ScanCommand&)> choos
     CLI::App* scan = app.add_subcommand("scan", "Scan for stale registry entries and dead shortcuts, and report them");
     scan->footer(
         "Without --all or --sections the sections chosen in the program's settings are scanned.\n"
-        "Exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted (Ctrl+C)");
+        "Exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted (Ctrl+C), 6 --report's file not written");
     // Lives as long as the options that fill it.
     const auto command = std::make_shared<ScanCommand>();
     AddScanOptions(*scan, *command);

@@ -12,6 +12,7 @@
 #include "engine/section_descriptors.h"
 #include "registry/file_reference.h"
 #include "tests/cli/stale_font.h"
+#include "tests/support/list_keys_lock.h"
 #include "tests/support/read_only_key.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/child_run.h"
@@ -266,4 +267,44 @@ TEST(ConsoleFleet, AMissingReportIsAUsageError) {
     const RunResult run = tidrex("clean --from " + Quoted(tidrex.Sub("none.json")));
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_NE(run.err.find("there is no such file; nothing was removed"), std::string::npos) << run.err;
+}
+
+namespace {
+// A static driver of this test whose file is gone, removed afterwards.
+class StaleDriver {
+public:
+    StaleDriver() { RegSetKeyValueA(HKEY_LOCAL_MACHINE, kPath, "StaticVXD", REG_SZ, kData, sizeof(kData)); }
+    ~StaleDriver() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kPath); }
+    bool Present() const {
+        return RegGetValueA(HKEY_LOCAL_MACHINE, kPath, "StaticVXD", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
+    }
+    static constexpr char kPath[] = "SYSTEM\\CurrentControlSet\\Services\\VXD\\TidrexCliFleetDriver";
+    static constexpr char kData[] = "C:\\TidrexCliNoSuchFolder\\fleet.vxd";
+
+private:
+    ListKeysLock lock_;
+};
+}  // namespace
+
+// A listed problem in a section whose keys the new scan could not open was out of its sight, not
+// mended: it stays, and is not called gone.
+TEST(ConsoleFleet, CleanFromAReportDoesNotCallWhatItCouldNotScanGone) {
+    const StaleDriver driver;
+    const Tidrex tidrex("fromunreadable");
+    WriteTestFile(tidrex.Sub("listed.json"), tidrex("scan --sections 2 --json --no-log").out);
+    const ReadOnlyKey locked(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\VXD");
+    const RunResult run =
+        tidrex("clean --from " + Quoted(tidrex.Sub("listed.json")) + " --include-review --json --no-log");
+    EXPECT_EQ(run.status, kExitClean) << run.out << run.err;
+    EXPECT_TRUE(driver.Present());
+    const nlohmann::json cleaned = nlohmann::json::parse(run.out);
+    EXPECT_EQ(cleaned["removed"], 0);
+    bool named = false;
+    for (const nlohmann::json& problem : cleaned["notFound"]) {
+        if (problem["keyPath"] != StaleDriver::kPath) continue;
+        named = true;
+        EXPECT_EQ(problem["reason"], "not found again: its section could not be scanned whole (access denied)");
+    }
+    EXPECT_TRUE(named) << run.out;
 }
