@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "backup/file_bytes.h"
 #include "base/system_error_text.h"
 
@@ -42,13 +44,18 @@ std::string ReportPathProblem(const std::string& path) {
     const AsideFile file = MakeAsideFile(path);
     if (!file.error.empty()) return file.error;
     DeleteFileA(file.aside.c_str());
-    // The name itself must take a file: opened as it is when one is there, made and removed when not.
-    const bool existed = GetFileAttributesA(file.path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::string name = file.path.substr(file.path.find_last_of('\\') + 1);
+    const bool nameless = name.find_first_of("<>:\"/|?*") != std::string::npos ||
+                          std::any_of(name.begin(), name.end(), [](char c) { return c > 0 && c < ' '; });
+    if (nameless) return SystemErrorText(ERROR_INVALID_NAME);
+    const DWORD attributes = GetFileAttributesA(file.path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return {};
+    // A report there is replaced: it must open for writing (opening changes nothing of it). Windows
+    // refuses to replace a read-only file, which Wine run by root would not.
+    if (attributes & FILE_ATTRIBUTE_READONLY) return SystemErrorText(ERROR_ACCESS_DENIED);
     const UniqueHandle target(CreateFileA(file.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          existed ? OPEN_EXISTING : CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target) return SystemErrorText(GetLastError());
-    if (!existed) DeleteFileA(file.path.c_str());
-    return {};
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return target ? std::string() : SystemErrorText(GetLastError());
 }
 
 std::string WriteReportFile(const std::string& path, const std::string& text) {

@@ -151,8 +151,10 @@ TEST(ConsoleFleet, TheReportFileIsTheJsonDocument) {
 TEST(ConsoleFleet, AReportThatCannotBeWrittenIsAFailureBeforeAnythingIsRemoved) {
     const StaleFont font("TidrexCliFleet Unwritable (TrueType)");
     const Tidrex tidrex("unwritable");
-    for (const std::string& file :
-         {tidrex.Sub("NoSuchFolder\\report.json"), tidrex.Sub("."), tidrex.Sub("report?.json")}) {
+    WriteTestFile(tidrex.Sub("readonly.json"), "{}");
+    SetFileAttributesA(tidrex.Sub("readonly.json").c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const std::string& file : {tidrex.Sub("NoSuchFolder\\report.json"), tidrex.Sub("."),
+                                    tidrex.Sub("report?.json"), tidrex.Sub("readonly.json")}) {
         const RunResult run = tidrex("clean --sections " + kFonts + " --summary --no-log --report " + Quoted(file));
         EXPECT_EQ(run.status, kExitReportNotWritten);
         EXPECT_EQ(run.out, "");
