@@ -164,7 +164,7 @@ CleanRound CleanOnce(const ConsoleCleanOptions& options, std::set<std::string>& 
     const ScanCommand& scan = options.scan;
     // With a report, the scan's own problems are not the clean's: only what it does with the listed ones is printed.
     ConsoleScanSession session(scan, options.osName, *options.interrupted,
-                               scan.TextReport() && listed == nullptr ? options.out : nullptr);
+                               scan.PrintsTextReport() && listed == nullptr ? options.out : nullptr);
     session.Run();
     const bool aborted = session.Aborted();
     const Judged judged = listed ? ListedProblems(session, *listed) : NewProblems(session, seen);
@@ -178,13 +178,13 @@ CleanRound CleanOnce(const ConsoleCleanOptions& options, std::set<std::string>& 
     }
     CleanRound round;
     round.foundNew = !judged.problems.empty();
-    if (scan.Document()) {
+    if (scan.NeedsDocument()) {
         round.document = session.ReportJson();
         if (listed) KeepListedProblems(round.document, judged.identities);
         AddRemoval(round.document, report, choice.leftForReview);
         if (listed) round.document["notFound"] = NotFoundJson(judged.notFound);
     }
-    if (scan.TextReport()) {
+    if (scan.PrintsTextReport()) {
         if (listed) {
             Print(options.out,
                   Format("Listed Problems : %d\r\nFound Again : %d\r\n", static_cast<int>(listed->problems.size()),
@@ -227,7 +227,7 @@ int RunConsoleClean(const ConsoleCleanOptions& given) {
     nlohmann::ordered_json rounds = nlohmann::ordered_json::array();
     int status = kExitClean;
     for (int number = 1; number <= (options.repeat ? kMaxCleanRounds : 1); ++number) {
-        if (number > 1 && options.scan.TextReport()) Print(options.out, Format("\r\nRound %d\r\n", number));
+        if (number > 1 && options.scan.PrintsTextReport()) Print(options.out, Format("\r\nRound %d\r\n", number));
         CleanRound round = CleanOnce(options, seen, listed ? &*listed : nullptr);
         rounds.push_back(std::move(round.document));
         if (round.status == kExitAborted || round.status == kExitBackupFailed) {
@@ -237,7 +237,7 @@ int RunConsoleClean(const ConsoleCleanOptions& given) {
         if (round.status == kExitSomeKept) status = kExitSomeKept;
         if (!round.foundNew) break;
     }
-    if (!options.scan.Document()) return status;
+    if (!options.scan.NeedsDocument()) return status;
     nlohmann::ordered_json document;
     if (options.repeat) document["rounds"] = std::move(rounds);
     return DeliverDocument(options.scan, options.repeat ? document : rounds.front(), "clean", status, options.out,

@@ -23,9 +23,9 @@ struct ScanCommand {
     bool summary = false;      // --summary: standard output is one short JSON line
 
     // Whether the text report is printed as the scan goes.
-    bool TextReport() const { return !json && !summary; }
+    bool PrintsTextReport() const { return !json && !summary; }
     // Whether the JSON document is needed: printed, written or summed up.
-    bool Document() const { return json || summary || !reportPath.empty(); }
+    bool NeedsDocument() const { return json || summary || !reportPath.empty(); }
 };
 
 // Registers "scan" with its options under app; choose receives the command when the command

@@ -36,13 +36,13 @@ TEST(BackupCommandLine, CleanFromAReportWithItsSummaryAndReportFile) {
         Parsed({"clean", "--from", "C:\\scan.json", "--summary", "--report", "C:\\clean.json", "--include-review"});
     EXPECT_EQ(line.fromReport, "C:\\scan.json");
     EXPECT_TRUE(line.scan.summary);
-    EXPECT_FALSE(line.scan.TextReport());
+    EXPECT_FALSE(line.scan.PrintsTextReport());
     EXPECT_EQ(line.scan.reportPath, "C:\\clean.json");
     EXPECT_EQ(line.scan.selection, ScanCommand::Selection::Preferences);
     EXPECT_EQ(Parsed({"clean", "--from", "r.json", "--drives", "E:"}).scan.drives, "E");
     const ParsedCommandLine scan = ParseCommandLine({"scan", "--report", "r.json"});
     ASSERT_TRUE(scan.command) << scan.error;
-    EXPECT_TRUE(std::get<ScanCommand>(*scan.command).TextReport());
+    EXPECT_TRUE(std::get<ScanCommand>(*scan.command).PrintsTextReport());
     EXPECT_EQ(std::get<ScanCommand>(*scan.command).reportPath, "r.json");
 }
 
