@@ -76,8 +76,9 @@ const char* SummaryStatus(bool clean, int exitStatus, int totalProblems) {
     return "failed";
 }
 
-std::string SummaryLine(const Json& document, const std::string& command, int exitStatus, size_t limit) {
-    const std::vector<const Json*> rounds = Rounds(document);
+namespace {
+// Everything the line can hold: the status, the counts, the archives, the account, the sections and the notes.
+Json FullSummary(const std::vector<const Json*>& rounds, const std::string& command, int exitStatus) {
     const bool clean = command == "clean";
     const Json& first = *rounds.front();
     const int totalProblems = Total(rounds, "totalProblems");
@@ -92,19 +93,20 @@ std::string SummaryLine(const Json& document, const std::string& command, int ex
         if (rounds.size() > 1) summary["rounds"] = rounds.size();
         summary["archives"] = Archives(rounds);
     }
-    const bool hasAccount = first.contains("account");
-    if (hasAccount) {
+    if (first.contains("account")) {
         summary["user"] = first["account"]["user"];
         summary["system"] = first["account"]["system"];
     }
     summary["sections"] = SectionsJson(rounds, true);
     if (first.contains("notes") && !first["notes"].empty()) summary["notes"] = first["notes"];
-    summary["omitted"] = Json::array();
+    return summary;
+}
 
-    // Each part that can go: its name in "omitted", the field it leaves out, and how.
+// Leaves out the least useful parts until the line fits, naming each in "omitted".
+void LeaveOutUntilItFits(Json& summary, const std::vector<const Json*>& rounds, size_t limit) {
     struct Drop {
-        const char* name;
-        const char* field;
+        const char* name;   // in "omitted"
+        const char* field;  // the field it changes, when there is one
         std::function<void()> drop;
     };
     const Drop drops[] = {
@@ -118,6 +120,7 @@ std::string SummaryLine(const Json& document, const std::string& command, int ex
              summary.erase("archives");
          }},
     };
+    summary["omitted"] = Json::array();
     for (const Drop& drop : drops) {
         if (Line(summary).size() <= limit) break;
         if (!summary.contains(drop.field)) continue;
@@ -125,5 +128,12 @@ std::string SummaryLine(const Json& document, const std::string& command, int ex
         summary["omitted"].push_back(drop.name);
     }
     if (summary["omitted"].empty()) summary.erase("omitted");
+}
+}  // namespace
+
+std::string SummaryLine(const Json& document, const std::string& command, int exitStatus, size_t limit) {
+    const std::vector<const Json*> rounds = Rounds(document);
+    Json summary = FullSummary(rounds, command, exitStatus);
+    LeaveOutUntilItFits(summary, rounds, limit);
     return Line(summary);
 }
