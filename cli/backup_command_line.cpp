@@ -12,8 +12,10 @@ void AddClean(CLI::App& app, const Chooser& choose) {
     clean->footer(
         "Problems to review (services, drivers, parts of Windows, file types' commands, system settings)\n"
         "are listed, not removed, unless --include-review is given.\n"
-        "Exit status: 0 all removed, 1 some kept, 2 bad usage, 3 scan aborted, 4 backup not written\n"
-        "(after 3 and 4 nothing is removed)");
+        "With --from, only the problems the report lists go, and only those a new scan of its sections still\n"
+        "finds; the others are named and left as they are.\n"
+        "Exit status: 0 all removed, 1 some kept, 2 bad usage or report, 3 scan aborted, 4 backup not written\n"
+        "(after 2, 3 and 4 nothing is removed), 6 --report's file not written");
     const auto line = std::make_shared<BackupCommandLine>();
     line->command = BackupCommandLine::Command::Clean;
     AddScanOptions(*clean, line->scan);
@@ -23,7 +25,18 @@ void AddClean(CLI::App& app, const Chooser& choose) {
     clean->add_flag("--repeat", line->repeat,
                     "Scan and remove again until a round finds nothing new (at most five rounds): removing an "
                     "entry can leave others that pointed at it");
-    clean->callback([line, choose] { choose(*line); });
+    clean
+        ->add_option("--from", line->fromReport,
+                     "Remove only the problems listed in this document of 'tidrex scan --json' or --report")
+        ->type_name("REPORT");
+    clean->callback([line, choose, clean] {
+        if (!line->fromReport.empty() &&
+            (line->scan.selection != ScanCommand::Selection::Preferences || line->repeat)) {
+            throw CLI::ValidationError(
+                clean->get_name(), "--from takes its sections from the report: not with --all, --sections or --repeat");
+        }
+        choose(*line);
+    });
 }
 
 void AddBackups(CLI::App& app, const Chooser& choose) {

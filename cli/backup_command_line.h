@@ -1,6 +1,7 @@
 #pragma once
 // The backup commands beside "scan", and the options that fill them:
-//   tidrex clean [--all | --sections ID[,ID...]] [--include-review] [--no-backup] [--repeat] [--json] [--no-log]
+//   tidrex clean [--all | --sections ID[,ID...] | --from REPORT] [--include-review] [--no-backup] [--repeat]
+//                [--json | --summary] [--report FILE] [--no-log]
 //   tidrex backups [--json]
 //   tidrex restore ARCHIVE | --latest [--json]
 #include <functional>
@@ -18,6 +19,7 @@ struct BackupCommandLine {
     bool json = false;           // backups and restore
     std::string archive;         // restore
     bool latest = false;         // restore
+    std::string fromReport;      // clean: --from
 };
 
 // Registers "clean", "backups" and "restore" under app; choose receives the command named.

@@ -10,8 +10,8 @@ int RunBackupCommand(const BackupCommandLine& line, const std::string& osName, s
     const std::string folder = DefaultBackupFolder();
     switch (line.command) {
         case BackupCommandLine::Command::Clean:
-            return RunConsoleClean(
-                {line.scan, line.backup, line.includeReview, folder, osName, &interrupted, out, stderr, line.repeat});
+            return RunConsoleClean({line.scan, line.backup, line.includeReview, folder, osName, &interrupted, out,
+                                    stderr, line.repeat, line.fromReport});
         case BackupCommandLine::Command::Backups: return RunConsoleBackups({folder, line.json, out});
         case BackupCommandLine::Command::Restore:
             return RunConsoleRestore({line.archive, line.latest, folder, line.json, out});

@@ -19,8 +19,10 @@ struct ConsoleCleanOptions {
     std::string osName;          // for the scan log's header
     std::atomic<bool>* interrupted = nullptr;
     std::FILE* out = nullptr;
-    std::FILE* err = stderr;  // told of every starting key that could not be opened
+    std::FILE* err = stderr;  // told of a report that cannot be read or written
     bool repeat = false;      // scan and remove again while a round finds something new
+    // --from: the report whose problems alone are removed, if a new scan of its sections finds them again.
+    std::string fromReport{};
 };
 
 // At most this many rounds of scan and removal for --repeat.
@@ -30,4 +32,7 @@ inline constexpr int kMaxCleanRounds = 5;
 // (in both, nothing more is removed). Problems to review that were not asked for are listed and
 // left as they are; they change no status. With repeat, each round removes what no earlier round
 // found, until one finds nothing new; the JSON document then holds each round's under "rounds".
+// With a report: 2 when it cannot be read or is no scan's document (nothing is scanned); each
+// listed problem that the new scan does not find is named under "notFound" and left as it is,
+// which changes no status either. 6 when --report's file cannot be written.
 int RunConsoleClean(const ConsoleCleanOptions& options);

@@ -13,9 +13,11 @@ struct ConsoleScanSettings {
     std::string osName;              // for the scan log's header
     std::atomic<bool>* interrupted;  // set by Ctrl+C
     std::FILE* out;
-    std::FILE* err = stderr;  // told of every starting key that could not be opened
+    std::FILE* err = stderr;  // told when --report's file cannot be written
     // The program's settings (section choice, log folder); tests and benchmarks give their own.
     std::string settingsKeyPath = kSettingsKeyPath;
 };
 
+// 0 no problems, 1 problems found, 3 aborted, 6 --report's file could not be written (before the
+// scan, nothing is scanned).
 int RunConsoleScan(const ConsoleScanSettings& settings);

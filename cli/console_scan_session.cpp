@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 
 #include "app/ignore_list_store.h"
+#include "cli/ansi_text.h"
+#include "cli/current_account.h"
 #include "cli/fixed_disks.h"
 #include "cli/scan_report.h"
 #include "engine/section_descriptors.h"
@@ -20,6 +23,17 @@ int32_t IncludedBy(const ScanCommand& command, const Preferences& preferences, S
         case ScanCommand::Selection::Preferences: break;
     }
     return preferences.ReadSectionState(id) ? 1 : 0;
+}
+
+// The note's lines, each a note of its own.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 // A first run from the console sets up the settings as the main window's first run does.
@@ -53,19 +67,21 @@ void ConsoleScanSession::TextReport::Print(const std::string& text) {
 }
 
 ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::string& osName,
-                                       std::atomic<bool>& interrupted, std::FILE* textReport, std::FILE* err,
+                                       std::atomic<bool>& interrupted, std::FILE* textReport,
                                        const std::string& settingsKeyPath)
     : preferences_(settingsKeyPath),
       scanLog_(preferences_, osName),
       bufferedLog_(scanLog_),
       log_(command.writeLog ? static_cast<ScanLogWriter&>(bufferedLog_) : noLog_),
       host_(interrupted),
-      progress_(host_, !command.quiet),
+      progress_(host_, !command.quiet && !command.summary),
       report_(textReport, progress_),
       session_([&](SectionId id) { return IncludedBy(command, PreparedPreferences(command, preferences_), id); },
                progress_.Host(), report_, log_),
-      unreadable_(err, session_.Sections()),
-      err_(err) {
+      unreadable_(textReport, session_.Sections()),
+      textReport_(textReport),
+      account_(CurrentScanningAccount()),
+      notFixedDisks_(NotFixedDisks(command.drives)) {
     session_.Scanners().shortcutDrives = command.drives;
     if (command.drives.empty())
         report_.shortcutNote = UnixRootDrivesNote(UnixRootDriveLetters(), " unless it is named with --drives");
@@ -79,9 +95,8 @@ ConsoleScanSession::ConsoleScanSession(const ScanCommand& command, const std::st
 }
 
 void ConsoleScanSession::Run() {
-    if (err_ != nullptr) {
-        const std::string warnings = NotFixedDiskWarnings(session_.Scanners().shortcutDrives);
-        std::fwrite(warnings.data(), 1, warnings.size(), err_);
+    if (textReport_ != nullptr) {
+        for (const std::string& disk : notFixedDisks_) std::fprintf(textReport_, "tidrex: %s\n", disk.c_str());
     }
     session_.Driver().ScanNow();
     progress_.ClearLine();
@@ -93,4 +108,18 @@ std::vector<const ProblemRecord*> ConsoleScanSession::Problems() {
         for (const ProblemPtr& problem : section->problems) problems.push_back(problem.get());
     }
     return problems;
+}
+
+nlohmann::ordered_json ConsoleScanSession::ReportJson() {
+    nlohmann::ordered_json document =
+        ScanReportJson(ScannedSections(), Counters(), Aborted(), AnsiToUtf8, &unreadable_);
+    AddAccount(document, account_);
+    nlohmann::ordered_json notes = nlohmann::ordered_json::array();
+    for (const std::string& disk : notFixedDisks_) notes.push_back(AnsiToUtf8(disk));
+    for (const ScanSection* section : ScannedSections()) {
+        if (section->id != kShortcutsSection) continue;
+        for (const std::string& line : Lines(report_.shortcutNote)) notes.push_back(AnsiToUtf8(line));
+    }
+    document["notes"] = std::move(notes);
+    return document;
 }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <vector>
 
@@ -15,17 +16,18 @@
 #include "cli/console_scan_host.h"
 #include "cli/progress_scan_host.h"
 #include "cli/scan_command.h"
+#include "cli/scanning_account.h"
 #include "cli/unreadable_keys.h"
 
 class ConsoleScanSession {
 public:
     // textReport: where each filed problem and each section's end is printed as the text report
-    // goes; none prints nothing. err: where each starting key that could not be opened for lack
-    // of rights, and each chosen drive that is no fixed disk, is told. settingsKeyPath: the
-    // program's settings (tests give their own). A progress line goes to a terminal's standard
-    // error unless the command is quiet.
+    // goes, and the notes: each starting key that could not be opened for lack of rights, each
+    // chosen drive that is no fixed disk; none prints nothing (the document holds them all).
+    // settingsKeyPath: the program's settings (tests give their own). A progress line goes to a
+    // terminal's standard error unless the command is quiet or asks for a summary.
     ConsoleScanSession(const ScanCommand& command, const std::string& osName, std::atomic<bool>& interrupted,
-                       std::FILE* textReport, std::FILE* err, const std::string& settingsKeyPath = kSettingsKeyPath);
+                       std::FILE* textReport, const std::string& settingsKeyPath = kSettingsKeyPath);
     ConsoleScanSession(const ConsoleScanSession&) = delete;
     ConsoleScanSession& operator=(const ConsoleScanSession&) = delete;
 
@@ -38,6 +40,9 @@ public:
     const UnreadableKeys& Unreadable() const { return unreadable_; }
     // Every filed problem, section by section in table order.
     std::vector<const ProblemRecord*> Problems();
+    // The scan's JSON document: the sections, whose registry was scanned ("account"), and the
+    // drives the shortcut scan left out ("notes").
+    nlohmann::ordered_json ReportJson();
 
 private:
     // The text report: each filed problem as it comes and each section's end as the scan leaves it.
@@ -67,5 +72,7 @@ private:
     TextReport report_;
     ScanSession session_;
     UnreadableKeys unreadable_;
-    std::FILE* err_;
+    std::FILE* textReport_;
+    ScanningAccount account_;
+    std::vector<std::string> notFixedDisks_;  // the chosen drives the shortcut scan passes over
 };

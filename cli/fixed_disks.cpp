@@ -4,13 +4,13 @@
 
 #include "base/text_format.h"
 
-std::string NotFixedDiskWarnings(const std::string& letters) {
-    std::string warnings;
+std::vector<std::string> NotFixedDisks(const std::string& letters) {
+    std::vector<std::string> notes;
     for (const char letter : letters) {
         const char root[] = {letter, ':', '\\', '\0'};
         if (GetDriveTypeA(root) != DRIVE_FIXED) {
-            warnings += Format("tidrex: %c: is not a fixed disk; its shortcuts are not scanned\n", letter);
+            notes.push_back(Format("%c: is not a fixed disk; its shortcuts are not scanned", letter));
         }
     }
-    return warnings;
+    return notes;
 }

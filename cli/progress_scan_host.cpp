@@ -11,7 +11,7 @@ void ProgressScanHost::ShowCurrentItem(const std::string& text) {
 }
 
 void ProgressScanHost::StartingKeyUnreadable(SectionId section, const std::string& keyName) {
-    // The key is told on standard error, where the line stands.
+    // The key is told in the text report, which the line would cut into on a terminal.
     line_.Clear();
     inner_.StartingKeyUnreadable(section, keyName);
 }

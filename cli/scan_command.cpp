@@ -35,7 +35,7 @@ void AddScanCommand(CLI::App& app, std::function<void(const ScanCommand&)> choos
     CLI::App* scan = app.add_subcommand("scan", "Scan for stale registry entries and dead shortcuts, and report them");
     scan->footer(
         "Without --all or --sections the sections chosen in the program's settings are scanned.\n"
-        "Exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted (Ctrl+C)");
+        "Exit status: 0 no problems, 1 problems found, 2 bad usage, 3 aborted (Ctrl+C), 6 --report's file not written");
     // Lives as long as the options that fill it.
     const auto command = std::make_shared<ScanCommand>();
     AddScanOptions(*scan, *command);
@@ -78,7 +78,13 @@ void AddScanOptions(CLI::App& scan, ScanCommand& target) {
             "Walk only these fixed disks for shortcuts (default: every fixed disk)")
         ->type_name("C:[,D:...]")
         ->check(driveList);
-    scan.add_flag("--json", target.json, "Print one JSON document instead of the text report");
+    CLI::Option* json = scan.add_flag("--json", target.json, "Print one JSON document instead of the text report");
+    scan.add_flag("--summary", target.summary,
+                  "Print only one JSON line of at most 2,048 bytes: the status, the totals per section and the "
+                  "archives")
+        ->excludes(json);
+    scan.add_option("--report", target.reportPath, "Also write the JSON document into FILE, complete or not at all")
+        ->type_name("FILE");
     scan.add_flag_callback(
         "--no-log", [&target] { target.writeLog = false; }, "Write no scan log");
     scan.add_flag("--quiet", target.quiet, "Show no progress line on the terminal");

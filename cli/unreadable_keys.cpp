@@ -4,14 +4,14 @@
 
 void UnreadableKeys::Add(SectionId section, const std::string& keyName) {
     keys_[section].push_back(keyName);
-    if (err_ == nullptr) return;
+    if (out_ == nullptr) return;
     std::string sectionName;
     for (const ScanSection& candidate : sections_.Sections()) {
         if (candidate.id == section) sectionName = candidate.name;
     }
     const std::string line = UnreadableKeyLine(sectionName, keyName);
-    std::fwrite(line.data(), 1, line.size(), err_);
-    std::fflush(err_);
+    std::fwrite(line.data(), 1, line.size(), out_);
+    std::fflush(out_);
 }
 
 const std::vector<std::string>& UnreadableKeys::Of(SectionId section) const {

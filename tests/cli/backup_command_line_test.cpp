@@ -31,6 +31,21 @@ TEST(BackupCommandLine, CleanTakesTheScanOptionsAndNoBackup) {
     EXPECT_TRUE(Parsed({"clean", "--include-review"}).includeReview);
 }
 
+TEST(BackupCommandLine, CleanFromAReportWithItsSummaryAndReportFile) {
+    const BackupCommandLine line =
+        Parsed({"clean", "--from", "C:\\scan.json", "--summary", "--report", "C:\\clean.json", "--include-review"});
+    EXPECT_EQ(line.fromReport, "C:\\scan.json");
+    EXPECT_TRUE(line.scan.summary);
+    EXPECT_FALSE(line.scan.PrintsTextReport());
+    EXPECT_EQ(line.scan.reportPath, "C:\\clean.json");
+    EXPECT_EQ(line.scan.selection, ScanCommand::Selection::Preferences);
+    EXPECT_EQ(Parsed({"clean", "--from", "r.json", "--drives", "E:"}).scan.drives, "E");
+    const ParsedCommandLine scan = ParseCommandLine({"scan", "--report", "r.json"});
+    ASSERT_TRUE(scan.command) << scan.error;
+    EXPECT_TRUE(std::get<ScanCommand>(*scan.command).PrintsTextReport());
+    EXPECT_EQ(std::get<ScanCommand>(*scan.command).reportPath, "r.json");
+}
+
 TEST(BackupCommandLine, RestoreTakesOneArchiveOrLatestAndBackupsListsThem) {
     const BackupCommandLine named = Parsed({"restore", "12,7,2026_9,5,3.zip", "--json"});
     EXPECT_EQ(named.command, Kind::Restore);
@@ -67,4 +82,12 @@ INSTANTIATE_TEST_SUITE_P(Lines, BackupCommandLineErrors,
                                            std::vector<std::string>{"restore"},
                                            std::vector<std::string>{"restore", "a.zip", "b.zip"},
                                            std::vector<std::string>{"restore", "a.zip", "--latest"},
-                                           std::vector<std::string>{"restore", "--newest"}));
+                                           std::vector<std::string>{"restore", "--newest"},
+                                           std::vector<std::string>{"clean", "--from"},
+                                           std::vector<std::string>{"clean", "--from", "r.json", "--all"},
+                                           std::vector<std::string>{"clean", "--from", "r.json", "--sections", "3"},
+                                           std::vector<std::string>{"clean", "--from", "r.json", "--repeat"},
+                                           std::vector<std::string>{"clean", "--summary", "--json"},
+                                           std::vector<std::string>{"scan", "--json", "--summary"},
+                                           std::vector<std::string>{"scan", "--report"},
+                                           std::vector<std::string>{"scan", "--from", "r.json"}));
