@@ -97,13 +97,16 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "${STARTUP_ENTRY}"
   ${EndIf}
 
-  ${If} ${FileExists} "$INSTDIR\Backup\*.*"
+  ; The main window makes the folder when it starts: an empty one is no reason to ask.
+  ${If} ${FileExists} "$INSTDIR\Backup\*.zip"
+  ${OrIf} ${FileExists} "$INSTDIR\Backup\BHOBackup\*.reg"
+  ${OrIf} ${FileExists} "$INSTDIR\Backup\AddRemoveBackup\*.reg"
     MessageBox MB_YESNO|MB_ICONQUESTION \
       "Keep the backup archives in $INSTDIR\Backup?$\r$\nWithout them, nothing that ${PRODUCT} removed can be restored." \
       /SD IDYES IDYES keep_backups
-    !insertmacro RemoveBackups "$INSTDIR\Backup"
-    keep_backups:
   ${EndIf}
+  !insertmacro RemoveBackups "$INSTDIR\Backup"
+  keep_backups:
 
   Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
   RMDir "${MENU_FOLDER}"
