@@ -1,7 +1,8 @@
 ; TidrexVelora's installer and uninstaller (64-bit). The uninstaller takes away everything the
 ; installer and the program made: the program files, the Start-menu shortcut and its folder, the
-; installed-programs entry, the user's settings (the ignore list among them) and start-up entry,
-; and the scan logs; the backup archives stay unless the user says otherwise (silent: they stay).
+; installed-programs entry and the application path, the user's settings (the ignore list among
+; them) and start-up entry, and the scan logs; the backup archives stay unless the user says
+; otherwise (silent: they stay).
 ; Built by CMake (installer/CMakeLists.txt) and scripts/package:
 ;   makensis -DVERSION=7.0 -DMAIN_PROGRAM=... -DCONSOLE_PROGRAM=... -DOUTFILE=... TidrexVelora.nsi
 Unicode true
@@ -17,6 +18,8 @@ SetCompressor /SOLID lzma
 !define CONSOLE_EXE "tidrex.exe"
 !define UNINSTALLER "Uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; "TidrexVelora" in the Run dialog starts the main window.
+!define APP_PATH_KEY "Software\Microsoft\Windows\CurrentVersion\App Paths\${MAIN_EXE}"
 ; Where the program keeps its settings and its start-up entry (app/preferences.h).
 !define SETTINGS_KEY "Software\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
@@ -51,6 +54,9 @@ Section
 
   CreateDirectory "${MENU_FOLDER}"
   CreateShortCut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\${MAIN_EXE}" "" "$INSTDIR\${MAIN_EXE}" 0
+
+  WriteRegStr HKLM "${APP_PATH_KEY}" "" "$INSTDIR\${MAIN_EXE}"
+  WriteRegStr HKLM "${APP_PATH_KEY}" "Path" "$INSTDIR"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -113,6 +119,7 @@ Section "Uninstall"
   Delete "$INSTDIR\${MAIN_EXE}"
   Delete "$INSTDIR\${CONSOLE_EXE}"
   Delete "$INSTDIR\${UNINSTALLER}"
+  DeleteRegKey HKLM "${APP_PATH_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   RMDir "$INSTDIR"
 SectionEnd
