@@ -70,6 +70,7 @@ struct WindowTimings {
     double deselectAll = 0, selectAll = 0, removal = 0;
     int problems = 0, rows = 0, scrollSteps = 0, topAfterScroll = 0, topAtEnd = 0;
     bool progressShown = false;
+    double afterScanMb = 0, afterDetailsMb = 0, afterRemovalMb = 0;  // working set then
     std::vector<std::string> boxes;
 };
 
@@ -100,8 +101,16 @@ void InDetails(WindowTimings& timings) {
 
 // Looks for the removal's progress window while the removal runs.
 bool progressSeen = false;
+double removalPeakMb = 0;
+std::string removalPeakStage;
 void CALLBACK LookForProgress(HWND, UINT, UINT_PTR, DWORD) {
-    progressSeen = progressSeen || ThreadWindowTitled(kRemovalProgressCaption) != nullptr;
+    HWND progress = ThreadWindowTitled(kRemovalProgressCaption);
+    progressSeen = progressSeen || progress != nullptr;
+    const double now = MegaBytes(Memory().WorkingSetSize);
+    if (progress && now > removalPeakMb) {
+        removalPeakMb = now;
+        removalPeakStage = ItemText(progress, IDC_REMOVAL_PROGRESS_TEXT);
+    }
 }
 
 void MainWindowSteps(MainDialog& dialog, TimedScanners& scanners, WindowTimings& timings) {
@@ -114,6 +123,7 @@ void MainWindowSteps(MainDialog& dialog, TimedScanners& scanners, WindowTimings&
     timings.scan = std::chrono::duration<double>(scanners.lastEnded - start).count();
     timings.resultsPage = SecondsSince(scanners.lastEnded);
     timings.problems = dialog.Counters().totalProblems;
+    timings.afterScanMb = MegaBytes(Memory().WorkingSetSize);
 
     if (!TabTo(window, IDC_RESULTS_LIST)) return;
     start = Clock::now();
@@ -124,11 +134,13 @@ void MainWindowSteps(MainDialog& dialog, TimedScanners& scanners, WindowTimings&
         InDetails(timings);
     });
     PressKey(window, VK_RETURN);
+    timings.afterDetailsMb = MegaBytes(Memory().PeakWorkingSetSize);
 
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookForProgress);
     timings.removal = Timed(window, [&] { Click(window, IDC_REMOVE_PROBLEMS); });
     KillTimer(nullptr, timer);
     timings.progressShown = progressSeen;
+    timings.afterRemovalMb = MegaBytes(Memory().WorkingSetSize);
 }
 
 std::vector<ProblemPtr> FontProblems(int count) {
@@ -176,6 +188,10 @@ void Print(const WindowTimings& t, int problems, double withoutBackup, double th
                 t.selectAll);
     std::printf("peak working set / committed bytes    %8.1f MB / %.1f MB   (target 250 MB)\n",
                 MegaBytes(memory.PeakWorkingSetSize), MegaBytes(memory.PeakPagefileUsage));
+    std::printf(
+        "working set after the scan / peak until the details closed / after the removal: %.1f / %.1f / %.1f MB\n",
+        t.afterScanMb, t.afterDetailsMb, t.afterRemovalMb);
+    std::printf("largest working set the removal showed: %.1f MB at \"%s\"\n", removalPeakMb, removalPeakStage.c_str());
     std::printf("remove problems with backup           %8.3f s   progress window shown: %s\n", t.removal,
                 t.progressShown ? "yes" : "NO");
     std::printf("removal without backup                %8.3f s\n", withoutBackup);

@@ -50,6 +50,9 @@ long QueryValueBytes(HKEY key, const std::u16string& valueName, uint32_t& type, 
         const LONG error = RegQueryValueExW(key, WideChars(valueName), nullptr, &valueType, data.data(), &size);
         if (error == ERROR_SUCCESS) {
             data.resize(size);
+            // A removal keeps what it read of every value until the value's deletion: the first
+            // buffer's spare room would be kept with it, 4 KB a value.
+            data.shrink_to_fit();
             type = valueType;
             return error;
         }

@@ -164,6 +164,8 @@ TEST(RemoveHeldValue, DeletesThroughTheHeldKeyAndTakesADeletedKeyForGone) {
     const ValueBytes b = reader.Read(kCurrentUser, sandbox.Sub("Key"), "b");
     ASSERT_TRUE(a.heldKey && b.heldKey);
     EXPECT_EQ(a.heldKey, b.heldKey);
+    // Kept until the deletion, 100,000 of them at once: no spare room beside the bytes.
+    EXPECT_EQ(a.data.capacity(), a.data.size());
     EXPECT_EQ(RemoveHeldValue(a.heldKey->get(), HKEY_CURRENT_USER, sandbox.Sub("Key"), "a"), ERROR_SUCCESS);
     EXPECT_FALSE(sandbox.ValueExists("Key", "a"));
     RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.Sub("Key").c_str());
