@@ -15,6 +15,7 @@
 #include "tests/ui/dialog_driver.h"
 #include "tests/ui/tour_shot.h"
 #include "ui/main/main_dialog.h"
+#include "ui/main/removal_progress.h"
 
 namespace {
 // Sample findings, reported slowly enough for the running scan to be seen.
@@ -141,6 +142,12 @@ int main() {
         Shot("home", window);
         Click(window, IDC_NAV_SCAN);
         Shot("results", window);
+        {
+            // "Remove Problems" on a large section, part of the way through its backup.
+            RemovalProgressWindow progress(window, 0);
+            progress.Advance(RemovalStage::Saving, 41250, 100004);
+            Shot("removal-progress", progress.Window());
+        }
         DialogSteps::Schedule([&] {
             HWND details = ThreadWindowTitled("Details");
             ShowWindow(details, SW_SHOWNORMAL);
