@@ -107,7 +107,7 @@ private:
     static std::string WriteItem(const PlannedWrite& planned, const FileWrite& file) {
         if (planned.alreadyThere) return {};
         CreateFolderTree(file.path.substr(0, file.path.find_last_of('\\')));
-        return PlaceNewFile(file.path, *file.bytes);
+        return PlaceFile(file.path, *file.bytes, FileWriteMode::CreateNew);
     }
 
     const BackupContents& contents_;

@@ -69,7 +69,7 @@ std::string WriteFileBytes(const std::string& path, const std::string& bytes, Fi
     return SystemErrorText(error);
 }
 
-std::string PlaceNewFile(const std::string& path, const std::string& bytes) {
+std::string PlaceFile(const std::string& path, const std::string& bytes, FileWriteMode mode) {
     const size_t slash = path.find_last_of('\\');
     if (slash == std::string::npos) return SystemErrorText(ERROR_INVALID_NAME);
     char aside[MAX_PATH] = {};
@@ -77,7 +77,8 @@ std::string PlaceNewFile(const std::string& path, const std::string& bytes) {
         return SystemErrorText(GetLastError());
     }
     if (std::string error = WriteFileBytes(aside, bytes, FileWriteMode::Replace); !error.empty()) return error;
-    if (MoveFileExA(aside, path.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+    const DWORD replace = mode == FileWriteMode::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (MoveFileExA(aside, path.c_str(), MOVEFILE_WRITE_THROUGH | replace)) return {};
     const DWORD error = GetLastError();
     DeleteFileA(aside);
     return SystemErrorText(error);

@@ -22,9 +22,10 @@ enum class FileWriteMode { CreateNew, Replace };
 std::string WriteFileBytes(const std::string& path, const std::string& bytes, FileWriteMode mode);
 
 // Writes the bytes under a new temporary name in the path's folder, then moves that file to the
-// path, which must not exist: nothing there is ever replaced or cut short, and a write that fails
-// leaves the folder as it was. The system's error text on failure, empty on success.
-std::string PlaceNewFile(const std::string& path, const std::string& bytes);
+// path: nothing there is ever cut short, and a write that fails leaves the folder as it was. With
+// CreateNew the path must not exist (nothing there is replaced); with Replace a file there is
+// replaced whole. The system's error text on failure, empty on success.
+std::string PlaceFile(const std::string& path, const std::string& bytes, FileWriteMode mode);
 
 // Writes every byte at the file's position, ends the file there, flushes and closes it: the
 // Windows error of the first step that failed, ERROR_SUCCESS when every byte arrived.

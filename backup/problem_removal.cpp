@@ -159,9 +159,8 @@ private:
     // Stopped while saving: the backup is dropped and nothing is deleted.
     RemovalReport Aborted(const std::vector<const ProblemRecord*>& problems) {
         if (settings_.backup) settings_.backup->Discard();
-        RemovalReport aborted;
+        RemovalReport aborted = NoneDeleted(problems, KeptReason::Aborted);
         aborted.aborted = true;
-        for (const ProblemRecord* problem : problems) aborted.kept.push_back({problem, KeptReason::Aborted, {}});
         return aborted;
     }
 
@@ -171,12 +170,17 @@ private:
     }
 
     RemovalReport Failed(const std::vector<const ProblemRecord*>& problems) {
-        RemovalReport failed;
+        RemovalReport failed = NoneDeleted(problems, KeptReason::BackupNotWritten);
         failed.backupFailed = true;
         failed.backupError = std::move(report_.backupError);
-        for (const ProblemRecord* problem : problems)
-            failed.kept.push_back({problem, KeptReason::BackupNotWritten, {}});
         return failed;
+    }
+
+    // Every problem kept for the one reason, whatever was counted of them before.
+    static RemovalReport NoneDeleted(const std::vector<const ProblemRecord*>& problems, KeptReason reason) {
+        RemovalReport none;
+        for (const ProblemRecord* problem : problems) none.kept.push_back({problem, reason, {}});
+        return none;
     }
 
     const RemovalSettings& settings_;

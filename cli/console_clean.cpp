@@ -1,3 +1,4 @@
+#include "cli/console_print.h"
 #include "cli/console_clean.h"
 
 #include <nlohmann/json.hpp>
@@ -22,11 +23,6 @@ constexpr const char* kNotFoundReason = "no longer stale or no longer there";
 constexpr const char* kNotScannedReason = "not found again: its section could not be scanned whole (access denied)";
 // A report larger than this is no document of a scan of one machine.
 constexpr uint64_t kReportSizeLimit = 512ull * 1024 * 1024;
-
-void Print(std::FILE* out, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out);
-    std::fflush(out);
-}
 
 // The problems a clean removes, and those it leaves for the user to review one by one.
 struct CleanChoice {
@@ -130,10 +126,11 @@ Judged NewProblems(ConsoleScanSession& session, std::set<std::string>& seen) {
 // The problems of the scan that the report lists, each judged again by the scan. An aborted scan
 // judges none of the others.
 Judged ListedProblems(ConsoleScanSession& session, const ListedReport& listed) {
-    std::set<std::string> wanted;
+    std::vector<std::string> listedIdentities;
     for (const ListedProblem& problem : listed.problems) {
-        wanted.insert(ProblemIdentity(problem.record.sectionId, problem.object));
+        listedIdentities.push_back(ProblemIdentity(problem.record.sectionId, problem.object));
     }
+    const std::set<std::string> wanted(listedIdentities.begin(), listedIdentities.end());
     Judged judged;
     for (const ScanSection* section : session.ScannedSections()) {
         for (const ProblemPtr& problem : section->problems) {
@@ -144,8 +141,9 @@ Judged ListedProblems(ConsoleScanSession& session, const ListedReport& listed) {
         }
     }
     if (session.Aborted()) return judged;
-    for (const ListedProblem& problem : listed.problems) {
-        if (judged.identities.count(ProblemIdentity(problem.record.sectionId, problem.object)) > 0) continue;
+    for (size_t i = 0; i < listed.problems.size(); ++i) {
+        const ListedProblem& problem = listed.problems[i];
+        if (judged.identities.count(listedIdentities[i]) > 0) continue;
         const bool unseen = !session.Unreadable().Of(problem.record.sectionId).empty();
         judged.notFound.push_back({&problem, unseen ? kNotScannedReason : kNotFoundReason});
     }

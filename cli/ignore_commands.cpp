@@ -1,3 +1,4 @@
+#include "cli/console_print.h"
 #include "cli/ignore_commands.h"
 
 #include <nlohmann/json.hpp>
@@ -9,11 +10,6 @@
 #include "engine/ignore_rule_text.h"
 
 namespace {
-void Print(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
-}
-
 int NotWritten(const IgnoreCommandSettings& settings, const IgnoreListStore& store) {
     Print(settings.err, "tidrex: the ignore list could not be written to HKEY_CURRENT_USER\\" + store.KeyPath() + "\n");
     return kExitNotWritten;

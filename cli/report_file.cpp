@@ -8,43 +8,43 @@
 #include "base/system_error_text.h"
 
 namespace {
-// The full path, and a new empty file of a name of its own beside it.
-struct AsideFile {
+// The full path; or why it cannot name a report file.
+struct FullPath {
     std::string path;
-    std::string aside;
+    size_t nameStart = 0;
     std::string error;
 };
 
-AsideFile MakeAsideFile(const std::string& path) {
-    AsideFile file;
+FullPath FullReportPath(const std::string& path) {
+    FullPath result;
     char full[MAX_PATH] = {};
     char* name = nullptr;
     const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
     if (length == 0 || length >= MAX_PATH || name == nullptr) {
-        file.error = SystemErrorText(length == 0 ? GetLastError() : ERROR_INVALID_NAME);
-        return file;
+        result.error = SystemErrorText(length == 0 ? GetLastError() : ERROR_INVALID_NAME);
+        return result;
     }
-    file.path = full;
     const DWORD attributes = GetFileAttributesA(full);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        file.error = "it is a folder";
-        return file;
+        result.error = "it is a folder";
+        return result;
     }
-    char aside[MAX_PATH] = {};
-    if (GetTempFileNameA(std::string(full, name).c_str(), "tdx", 0, aside) == 0) {
-        file.error = SystemErrorText(GetLastError());
-        return file;
-    }
-    file.aside = aside;
-    return file;
+    result.path = full;
+    result.nameStart = static_cast<size_t>(name - full);
+    return result;
 }
 }  // namespace
 
 std::string ReportPathProblem(const std::string& path) {
-    const AsideFile file = MakeAsideFile(path);
+    const FullPath file = FullReportPath(path);
     if (!file.error.empty()) return file.error;
-    DeleteFileA(file.aside.c_str());
-    const std::string name = file.path.substr(file.path.find_last_of('\\') + 1);
+    // The report is written beside its place first: a file of a name of its own must be possible there.
+    char aside[MAX_PATH] = {};
+    if (GetTempFileNameA(file.path.substr(0, file.nameStart).c_str(), "tdx", 0, aside) == 0) {
+        return SystemErrorText(GetLastError());
+    }
+    DeleteFileA(aside);
+    const std::string name = file.path.substr(file.nameStart);
     const bool nameless = name.find_first_of("<>:\"/|?*") != std::string::npos ||
                           std::any_of(name.begin(), name.end(), [](char c) { return c > 0 && c < ' '; });
     if (nameless) return SystemErrorText(ERROR_INVALID_NAME);
@@ -59,15 +59,9 @@ std::string ReportPathProblem(const std::string& path) {
 }
 
 std::string WriteReportFile(const std::string& path, const std::string& text) {
-    const AsideFile file = MakeAsideFile(path);
+    const FullPath file = FullReportPath(path);
     if (!file.error.empty()) return file.error;
-    if (std::string error = WriteFileBytes(file.aside, text, FileWriteMode::Replace); !error.empty()) return error;
-    if (MoveFileExA(file.aside.c_str(), file.path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return {};
-    }
-    const DWORD error = GetLastError();
-    DeleteFileA(file.aside.c_str());
-    return SystemErrorText(error);
+    return PlaceFile(file.path, text, FileWriteMode::Replace);
 }
 
 std::string ReportNotWrittenLine(const std::string& path, const std::string& error) {

@@ -1,3 +1,4 @@
+#include "cli/console_print.h"
 #include "cli/report_output.h"
 
 #include <nlohmann/json.hpp>
@@ -8,11 +9,6 @@
 #include "cli/scan_report.h"
 
 namespace {
-void Print(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
-}
-
 int NotWritten(const std::string& path, const std::string& error, std::FILE* err) {
     Print(err, ReportNotWrittenLine(path, error));
     return kExitReportNotWritten;

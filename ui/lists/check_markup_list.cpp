@@ -130,28 +130,15 @@ void CheckMarkupList::ShowRows(CheckRows& rows, int count) {
     RedrawRows();
 }
 
+// The dialogs are ANSI windows, so the list asks them in ANSI.
 bool CheckMarkupList::FillDisplayInfo(NMHDR& header) const {
-    if (!rows_ || header.hwndFrom != list_) return false;
-    if (header.code == LVN_GETDISPINFOA) {
-        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::string markup = rows_->Markup(item.iItem);
-            lstrcpynA(item.pszText, markup.c_str(), item.cchTextMax);
-        }
-        if (item.mask & LVIF_STATE) item.state |= CheckStateBits(rows_->Checked(item.iItem));
-        return true;
+    if (!rows_ || header.hwndFrom != list_ || header.code != LVN_GETDISPINFOA) return false;
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        lstrcpynA(item.pszText, rows_->Markup(item.iItem).c_str(), item.cchTextMax);
     }
-    if (header.code == LVN_GETDISPINFOW) {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::string markup = rows_->Markup(item.iItem);
-            const int written = MultiByteToWideChar(CP_UTF8, 0, markup.c_str(), -1, item.pszText, item.cchTextMax);
-            if (written == 0) item.pszText[item.cchTextMax - 1] = L'\0';
-        }
-        if (item.mask & LVIF_STATE) item.state |= CheckStateBits(rows_->Checked(item.iItem));
-        return true;
-    }
-    return false;
+    if (item.mask & LVIF_STATE) item.state |= CheckStateBits(rows_->Checked(item.iItem));
+    return true;
 }
 
 int CheckMarkupList::AddRow(const std::string& markup, void* data, bool checked) {
@@ -168,29 +155,25 @@ int CheckMarkupList::AddRow(const std::string& markup, void* data, bool checked)
 int CheckMarkupList::RowCount() const { return ListView_GetItemCount(list_); }
 
 void* CheckMarkupList::RowData(int row) const {
-    if (rows_) return row >= 0 && row < RowCount() ? rows_->Data(row) : nullptr;
+    if (rows_) return HasRow(row) ? rows_->Data(row) : nullptr;
     return reinterpret_cast<void*>(ListViewItemParam(list_, row));
 }
 
 bool CheckMarkupList::IsChecked(int row) const {
-    if (rows_) return row >= 0 && row < RowCount() && rows_->Checked(row);
+    if (rows_) return HasRow(row) && rows_->Checked(row);
     const UINT state = ListView_GetItemState(list_, row, LVIS_STATEIMAGEMASK);
     return (state >> 12) == 2;
 }
 
 void CheckMarkupList::SetChecked(int row, bool checked) {
-    if (rows_) {
-        if (row < 0 || row >= RowCount()) return;
-        rows_->SetChecked(row, checked);
-        ListView_RedrawItems(list_, row, row);
-        return;
-    }
-    ListView_SetItemState(list_, row, CheckStateBits(checked), LVIS_STATEIMAGEMASK);
+    if (rows_ && !HasRow(row)) return;
+    if (rows_) rows_->SetChecked(row, checked);
+    else ListView_SetItemState(list_, row, CheckStateBits(checked), LVIS_STATEIMAGEMASK);
     ListView_RedrawItems(list_, row, row);
 }
 
 std::string CheckMarkupList::RowText(int row) const {
-    if (rows_) return row >= 0 && row < RowCount() ? rows_->Markup(row) : std::string();
+    if (rows_) return HasRow(row) ? rows_->Markup(row) : std::string();
     return ListViewItemText(list_, row, 0);
 }
 

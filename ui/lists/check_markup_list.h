@@ -44,6 +44,7 @@ public:
 
     int AddRow(const std::string& markup, void* data, bool checked);
     int RowCount() const;
+    bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
     void* RowData(int row) const;
     bool IsChecked(int row) const;
     void SetChecked(int row, bool checked);
